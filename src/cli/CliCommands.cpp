@@ -1,0 +1,261 @@
+#include "cli/CliCommands.h"
+
+#include "cli/DumpJson.h"
+#include "codec/ChannelRecord.h"
+#include "codec/DerivedFields.h"
+#include "core/Maindb.h"
+#include "settings/TextEncoding.h"
+#include "shell/DataFile.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QFile>
+#include <algorithm>
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <ostream>
+#include <sstream>
+
+#ifndef ZORVA_VERSION
+#define ZORVA_VERSION "0.1.0"
+#endif
+
+namespace zorva {
+
+namespace {
+
+constexpr const char* kProgram = "zorva-cli";
+
+std::string Trim(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return {};
+    const auto last = text.find_last_not_of(" \t\r");
+    return text.substr(first, last - first + 1);
+}
+
+void PrintUsageError(std::ostream& err, const std::string& problem) {
+    err << kProgram << ": " << problem << "\n"
+        << "Usage: " << kProgram << " [options] new|show|dump FILE.dat\n"
+        << "Try '" << kProgram << " --help' for more information.\n";
+}
+
+void PrintFileError(std::ostream& err, const std::string& path, const std::string& reason) {
+    err << kProgram << ": " << path << ": " << reason << "\n";
+}
+
+// Writes the whole text at once so that a failure leaves nothing half-printed, and reports
+// a stream that cannot take it (a closed pipe, a full disk) instead of claiming success.
+int Emit(std::ostream& out, std::ostream& err, const std::string& text) {
+    out << text;
+    out.flush();
+    if (out) return kExitOk;
+    err << kProgram << ": cannot write the output\n";
+    return kExitFailure;
+}
+
+const char* PowerText(int v) {
+    return v ? "High" : "Low";
+}
+const char* WidthText(int v) {
+    return v ? "Wide" : "Narrow";
+}
+const char* ScanText(int v) {
+    return v ? "Del" : "Add";
+}
+// Busy lock, VOX and ANI store 0 for "on".
+const char* OnWhenZero(int v) {
+    return v ? "Off" : "On";
+}
+const char* PttIdText(int v) {
+    static const char* const texts[] = {"Off", "BOT", "EOT", "Both"};
+    return v >= 0 && v <= 3 ? texts[v] : "?";
+}
+std::string ToneText(const std::string& tone) {
+    return tone.empty() ? "None" : tone;
+}
+
+// Rows of cells printed in left-aligned columns; the last column is not padded, so a name
+// with characters beyond ASCII does not upset the alignment.
+void PrintTable(std::ostream& out, const std::vector<std::vector<std::string>>& rows) {
+    std::vector<std::size_t> widths;
+    for (const auto& row : rows) {
+        widths.resize(std::max(widths.size(), row.size()));
+        for (std::size_t i = 0; i < row.size(); ++i)
+            widths[i] = std::max(widths[i], row[i].size());
+    }
+    for (const auto& row : rows) {
+        std::string line;
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            if (i) line += "  ";
+            line += row[i];
+            if (i + 1 < row.size()) line.append(widths[i] - row[i].size(), ' ');
+        }
+        line.erase(line.find_last_not_of(' ') + 1);
+        out << line << "\n";
+    }
+}
+
+} // namespace
+
+int CliMessages::ShowMsg(const std::string&, const std::string& text, int kind) {
+    texts.push_back(text);
+    if (kind == kMsgYesNo) return kResultNo;
+    if (kind == kMsgRetryCancel) return kResultCancel;
+    return kResultOk;
+}
+
+std::string ErrorReason(const std::string& path, const std::vector<std::string>& texts) {
+    std::vector<std::string> parts;
+    const std::string pathPrefix = path + ":";
+    for (const auto& text : texts) {
+        std::istringstream lines(text);
+        std::string line;
+        while (std::getline(lines, line)) {
+            line = Trim(line);
+            // The file is named once, at the start of the error line.
+            if (line.rfind(pathPrefix, 0) == 0) line = Trim(line.substr(pathPrefix.size()));
+            if (!line.empty() && line != path) parts.push_back(line);
+        }
+    }
+    if (parts.empty()) return "cannot be used";
+    std::string reason;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        std::string part = parts[i];
+        // "The file cannot be read.: reason" reads badly; drop the full stop before a colon.
+        if (i + 1 < parts.size() && part.back() == '.') part.pop_back();
+        if (i) reason += ": ";
+        reason += part;
+    }
+    return reason;
+}
+
+std::string UsageText() {
+    std::string text;
+    text += "Usage: ";
+    text += kProgram;
+    text += " [options] <command> FILE.dat\n"
+            "\n"
+            "Creates, shows and dumps data files of the ZORVA-520SX.\n"
+            "\n"
+            "Commands:\n"
+            "  new FILE.dat   write a new image of the radio as a data file\n"
+            "  show FILE.dat  print the model, bands, write time, serial number and the\n"
+            "                 channels in use\n"
+            "  dump FILE.dat  print the whole configuration as one JSON document\n"
+            "\n"
+            "Options:\n"
+            "  -f, --force    let 'new' replace an existing file\n"
+            "  -h, --help     show this help and exit\n"
+            "  -v, --version  show the version and exit\n"
+            "\n"
+            "Exit status: 0 done, 1 a file could not be used or written, 2 wrong usage.\n";
+    return text;
+}
+
+void PrintShow(TALL& all, std::ostream& out) {
+    std::vector<std::vector<std::string>> rows;
+    rows.push_back({"No.", "RX MHz", "TX MHz", "RX Tone", "TX Tone", "Power", "Width", "Scan",
+                    "Busy Lock", "VOX", "PTT ID", "ID Code", "Name"});
+    TChannel c;
+    for (int n = 1; n <= all.ChannelCount && n <= kMemoryChannels; ++n) {
+        if (!LoadChannel(all, n, c)) continue;
+        rows.push_back({std::to_string(n), FreqText(c.RxFreq),
+                        c.TxFreq < 0.0 ? std::string("-") : FreqText(c.TxFreq), ToneText(c.RxTone),
+                        ToneText(c.TxTone), PowerText(c.Power), WidthText(c.Bandwidth),
+                        ScanText(c.Scan), OnWhenZero(c.BusyLock), OnWhenZero(c.Vox),
+                        PttIdText(c.PttId), c.IdCode, Latin1ToUtf8(c.Name)});
+    }
+    // Channel numbers read better right-aligned.
+    for (auto& row : rows)
+        row[0].insert(0, std::max<std::size_t>(3, row[0].size()) - row[0].size(), ' ');
+
+    const auto inUse = rows.size() - 1;
+    const std::string serial = Trim(SerialNumberText(all));
+    PrintTable(out, {{"Model:",
+                      Latin1ToUtf8(all.ModelName) + " (" + Latin1ToUtf8(all.ImageModelIdent) + ")"},
+                     {"Bands:", all.BandSummary},
+                     {"Write time:", WriteTimeText(all)},
+                     {"Serial:", serial.empty() ? "-" : serial},
+                     {"Channels:", inUse ? std::to_string(inUse) + " in use" : "none in use"}});
+    if (!inUse) return;
+    out << "\n";
+    PrintTable(out, rows);
+}
+
+int RunCli(const QStringList& args, const std::string& exeDir, std::ostream& out,
+           std::ostream& err) {
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
+    const QCommandLineOption helpOption(QStringList{"h", "help"});
+    const QCommandLineOption versionOption(QStringList{"v", "version"});
+    const QCommandLineOption forceOption(QStringList{"f", "force"});
+    parser.addOption(helpOption);
+    parser.addOption(versionOption);
+    parser.addOption(forceOption);
+
+    QStringList arguments = args;
+    if (arguments.isEmpty()) arguments.append(kProgram);
+    if (!parser.parse(arguments)) {
+        PrintUsageError(err, parser.errorText().toStdString());
+        return kExitUsage;
+    }
+    if (parser.isSet(helpOption)) return Emit(out, err, UsageText());
+    if (parser.isSet(versionOption))
+        return Emit(out, err, std::string(kProgram) + " " + ZORVA_VERSION + "\n");
+
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty()) {
+        PrintUsageError(err, "missing command");
+        return kExitUsage;
+    }
+    const QString command = positional.at(0);
+    if (command != "new" && command != "show" && command != "dump") {
+        PrintUsageError(err, "unknown command '" + command.toStdString() + "'");
+        return kExitUsage;
+    }
+    if (positional.size() < 2) {
+        PrintUsageError(err, "missing FILE.dat after '" + command.toStdString() + "'");
+        return kExitUsage;
+    }
+    if (positional.size() > 2) {
+        PrintUsageError(err, "too many arguments");
+        return kExitUsage;
+    }
+    const std::string path = QFile::encodeName(positional.at(1)).toStdString();
+
+    try {
+        // Start-up as the program does it: the data module, then the first showing's image.
+        auto db = std::make_unique<Maindb>();
+        DataModuleCreate(*db, exeDir);
+        StartImage(*db);
+
+        CliMessages messages;
+        if (command == "new") {
+            std::error_code ec;
+            if (!parser.isSet(forceOption) && std::filesystem::exists(path, ec)) {
+                PrintFileError(err, path, "already exists (use --force to replace it)");
+                return kExitFailure;
+            }
+            if (!SaveDataFile(db->All, path, db->Language, messages)) {
+                PrintFileError(err, path, ErrorReason(path, messages.texts));
+                return kExitFailure;
+            }
+            return kExitOk;
+        }
+
+        if (!LoadDataFile(db->All, db->MacList, path, db->Language, messages)) {
+            PrintFileError(err, path, ErrorReason(path, messages.texts));
+            return kExitFailure;
+        }
+        if (command == "dump") return Emit(out, err, DumpText(db->All));
+        std::ostringstream text;
+        PrintShow(db->All, text);
+        return Emit(out, err, text.str());
+    } catch (const std::exception& e) {
+        PrintFileError(err, path, e.what());
+        return kExitFailure;
+    }
+}
+
+} // namespace zorva

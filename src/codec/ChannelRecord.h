@@ -1,0 +1,73 @@
+// Channel records: 128 memory channels and the two frequency-mode (VFO) records, 32 bytes
+// each, decoded into a TChannel and encoded field by field from their text forms.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace zorva {
+
+class TALL;
+
+// Channel field ids; they double as the rows of the channel table's column catalogue.
+enum ChannelField : int {
+    kFieldRxFreq = 2,
+    kFieldTxFreq = 3,
+    kFieldOffset = 4,
+    kFieldShift = 5,
+    kFieldRxTone = 6,
+    kFieldTxTone = 7,
+    kFieldReverse = 8,
+    kFieldPower = 9,
+    kFieldBandwidth = 10,
+    kFieldScan = 11,
+    kFieldBusyLock = 12,
+    kFieldVox = 13,
+    kFieldVoiceMode = 14,
+    kFieldEpilogue = 15,
+    kFieldPttId = 16,
+    kFieldAni = 17,
+    kFieldName = 18,
+    kFieldIdCode = 19,
+};
+
+class TChannel {
+public:
+    double RxFreq = 0.0;
+    double TxFreq = 0.0; // -1.0 when the channel has no TX frequency
+    double Offset = 0.0;
+    uint8_t Shift = 0;  // 0 off, 1 plus, 2 minus
+    std::string RxTone; // empty for none
+    std::string TxTone;
+    uint8_t Reverse = 0;
+    uint8_t BusyLock = 0;  // 0 on, 1 off
+    uint8_t Bandwidth = 0; // 0 narrow, 1 wide
+    uint8_t Power = 0;     // 0 low, 1 high
+    uint8_t VoiceMode = 0; // 0 off, 1 compander, 2 scrambler, 3 both
+    uint8_t Scan = 0;      // 0 in the scan list, 1 not (memory channels only)
+    uint8_t Epilogue = 0;  // 0 off, 1 on
+    uint8_t Vox = 0;       // 0 yes, 1 no
+    uint8_t PttId = 0;     // 0 off, 1 BOT, 2 EOT, 3 both
+    uint8_t Ani = 0;       // 0 on, 1 off
+    std::string Name;
+    std::string IdCode;
+};
+
+inline bool IsVfoRecord(int channel) {
+    return channel > 128;
+}
+
+// Decodes channel n into c and returns true, or returns false for an empty memory channel
+// (c untouched). Decoding rewrites frequencies, offset and tones in canonical form.
+// Never throws.
+bool LoadChannel(TALL& all, int channel, TChannel& c);
+
+// Encodes one field from its text form and hands back the normalised text. Throws
+// ConversionError for a text that should be a number and is not; the record is then
+// unchanged. Does not set Modified; the calling window does.
+void SetChannelField(TALL& all, int channel, int field, std::string& text);
+
+// Puts an empty memory channel in use with the RX frequency `rxText` and default values.
+void InitNewChannel(TALL& all, int channel, const std::string& rxText);
+
+} // namespace zorva

@@ -1,0 +1,55 @@
+#include "codec/FmCodec.h"
+
+#include "codec/Numbers.h"
+#include "core/TAll.h"
+
+namespace zorva {
+
+namespace {
+
+int SlotOffset(int slot) {
+    return kFmSlots + 2 * (slot - 1);
+}
+
+} // namespace
+
+double FmUnitsToMhz(uint16_t units) {
+    return units * 2500 / 100000.0;
+}
+
+std::string FmUnitsText(uint16_t units) {
+    return FormatFreq(FmUnitsToMhz(units));
+}
+
+double ReadFmChannel(TALL& all, int slot) {
+    const bool inUse = slot == kFmCurrentSlot || all.IsSlotClear(kFmBitmap, slot);
+    if (!inUse) return -1.0;
+    const uint16_t min = all.U16At(kFmScanLow);
+    const uint16_t max = all.U16At(kFmScanHigh);
+    uint16_t value = all.U16At(SlotOffset(slot));
+    if (value > max || value < min) value = min;
+    const double mhz = FmUnitsToMhz(value);
+    WriteFmChannel(all, slot, FormatFreq(mhz));
+    return mhz;
+}
+
+std::string WriteFmChannel(TALL& all, int slot, std::string_view text) {
+    const uint16_t min = all.U16At(kFmScanLow);
+    const uint16_t max = all.U16At(kFmScanHigh);
+    if (text.empty()) {
+        if (slot == kFmCurrentSlot) return FmUnitsText(min);
+        all.SetSlotClear(kFmBitmap, slot, false);
+        return {};
+    }
+    // Convert before touching the slot, so a text that is no number leaves it as it was.
+    double mhz = ToNumber(text);
+    if (slot != kFmCurrentSlot) all.SetSlotClear(kFmBitmap, slot, true);
+    if (mhz > all.FmBandHigh) mhz = all.FmBandHigh;
+    int64_t units = RoundToInt64(mhz * 100000.0 / 2500.0);
+    if (units > max) units = max;
+    if (units < min) units = min;
+    all.PutU16At(SlotOffset(slot), static_cast<uint16_t>(units));
+    return FmUnitsText(static_cast<uint16_t>(units));
+}
+
+} // namespace zorva

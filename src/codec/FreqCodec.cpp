@@ -1,0 +1,134 @@
+#include "codec/FreqCodec.h"
+
+#include "codec/Numbers.h"
+#include "core/TAll.h"
+
+#include <cmath>
+
+namespace zorva {
+
+namespace {
+
+// Snaps units to a multiple of step; exact halves go up.
+int64_t SnapUnits(int64_t units, int64_t step) {
+    const int64_t rest = units % step;
+    return 2 * rest >= step ? units - rest + step : units - rest;
+}
+
+bool BandInUse(const TALL& all, int band) {
+    return all.BandLow[band] != 0.0 && all.BandHigh[band] != 0.0;
+}
+
+} // namespace
+
+double ParseFreqText(std::string_view text) {
+    if (const auto mhz = text.find("MHz"); mhz != std::string_view::npos)
+        text = text.substr(0, mhz);
+    if (text.empty()) return kNoFreq;
+    return ToNumber(text);
+}
+
+int64_t SnapToRaster(double& mhz, int& mode) {
+    const int64_t units = MhzToUnits(mhz);
+    int64_t snapped = units;
+    switch (mode) {
+    case 0:
+        snapped = SnapUnits(units, 50);
+        break;
+    case 1:
+        snapped = SnapUnits(units, 125);
+        break;
+    case 4:
+        snapped = SnapUnits(units, 250);
+        break;
+    default: {
+        const int64_t r125 = units % 125;
+        const int64_t r50 = units % 50;
+        if (r125 == 0) {
+            mode = 1;
+            return units; // the value stays as it was given
+        }
+        if (r50 == 0) {
+            mode = 0;
+            return units;
+        }
+        if (r50 < r125) {
+            mode = 0;
+            snapped = SnapUnits(units, 50);
+        } else {
+            mode = 1;
+            snapped = SnapUnits(units, 125);
+        }
+    }
+    }
+    mhz = UnitsToMhz(snapped);
+    return snapped;
+}
+
+int RasterMode(const TALL& all) {
+    const int step = all.GetSetting(9, 0x0F);
+    if (step == 2) return 1;
+    if (step >= 4) return 2;
+    return 0;
+}
+
+int RasterClass(double mhz) {
+    const int64_t units = MhzToUnits(mhz);
+    const bool of125 = units % 125 == 0;
+    const bool of50 = units % 50 == 0;
+    if (of125 && !of50) return 1;
+    if (of50 && !of125) return 0;
+    return 2;
+}
+
+bool FreqRangeCheck(const TALL& all, std::string_view text, double& value) {
+    bool refused = false;
+    if (!text.empty()) {
+        const auto number = ParseNumber(text);
+        if (number) {
+            value = *number;
+        } else {
+            value = kNoFreq;
+            refused = true;
+        }
+    }
+    if (!refused) {
+        refused = true;
+        if (value > 0.0)
+            for (int band = 0; band < kBands; ++band)
+                if (BandInUse(all, band) && all.BandLow[band] <= value &&
+                    value <= all.BandHigh[band]) {
+                    refused = false;
+                    break;
+                }
+    }
+    if (refused)
+        for (int band = 0; band < kBands; ++band)
+            if (all.BandLow[band] != 0.0) {
+                value = all.BandLow[band];
+                break;
+            }
+    return refused;
+}
+
+double NearestBandEdge(const TALL& all, bool upper, double x) {
+    constexpr double kNever = 999.0;
+    double low = 0.0, high = 0.0;
+    double lowDistance = kNever, highDistance = kNever;
+    for (int band = 0; band < kBands; ++band) {
+        if (!BandInUse(all, band)) continue;
+        const double dLow = std::fabs(all.BandLow[band] - x);
+        const double dHigh = std::fabs(all.BandHigh[band] - x);
+        if (dLow < lowDistance) {
+            lowDistance = dLow;
+            low = all.BandLow[band];
+        }
+        if (dHigh < highDistance) {
+            highDistance = dHigh;
+            high = all.BandHigh[band];
+        }
+    }
+    return upper ? high : low;
+}
+
+} // namespace zorva

@@ -1,0 +1,36 @@
+// Frequencies: text parse, raster snapping and the band-range checks.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zorva {
+
+class TALL;
+
+// Value standing for "no frequency".
+inline constexpr double kNoFreq = -1.0;
+
+// Removes everything from the first "MHz" on; an empty remainder is kNoFreq. Throws
+// ConversionError when the rest is not a number.
+double ParseFreqText(std::string_view text);
+
+// Raster modes: 0 = 0.5 kHz, 1 = 1.25 kHz, 2 = whichever of 0 and 1 fits, 4 = 2.5 kHz.
+// Snaps `mhz` in place, sets `mode` to the raster used (0, 1 or 4) and returns 10 Hz units.
+int64_t SnapToRaster(double& mhz, int& mode);
+// Raster mode of the frequency-mode records, from the step index in setting 9.
+int RasterMode(const TALL& all);
+// 2 when a multiple of both 125 and 50 units (or of neither), 1 of 125 only, 0 of 50 only.
+int RasterClass(double mhz);
+
+// True when the frequency is refused; `value` is then the low limit of the first band in
+// use. A non-empty text is converted into `value` first (a text that is no number is
+// refused). Never throws.
+bool FreqRangeCheck(const TALL& all, std::string_view text, double& value);
+
+// The band edge nearest to x among the bands in use: the high edge when `upper`, else the
+// low edge; 0.0 when no band is in use.
+double NearestBandEdge(const TALL& all, bool upper, double x);
+
+} // namespace zorva

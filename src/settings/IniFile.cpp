@@ -1,0 +1,252 @@
+#include "settings/IniFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zorva {
+
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+    }
+    return true;
+}
+
+// What one line of the file is. Names and values point into the line.
+struct LineInfo {
+    enum Kind { Other, Section, Key };
+    Kind kind = Other;
+    std::string_view name;
+    std::string_view value;
+};
+
+LineInfo Classify(std::string_view line) {
+    LineInfo info;
+    const std::string_view text = Trim(line);
+    if (text.empty() || text.front() == ';') return info;
+    if (text.front() == '[') {
+        // Whatever follows the closing bracket does not belong to the name.
+        const std::string_view inner = text.substr(1);
+        info.kind = LineInfo::Section;
+        info.name = Trim(inner.substr(0, inner.find(']')));
+        return info;
+    }
+    const std::size_t equals = text.find('=');
+    if (equals == std::string_view::npos) return info;
+    info.name = Trim(text.substr(0, equals));
+    if (info.name.empty()) return info;
+    info.kind = LineInfo::Key;
+    info.value = Trim(text.substr(equals + 1));
+    return info;
+}
+
+// Index of the header line of the first section of that name, or -1.
+long FindSection(const std::vector<std::string>& lines, std::string_view section) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const LineInfo info = Classify(lines[i]);
+        if (info.kind == LineInfo::Section && EqualNoCase(info.name, section)) {
+            return static_cast<long>(i);
+        }
+    }
+    return -1;
+}
+
+// Index of the first line of that key within the section starting at `header`, or -1.
+long FindKey(const std::vector<std::string>& lines, long header, std::string_view key) {
+    for (std::size_t i = static_cast<std::size_t>(header) + 1; i < lines.size(); ++i) {
+        const LineInfo info = Classify(lines[i]);
+        if (info.kind == LineInfo::Section) break;
+        if (info.kind == LineInfo::Key && EqualNoCase(info.name, key)) return static_cast<long>(i);
+    }
+    return -1;
+}
+
+std::string ErrnoText(int error) {
+    return std::strerror(error);
+}
+
+bool WriteAll(int fd, const std::string& data) {
+    const char* p = data.data();
+    std::size_t left = data.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, p, left);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        p += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+} // namespace
+
+bool IniFile::Load(const std::string& path) {
+    Parse("");
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return false;
+    std::string content;
+    char buffer[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        content.append(buffer, got);
+    const bool failed = std::ferror(file) != 0; // a folder opens but cannot be read
+    std::fclose(file);
+    if (failed) return false;
+    Parse(content);
+    return true;
+}
+
+void IniFile::Parse(const std::string& content) {
+    lines_.clear();
+    eol_ = "\n";
+    std::string_view text = content;
+    bom_ = text.starts_with(kUtf8Bom);
+    if (bom_) text.remove_prefix(kUtf8Bom.size());
+
+    const std::size_t firstNewline = text.find('\n');
+    if (firstNewline != std::string_view::npos && firstNewline > 0 &&
+        text[firstNewline - 1] == '\r') {
+        eol_ = "\r\n";
+    }
+    while (!text.empty()) {
+        const std::size_t newline = text.find('\n');
+        std::string_view line = text.substr(0, newline);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines_.emplace_back(line);
+        if (newline == std::string_view::npos) break;
+        text.remove_prefix(newline + 1);
+    }
+}
+
+std::string IniFile::Read(const std::string& section, const std::string& key,
+                          const std::string& def) const {
+    const long header = FindSection(lines_, section);
+    if (header < 0) return def;
+    const long line = FindKey(lines_, header, key);
+    if (line < 0) return def;
+    return std::string(Classify(lines_[static_cast<std::size_t>(line)]).value);
+}
+
+bool IniFile::HasKey(const std::string& section, const std::string& key) const {
+    const long header = FindSection(lines_, section);
+    return header >= 0 && FindKey(lines_, header, key) >= 0;
+}
+
+void IniFile::Write(const std::string& section, const std::string& key, const std::string& value) {
+    // A line break in a value would start a new line of the file, that is a new key.
+    std::string flat = value;
+    for (char& c : flat) {
+        if (c == '\r' || c == '\n') c = ' ';
+    }
+
+    const long header = FindSection(lines_, section);
+    if (header < 0) {
+        lines_.push_back("[" + section + "]");
+        lines_.push_back(key + "=" + flat);
+        return;
+    }
+    std::size_t insertAt = static_cast<std::size_t>(header) + 1;
+    for (std::size_t i = insertAt; i < lines_.size(); ++i) {
+        const LineInfo info = Classify(lines_[i]);
+        if (info.kind == LineInfo::Section) break;
+        if (info.kind != LineInfo::Key) continue;
+        if (EqualNoCase(info.name, key)) {
+            // Keep the key's spelling as the file has it.
+            lines_[i] = std::string(info.name) + "=" + flat;
+            return;
+        }
+        insertAt = i + 1;
+    }
+    lines_.insert(lines_.begin() + static_cast<long>(insertAt), key + "=" + flat);
+}
+
+std::string IniFile::Content() const {
+    std::string out;
+    if (bom_) out += kUtf8Bom;
+    for (const std::string& line : lines_) {
+        out += line;
+        out += eol_;
+    }
+    return out;
+}
+
+bool IniFile::Save(const std::string& path, std::string& error) const {
+    namespace fs = std::filesystem;
+    error.clear();
+
+    // Replace the file a link points to, not the link.
+    std::string target = path;
+    std::error_code ec;
+    if (fs::is_symlink(path, ec)) {
+        const fs::path resolved = fs::weakly_canonical(path, ec);
+        if (!ec) target = resolved.string();
+    }
+
+    // A replaced file keeps its permissions; a new one gets the usual ones.
+    mode_t mode = 0666;
+    struct stat old {};
+    const bool existed = ::stat(target.c_str(), &old) == 0;
+    if (existed) mode = old.st_mode & 07777;
+
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    if (fd < 0) {
+        error = ErrnoText(errno);
+        return false;
+    }
+
+    const std::string content = Content();
+    bool ok = WriteAll(fd, content);
+    if (ok && existed) ok = ::fchmod(fd, mode) == 0;
+    if (ok) ok = ::fsync(fd) == 0;
+    int saved = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        saved = errno;
+    }
+    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
+        ok = false;
+        saved = errno;
+    }
+    if (!ok) {
+        ::unlink(temp.c_str());
+        error = ErrnoText(saved);
+    }
+    return ok;
+}
+
+} // namespace zorva

@@ -1,0 +1,106 @@
+#include "settings/Language.h"
+
+#include "settings/IniFile.h"
+#include "settings/TextEncoding.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <string_view>
+
+namespace zorva {
+
+namespace {
+
+constexpr const char* kSection = "Language";
+
+struct TextKey {
+    const char* key;
+    std::string TLanguage::*field;
+};
+
+constexpr TextKey kTexts[] = {
+    {"Confirmation", &TLanguage::Confirmation},
+    {"ExitProgram", &TLanguage::ExitProgram},
+    {"SaveProgram", &TLanguage::SaveProgram},
+    {"Channel", &TLanguage::Channel},
+    {"Info", &TLanguage::Info},
+    {"OutRange", &TLanguage::OutRange},
+    {"Caution", &TLanguage::Caution},
+    {"FileExists", &TLanguage::FileExists},
+    {"Close", &TLanguage::Close},
+    {"Open", &TLanguage::Open},
+    {"ComError", &TLanguage::ComError},
+    {"ModError", &TLanguage::ModError},
+    {"PwdError", &TLanguage::PwdError},
+    {"ClearData", &TLanguage::ClearData},
+    {"Modforce", &TLanguage::Modforce},
+    {"All", &TLanguage::All},
+    {"ErrRange", &TLanguage::ErrRange},
+    {"ModelType", &TLanguage::ModelType},
+    {"Frequency", &TLanguage::Frequency},
+    {"ReadOk", &TLanguage::ReadOk},
+    {"WriteOk", &TLanguage::WriteOk},
+    {"PortError", &TLanguage::PortError},
+    {"FileShort", &TLanguage::FileShort},
+    {"FileReadError", &TLanguage::FileReadError},
+    {"FileWriteError", &TLanguage::FileWriteError},
+};
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        const auto lower = [](char c) {
+            return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        };
+        return lower(x) == lower(y);
+    });
+}
+
+bool ReadFile(const std::string& path, std::string& content) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return false;
+    char buffer[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        content.append(buffer, got);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    return !failed;
+}
+
+} // namespace
+
+std::string LanguageFilePath(const std::string& exeDir, const std::string& languageName) {
+    namespace fs = std::filesystem;
+    const std::string fileName = languageName + ".Ini";
+    const std::string exact = exeDir + fileName;
+    std::error_code ec;
+    if (fs::exists(exact, ec)) return exact;
+
+    // Files copied from another system often change the letter case of their names. Take
+    // the first match in name order, so the choice does not depend on the folder's order.
+    const fs::path folder = exeDir.empty() ? fs::path(".") : fs::path(exeDir);
+    std::string best;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (!EqualNoCase(name, fileName)) continue;
+        std::error_code typeError;
+        if (!it->is_regular_file(typeError)) continue;
+        if (best.empty() || name < best) best = name;
+    }
+    return best.empty() ? exact : exeDir + best;
+}
+
+void LoadLanguage(TLanguage& language, const std::string& path) {
+    language = TLanguage{};
+    std::string content;
+    if (!ReadFile(path, content)) return;
+    IniFile ini;
+    ini.Parse(ToUtf8(content));
+    for (const TextKey& text : kTexts) {
+        std::string& field = language.*text.field;
+        field = ini.Read(kSection, text.key, field);
+    }
+}
+
+} // namespace zorva

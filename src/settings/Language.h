@@ -1,0 +1,47 @@
+// The message texts of the current language, loaded from "<ExeDir><LanguageName>.Ini".
+#pragma once
+
+#include <string>
+
+namespace zorva {
+
+class TLanguage {
+public:
+    std::string Confirmation = "Confirmation";
+    std::string ExitProgram = "Do you wish to exit program?";
+    std::string SaveProgram = "Do you wish to save the changes?";
+    std::string Channel = "Channel";
+    std::string Info = " Information";
+    std::string OutRange = "Frequecy is Out of range.";
+    std::string Caution = "Caution";
+    std::string FileExists = "The File is exists,replace it?";
+    std::string Close = "Closed";
+    std::string Open = "Opened";
+    std::string ComError = "Please check all connections and communication port settings.";
+    std::string ModError = "Model Type Wrong.";
+    std::string PwdError = "Pass Word Wrong.";
+    std::string ClearData = "Do you wish to Clear Data?";
+    std::string Modforce = "Do you wish to Force write data?";
+    std::string All = "All";
+    std::string ErrRange = "The frequecy number come amiss!";
+    std::string ModelType = "Model Type";
+    std::string Frequency = "Frequency";
+    std::string ReadOk = "Reading Completed.";
+    std::string WriteOk = "Writing Completed.";
+    std::string PortError = "Cannot Open Commcmication Port.";
+    // Messages of our own, for failures the radio's texts do not cover.
+    std::string FileShort = "The file is too short to be a data file (4768 bytes).";
+    std::string FileReadError = "The file cannot be read.";
+    std::string FileWriteError = "The file cannot be saved.";
+};
+
+// Path of a language file: ExeDir + name + ".Ini". When that exact file is missing, a file
+// in the same folder whose name differs only in letter case is taken instead.
+std::string LanguageFilePath(const std::string& exeDir, const std::string& languageName);
+
+// Sets every text from section [Language] of the file, the built-in default for whatever
+// the file lacks. Every text is reset first, so a reload never keeps texts of the old
+// language. A file that is not valid UTF-8 is read as GB18030.
+void LoadLanguage(TLanguage& language, const std::string& path);
+
+} // namespace zorva

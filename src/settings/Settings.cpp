@@ -1,0 +1,128 @@
+#include "settings/Settings.h"
+
+#include "codec/Numbers.h"
+#include "core/TAll.h"
+#include "settings/IniFile.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+namespace zorva {
+
+namespace {
+
+constexpr const char* kListDefault = "English|Chinese";
+constexpr const char* kFallbackLanguage = "English";
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
+// A list entry usable as a language name: it names a file beside the executable, so it
+// must not be empty nor reach into another folder.
+bool IsUsableLanguageName(std::string_view name) {
+    return !TrimBlanks(name).empty() && name.find('/') == std::string_view::npos &&
+           name.find('\\') == std::string_view::npos;
+}
+
+// Loads the file when it exists. A file that exists but cannot be read must not be
+// replaced by one holding only our keys, so that is a failure with its reason.
+bool LoadExistingOrNone(IniFile& ini, const std::string& path, std::string& error) {
+    if (ini.Load(path)) return true;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        if (errno == ENOENT) return true; // a new file
+        error = std::strerror(errno);
+        return false;
+    }
+    std::fclose(file);
+    std::error_code ec;
+    error = std::strerror(std::filesystem::is_directory(path, ec) ? EISDIR : EIO);
+    return false;
+}
+
+} // namespace
+
+std::vector<std::string> SplitList(const std::string& value) {
+    std::vector<std::string> entries;
+    if (value.empty()) return entries;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t bar = value.find('|', start);
+        entries.push_back(value.substr(start, bar - start));
+        if (bar == std::string::npos) break;
+        start = bar + 1;
+    }
+    return entries;
+}
+
+void ReadSettings(TALL& all, const std::string& path) {
+    IniFile ini;
+    ini.Load(path);
+
+    all.PortName = ini.Read(kSettingsSection, "Com", "Com1");
+    const std::string languageId = ini.Read(kSettingsSection, "Language_ID", "0");
+
+    all.SnStart = ini.Read(kSettingsSection, "SN_Start", "");
+    all.SnIndex = ParseInteger(ini.Read(kSettingsSection, "SN_Index", "0")).value_or(0);
+    all.SnNumS = ParseInteger(ini.Read(kSettingsSection, "SN_NumS", "1")).value_or(1);
+    if (all.SnNumS == 0) all.SnNumS = 1;
+
+    if (all.LanguageSelectable) {
+        if (const auto id = ParseInteger(languageId)) {
+            all.LanguageId = *id;
+        } else {
+            all.LanguageId = 0;
+            all.LanguageName = kFallbackLanguage;
+        }
+    }
+
+    const std::vector<std::string> names =
+        SplitList(ini.Read(kSettingsSection, "Language_SW", kListDefault));
+    // A number outside the list, or an entry that cannot name a language file, falls back
+    // to the first language rather than to a file that does not exist.
+    const bool usable = names.size() >= 2 && all.LanguageId >= 0 &&
+                        static_cast<std::size_t>(all.LanguageId) < names.size() &&
+                        IsUsableLanguageName(names[static_cast<std::size_t>(all.LanguageId)]);
+    if (usable) {
+        all.LanguageName = names[static_cast<std::size_t>(all.LanguageId)];
+    } else {
+        all.LanguageId = 0;
+        all.LanguageName = kFallbackLanguage;
+    }
+}
+
+bool WriteSettings(const TALL& all, const std::string& path, std::string& error) {
+    IniFile ini;
+    if (!LoadExistingOrNone(ini, path, error)) return false;
+    ini.Write(kSettingsSection, "Com", all.PortName);
+    ini.Write(kSettingsSection, "Language_ID", std::to_string(all.LanguageId));
+    ini.Write(kSettingsSection, "SN_Start", all.SnStart);
+    ini.Write(kSettingsSection, "SN_Index", std::to_string(all.SnIndex));
+    ini.Write(kSettingsSection, "SN_NumS", std::to_string(all.SnNumS == 0 ? 1 : all.SnNumS));
+    return ini.Save(path, error);
+}
+
+void ReadLanguageLists(const TALL& all, const std::string& path,
+                       std::vector<std::string>& displayNames, std::vector<std::string>& names) {
+    IniFile ini;
+    ini.Load(path);
+    for (std::string& name : SplitList(ini.Read(kSettingsSection, "Language", kListDefault))) {
+        names.push_back(std::move(name));
+    }
+    for (std::string& name :
+         SplitList(ini.Read(kSettingsSection, all.LanguageName, kListDefault))) {
+        displayNames.push_back(std::move(name));
+    }
+}
+
+} // namespace zorva

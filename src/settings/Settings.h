@@ -1,0 +1,28 @@
+// The settings file SysInfo.Ini: port, language and the serial-number values.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zorva {
+
+class TALL;
+
+inline constexpr const char* kSettingsFileName = "SysInfo.Ini";
+inline constexpr const char* kSettingsSection = "SysInfo";
+
+// Splits a "|"-separated list.
+std::vector<std::string> SplitList(const std::string& value);
+
+// Reads PortName, LanguageId, LanguageName, SnStart, SnIndex, SnNumS from the file; a
+// missing file or key gives the defaults, a bad value its fallback.
+void ReadSettings(TALL& all, const std::string& path);
+// Updates Com, Language_ID, SN_Start, SN_Index and SN_NumS in place, creating the file
+// and the section when missing. Returns false with a reason when the file cannot be written.
+bool WriteSettings(const TALL& all, const std::string& path, std::string& error);
+// The language dialog's lists: file names from `Language`, display names from the key
+// named after the current language.
+void ReadLanguageLists(const TALL& all, const std::string& path,
+                       std::vector<std::string>& displayNames, std::vector<std::string>& names);
+
+} // namespace zorva

@@ -1,0 +1,78 @@
+#include "TestSupport.h"
+
+#include "codec/DerivedFields.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <stdlib.h>
+
+namespace zorva::test {
+
+int RecordingMessages::ShowMsg(const std::string& caption, const std::string& text, int kind) {
+    shown.push_back({caption, text, kind});
+    if (kind != kMsgYesNo && kind != kMsgRetryCancel) return kResultOk;
+    if (answers.empty()) return kResultOk;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "zorva-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
+    path_ = pattern + "/";
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    // Make read-only folders made by a test removable again.
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ec))
+        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ec);
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(path_, ec);
+}
+
+void TempDir::Write(const std::string& name, const std::string& content) const {
+    std::ofstream out(File(name), std::ios::binary | std::ios::trunc);
+    out << content;
+}
+
+std::string TempDir::Read(const std::string& name) const {
+    std::ifstream in(File(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool TempDir::Exists(const std::string& name) const {
+    return std::filesystem::exists(File(name));
+}
+
+std::unique_ptr<Maindb> MakeStartedDb() {
+    static const TempDir emptyDir;
+    auto db = std::make_unique<Maindb>();
+    DataModuleCreate(*db, emptyDir.Path());
+    StartImage(*db);
+    return db;
+}
+
+std::unique_ptr<Maindb> MakeBareDb() {
+    auto db = MakeStartedDb();
+    db->All.Image.fill(0);
+    return db;
+}
+
+std::string HexBytes(const uint8_t* bytes, int count) {
+    std::string out;
+    char buf[4];
+    for (int i = 0; i < count; ++i) {
+        std::snprintf(buf, sizeof buf, i ? " %02X" : "%02X", bytes[i]);
+        out += buf;
+    }
+    return out;
+}
+
+} // namespace zorva::test

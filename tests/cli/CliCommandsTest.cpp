@@ -1,0 +1,229 @@
+// zorva-cli as users run it: the built binary for the commands and their failures, the
+// entry function for the usage errors and the table layout.
+#include "cli/CliCommands.h"
+
+#include "TestSupport.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace zorva {
+namespace {
+
+// The whole text matches the pattern.
+bool Matches(const std::string& text, const char* pattern) {
+    const QRegularExpression whole(
+        QRegularExpression::anchoredPattern(QString::fromLatin1(pattern)));
+    return whole.match(QString::fromStdString(text)).hasMatch();
+}
+
+struct Result {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string Quoted(const std::string& arg) {
+    std::string q = "'";
+    for (char c : arg)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+class CliCommandsTest : public ::testing::Test {
+protected:
+    // Runs the built binary with stdout and stderr captured in files.
+    Result RunBinary(const std::vector<std::string>& args) {
+        std::string command = Quoted(ZORVA_CLI_PATH);
+        for (const auto& a : args)
+            command += " " + Quoted(a);
+        command += " </dev/null >" + Quoted(io.File("out")) + " 2>" + Quoted(io.File("err"));
+        const int raw = std::system(command.c_str());
+        Result r;
+        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        r.out = io.Read("out");
+        r.err = io.Read("err");
+        return r;
+    }
+
+    Result RunInProcess(const QStringList& args) {
+        std::ostringstream out, err;
+        Result r;
+        r.status = RunCli(QStringList{"zorva-cli"} + args, dir.Path(), out, err);
+        r.out = out.str();
+        r.err = err.str();
+        return r;
+    }
+
+    // A refused file: status 1, nothing on stdout, one line on stderr naming the file.
+    void ExpectRefused(const Result& r, const std::string& path) {
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.out, "");
+        const auto lines = Lines(r.err);
+        ASSERT_EQ(lines.size(), 1u) << r.err;
+        const std::string prefix = "zorva-cli: " + path + ": ";
+        EXPECT_EQ(lines[0].rfind(prefix, 0), 0u) << lines[0];
+        EXPECT_GT(lines[0].size(), prefix.size()) << "no reason given";
+    }
+
+    test::TempDir dir; // data files
+    test::TempDir io;  // captured output
+};
+
+TEST_F(CliCommandsTest, NewThenShowThenDumpDescribeTheSameNewImage) {
+    const std::string path = dir.File("radio.dat");
+    const Result made = RunBinary({"new", path});
+    EXPECT_EQ(made.status, 0) << made.err;
+    EXPECT_EQ(made.out + made.err, "");
+    const std::string file = dir.Read("radio.dat");
+    ASSERT_EQ(file.size(), 4768u);
+    EXPECT_EQ(file.substr(0, 16), std::string("PKQ57KQ57    \xFF\xFF\xFF", 16));
+
+    const Result shown = RunBinary({"show", path});
+    EXPECT_EQ(shown.status, 0) << shown.err;
+    EXPECT_EQ(shown.err, "");
+    EXPECT_NE(shown.out.find("ZORVA-520SX (KQ57)"), std::string::npos) << shown.out;
+    EXPECT_NE(shown.out.find("400.00000 - 520.00000/136.00000 - 174.00000/220.00000 - "
+                             "260.00000MHz"),
+              std::string::npos);
+    EXPECT_NE(shown.out.find("none in use"), std::string::npos);
+
+    const Result dumped = RunBinary({"dump", path});
+    EXPECT_EQ(dumped.status, 0) << dumped.err;
+    EXPECT_EQ(dumped.err, "");
+    QJsonParseError error;
+    const QJsonObject dump =
+        QJsonDocument::fromJson(QByteArray::fromStdString(dumped.out), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << dumped.out;
+    EXPECT_EQ(dump["model"]["ident"].toString(), "KQ57");
+    EXPECT_EQ(dump["bandMask"].toInt(), 0x15);
+    EXPECT_TRUE(dump["channels"].toArray().isEmpty());
+    EXPECT_EQ(dump["vfo"].toArray().size(), 2);
+    EXPECT_EQ(dump["fm"]["current"].toString(), "88.00000");
+    EXPECT_EQ(dump["fm"]["scanLow"].toString(), "88.00000");
+    EXPECT_EQ(dump["fm"]["scanHigh"].toString(), "108.00000");
+    EXPECT_EQ(dump["bands"][3]["low"].toString(), "0.00000");
+
+    // The write time stamped by "new" is the one both commands report.
+    const std::string time = dump["writeTime"].toString().toStdString();
+    EXPECT_TRUE(Matches(time, R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)")) << time;
+    EXPECT_NE(shown.out.find(time), std::string::npos);
+}
+
+TEST_F(CliCommandsTest, NewKeepsAnExistingFileUnlessForced) {
+    const std::string path = dir.File("keep.dat");
+    dir.Write("keep.dat", "precious");
+    ExpectRefused(RunInProcess({"new", QString::fromStdString(path)}), path);
+    EXPECT_EQ(dir.Read("keep.dat"), "precious");
+
+    EXPECT_EQ(RunInProcess({"new", "--force", QString::fromStdString(path)}).status, 0);
+    EXPECT_EQ(dir.Read("keep.dat").size(), 4768u);
+}
+
+TEST_F(CliCommandsTest, FilesThatCannotBeUsedGiveOneLineAndStatusOne) {
+    ASSERT_EQ(RunBinary({"new", dir.File("good.dat")}).status, 0);
+    const std::string good = dir.Read("good.dat");
+
+    dir.Write("short.dat", good.substr(0, 1000));
+    dir.Write("empty.dat", "");
+    std::string lower = good;
+    lower.replace(1, 4, "kq57");
+    dir.Write("lower.dat", lower);
+
+    for (const std::string name : {"short.dat", "empty.dat", "missing.dat", "lower.dat"}) {
+        for (const std::string command : {"show", "dump"}) {
+            SCOPED_TRACE(command + " " + name);
+            ExpectRefused(RunBinary({command, dir.File(name)}), dir.File(name));
+        }
+    }
+    const Result wrongModel = RunBinary({"dump", dir.File("lower.dat")});
+    EXPECT_NE(wrongModel.err.find("Model Type Wrong"), std::string::npos) << wrongModel.err;
+
+    // A data file that cannot be written: no folder to put it in.
+    const std::string nowhere = dir.File("no-such-folder/radio.dat");
+    ExpectRefused(RunBinary({"new", nowhere}), nowhere);
+}
+
+TEST_F(CliCommandsTest, HelpAndVersionSucceed) {
+    const Result help = RunBinary({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.err, "");
+    EXPECT_NE(help.out.find("Usage: zorva-cli"), std::string::npos);
+    for (const char* command : {"new FILE.dat", "show FILE.dat", "dump FILE.dat"})
+        EXPECT_NE(help.out.find(command), std::string::npos) << command;
+
+    const Result version = RunBinary({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_TRUE(Matches(version.out, "zorva-cli \\d+\\.\\d+\\.\\d+\n")) << version.out;
+}
+
+TEST_F(CliCommandsTest, WrongUsageIsStatusTwoWithAHint) {
+    const std::vector<QStringList> cases = {
+        {}, {"list", "a.dat"}, {"show"}, {"dump", "a.dat", "b.dat"}, {"--bogus", "show", "a.dat"}};
+    for (const auto& args : cases) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const Result r = RunInProcess(args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("Usage: zorva-cli"), std::string::npos) << r.err;
+    }
+}
+
+TEST_F(CliCommandsTest, ErrorReasonNamesTheFileOnlyOnce) {
+    EXPECT_EQ(ErrorReason("/d/a.dat", {"The file cannot be read.\n/d/a.dat: No such file"}),
+              "The file cannot be read: No such file");
+    EXPECT_EQ(ErrorReason("/d/a.dat", {"Model Type Wrong."}), "Model Type Wrong.");
+    EXPECT_EQ(ErrorReason("a.dat", {"First\n\n", "Second"}), "First: Second");
+    EXPECT_FALSE(ErrorReason("a.dat", {}).empty());
+}
+
+TEST_F(CliCommandsTest, ShowTableKeepsItsColumnsAligned) {
+    auto db = test::MakeStartedDb();
+    TALL& all = db->All;
+    InitNewChannel(all, 1, "145.5");
+    InitNewChannel(all, 12, "438.5");
+    auto set = [&all](int channel, int field, std::string text) {
+        SetChannelField(all, channel, field, text);
+    };
+    set(12, kFieldTxFreq, ""); // no TX: the shortest cell
+    set(12, kFieldRxTone, "D023N");
+    set(12, kFieldName, "Relay");
+    InitNewChannel(all, 128, "146");
+
+    std::ostringstream out;
+    PrintShow(all, out);
+    const auto lines = Lines(out.str());
+    std::vector<std::string> table;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].find("No.") != std::string::npos) table.assign(lines.begin() + i, lines.end());
+    ASSERT_EQ(table.size(), 4u) << out.str();
+
+    // Every column starts where its header starts.
+    const std::string& header = table[0];
+    const auto nameAt = header.find("Name");
+    const auto rxAt = header.find("RX MHz");
+    EXPECT_EQ(table[1].substr(rxAt, 9), "145.50000");
+    EXPECT_EQ(table[2].substr(rxAt, 9), "438.50000");
+    EXPECT_EQ(table[2].substr(nameAt), "Relay");
+    EXPECT_EQ(table[2].substr(header.find("RX Tone"), 5), "D023N");
+    EXPECT_EQ(table[3].substr(0, 3), "128");
+    EXPECT_NE(out.str().find("3 in use"), std::string::npos);
+}
+
+} // namespace
+} // namespace zorva

@@ -1,0 +1,67 @@
+#include "codec/FmCodec.h"
+
+#include "TestSupport.h"
+#include "codec/Numbers.h"
+
+#include <gtest/gtest.h>
+
+namespace zorva {
+namespace {
+
+struct FmSlots : ::testing::Test {
+    FmSlots() : db(test::MakeStartedDb()), all(db->All) {}
+    uint16_t Slot(int k) const { return all.U16At(kFmSlots + 2 * (k - 1)); }
+    void SetScanRange(uint16_t low, uint16_t high) {
+        all.PutU16At(kFmScanLow, low);
+        all.PutU16At(kFmScanHigh, high);
+    }
+    std::unique_ptr<Maindb> db;
+    TALL& all;
+};
+
+TEST_F(FmSlots, WriterClampsToTheBandAndTheScanRange) {
+    EXPECT_EQ(all.U16At(kFmScanLow), 3520); // a new image scans 88.0 to 108.0 MHz
+    SetScanRange(2800, 4560);
+    EXPECT_EQ(WriteFmChannel(all, 1, "120"), "107.00000");
+    EXPECT_EQ(Slot(1), 4280);
+    SetScanRange(3520, 4000);
+    EXPECT_EQ(WriteFmChannel(all, 1, "120"), "100.00000");
+    EXPECT_EQ(Slot(1), 4000);
+    EXPECT_EQ(WriteFmChannel(all, 2, "60"), "88.00000");
+    EXPECT_EQ(Slot(2), 3520);
+    EXPECT_EQ(WriteFmChannel(all, 3, "95.01"), "95.00000"); // 25 kHz units
+    EXPECT_TRUE(all.IsSlotClear(kFmBitmap, 3));
+}
+
+TEST_F(FmSlots, EmptyTextClearsAnOrdinarySlotButNotTheCurrentFrequency) {
+    WriteFmChannel(all, 5, "100");
+    EXPECT_EQ(WriteFmChannel(all, 5, ""), "");
+    EXPECT_FALSE(all.IsSlotClear(kFmBitmap, 5));
+    EXPECT_EQ(Slot(5), 4000); // the value stays behind the empty mark
+    EXPECT_EQ(ReadFmChannel(all, 5), -1.0);
+
+    const uint8_t bitmapBefore = all.Image[kFmBitmap + 3];
+    EXPECT_EQ(WriteFmChannel(all, kFmCurrentSlot, ""), "88.00000");
+    EXPECT_EQ(all.Image[kFmBitmap + 3], bitmapBefore);
+}
+
+TEST_F(FmSlots, TextThatIsNoNumberLeavesTheSlotAsItWas) {
+    const auto before = all.Image;
+    EXPECT_THROW(WriteFmChannel(all, 4, "1.2.3"), ConversionError);
+    EXPECT_EQ(all.Image, before); // not marked in use without a value
+}
+
+TEST_F(FmSlots, ReaderRepairsValuesOutsideTheScanRange) {
+    all.SetSlotClear(kFmBitmap, 7, true);
+    all.PutU16At(kFmSlots + 12, 0xFFFF);
+    EXPECT_EQ(ReadFmChannel(all, 7), 88.0);
+    EXPECT_EQ(Slot(7), 3520);
+    all.PutU16At(kFmSlots + 12, 3900);
+    EXPECT_EQ(ReadFmChannel(all, 7), 97.5);
+    // The current frequency (slot 32) is always in use, whatever the bitmap says.
+    all.PutU16At(0x108E, 4100);
+    EXPECT_EQ(ReadFmChannel(all, kFmCurrentSlot), 102.5);
+}
+
+} // namespace
+} // namespace zorva

@@ -1,0 +1,180 @@
+#include "settings/Settings.h"
+
+#include "TestSupport.h"
+#include "core/TAll.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace zorva {
+namespace {
+
+using test::TempDir;
+
+TALL StartState() {
+    TALL all;
+    all.LanguageSelectable = true;
+    return all;
+}
+
+TEST(SettingsTest, WithoutAFileStartsWithDefaultsAndCreatesIt) {
+    TempDir dir;
+    TALL all = StartState();
+    ReadSettings(all, dir.File(kSettingsFileName));
+    EXPECT_EQ(all.PortName, "Com1");
+    EXPECT_EQ(all.LanguageId, 0);
+    EXPECT_EQ(all.LanguageName, "English");
+    EXPECT_EQ(all.SnStart, "");
+    EXPECT_EQ(all.SnIndex, 0);
+    EXPECT_EQ(all.SnNumS, 1);
+
+    std::string error;
+    ASSERT_TRUE(WriteSettings(all, dir.File(kSettingsFileName), error)) << error;
+    EXPECT_EQ(dir.Read(kSettingsFileName), "[SysInfo]\n"
+                                           "Com=Com1\n"
+                                           "Language_ID=0\n"
+                                           "SN_Start=\n"
+                                           "SN_Index=0\n"
+                                           "SN_NumS=1\n");
+}
+
+TEST(SettingsTest, LanguageChoiceFallsBackToEnglishWhenUnusable) {
+    const struct {
+        const char* name;
+        const char* lines;
+        int id;
+        const char* language;
+    } rows[] = {
+        {"second of the default list", "Language_ID=1\n", 1, "Chinese"},
+        {"third of three", "Language_ID=2\nLanguage_SW=English|Chinese|Deutsch\n", 2, "Deutsch"},
+        {"sign accepted", "Language_ID=+1\n", 1, "Chinese"},
+        {"single entry", "Language_ID=1\nLanguage_SW=English\n", 0, "English"},
+        {"single other entry", "Language_ID=0\nLanguage_SW=Chinese\n", 0, "English"},
+        {"not a number", "Language_ID=one\n", 0, "English"},
+        {"trailing garbage", "Language_ID=1x\n", 0, "English"},
+        {"beyond the list", "Language_ID=5\n", 0, "English"},
+        {"negative", "Language_ID=-1\n", 0, "English"},
+        {"empty entry", "Language_ID=1\nLanguage_SW=English|\n", 0, "English"},
+        {"entry with a path", "Language_ID=1\nLanguage_SW=English|../../etc/x\n", 0, "English"},
+        {"entry with a backslash", "Language_ID=1\nLanguage_SW=English|..\\x\n", 0, "English"},
+    };
+    for (const auto& row : rows) {
+        TempDir dir;
+        dir.Write(kSettingsFileName, std::string("[SysInfo]\n") + row.lines);
+        TALL all = StartState();
+        ReadSettings(all, dir.File(kSettingsFileName));
+        EXPECT_EQ(all.LanguageId, row.id) << row.name;
+        EXPECT_EQ(all.LanguageName, row.language) << row.name;
+    }
+}
+
+TEST(SettingsTest, LanguageIdIgnoredWhenLanguageIsNotSelectable) {
+    TempDir dir;
+    dir.Write(kSettingsFileName, "[SysInfo]\nLanguage_ID=1\nLanguage_SW=Chinese|English\n");
+    TALL all;
+    all.LanguageSelectable = false;
+    ReadSettings(all, dir.File(kSettingsFileName));
+    EXPECT_EQ(all.LanguageId, 0);
+    EXPECT_EQ(all.LanguageName, "Chinese");
+}
+
+TEST(SettingsTest, SerialNumberValuesAndTheirFallbacks) {
+    const struct {
+        const char* lines;
+        int index;
+        int count;
+    } rows[] = {
+        {"SN_Index=-7\nSN_NumS=3\n", -7, 3},
+        {"SN_Index=x\nSN_NumS=y\n", 0, 1},
+        {"SN_Index=\nSN_NumS=\n", 0, 1},
+        {"SN_Index=99999999999\nSN_NumS=0\n", 0, 1},
+    };
+    for (const auto& row : rows) {
+        TempDir dir;
+        dir.Write(kSettingsFileName, std::string("[SysInfo]\n") + row.lines);
+        TALL all = StartState();
+        ReadSettings(all, dir.File(kSettingsFileName));
+        EXPECT_EQ(all.SnIndex, row.index) << row.lines;
+        EXPECT_EQ(all.SnNumS, row.count) << row.lines;
+    }
+
+    TempDir dir;
+    dir.Write(kSettingsFileName, "[SysInfo]\nSN_NumS=0\n");
+    TALL all = StartState();
+    ReadSettings(all, dir.File(kSettingsFileName));
+    std::string error;
+    ASSERT_TRUE(WriteSettings(all, dir.File(kSettingsFileName), error)) << error;
+    EXPECT_NE(dir.Read(kSettingsFileName).find("SN_NumS=1\n"), std::string::npos);
+}
+
+TEST(SettingsTest, RoundTripUpdatesInPlaceAndKeepsForeignKeys) {
+    TempDir dir;
+    dir.Write(kSettingsFileName, "; written by hand\r\n"
+                                 "[sysinfo]\r\n"
+                                 "com = Com2\r\n"
+                                 "Language_ID=1\r\n"
+                                 "Language_SW=English|Chinese\r\n"
+                                 "English=English|Chinese\r\n"
+                                 "\r\n"
+                                 "[Ports]\r\n"
+                                 "COM3=/dev/ttyUSB0\r\n");
+    TALL all = StartState();
+    ReadSettings(all, dir.File(kSettingsFileName));
+    EXPECT_EQ(all.PortName, "Com2");
+    all.PortName = "COM3";
+    all.SnStart = "ZV-0001";
+    std::string error;
+    ASSERT_TRUE(WriteSettings(all, dir.File(kSettingsFileName), error)) << error;
+    EXPECT_EQ(dir.Read(kSettingsFileName), "; written by hand\r\n"
+                                           "[sysinfo]\r\n"
+                                           "com=COM3\r\n"
+                                           "Language_ID=1\r\n"
+                                           "Language_SW=English|Chinese\r\n"
+                                           "English=English|Chinese\r\n"
+                                           "SN_Start=ZV-0001\r\n"
+                                           "SN_Index=0\r\n"
+                                           "SN_NumS=1\r\n"
+                                           "\r\n"
+                                           "[Ports]\r\n"
+                                           "COM3=/dev/ttyUSB0\r\n");
+}
+
+TEST(SettingsTest, WriteFailsWithAReasonInsteadOfClobbering) {
+    TempDir dir;
+    TALL all = StartState();
+    ReadSettings(all, dir.File(kSettingsFileName));
+    std::string error;
+    EXPECT_FALSE(WriteSettings(all, dir.File("absent/SysInfo.Ini"), error));
+    EXPECT_FALSE(error.empty());
+
+    std::filesystem::create_directory(dir.File(kSettingsFileName));
+    error.clear();
+    EXPECT_FALSE(WriteSettings(all, dir.File(kSettingsFileName), error));
+    EXPECT_FALSE(error.empty());
+}
+
+TEST(SettingsTest, LanguageListsComeFromTheNameKeyAndTheCurrentLanguageKey) {
+    TempDir dir;
+    std::vector<std::string> display{"kept"};
+    std::vector<std::string> names;
+    TALL all = StartState();
+    all.LanguageName = "Chinese";
+    ReadLanguageLists(all, dir.File(kSettingsFileName), display, names);
+    EXPECT_EQ(display, (std::vector<std::string>{"kept", "English", "Chinese"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"English", "Chinese"}));
+
+    dir.Write(kSettingsFileName, "[SysInfo]\n"
+                                 "Language=English|Chinese|Deutsch\n"
+                                 "English=English|Chinese|German\n"
+                                 "CHINESE=Englisch, UK|Chinesisch|Deutsch\n");
+    display.clear();
+    names.clear();
+    ReadLanguageLists(all, dir.File(kSettingsFileName), display, names);
+    EXPECT_EQ(names, (std::vector<std::string>{"English", "Chinese", "Deutsch"}));
+    EXPECT_EQ(display, (std::vector<std::string>{"Englisch, UK", "Chinesisch", "Deutsch"}));
+}
+
+} // namespace
+} // namespace zorva
