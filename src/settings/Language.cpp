@@ -1,10 +1,10 @@
 #include "settings/Language.h"
 
+#include "core/SafeFile.h"
 #include "settings/IniFile.h"
 #include "settings/TextEncoding.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <string_view>
 
@@ -56,18 +56,6 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
     });
 }
 
-bool ReadFile(const std::string& path, std::string& content) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return false;
-    char buffer[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        content.append(buffer, got);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    return !failed;
-}
-
 } // namespace
 
 std::string LanguageFilePath(const std::string& exeDir, const std::string& languageName) {
@@ -94,7 +82,7 @@ std::string LanguageFilePath(const std::string& exeDir, const std::string& langu
 void LoadLanguage(TLanguage& language, const std::string& path) {
     language = TLanguage{};
     std::string content;
-    if (!ReadFile(path, content)) return;
+    if (!ReadFileContents(path, content)) return;
     IniFile ini;
     ini.Parse(ToUtf8(content));
     for (const TextKey& text : kTexts) {

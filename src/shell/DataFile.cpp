@@ -1,6 +1,7 @@
 #include "shell/DataFile.h"
 
 #include "codec/DerivedFields.h"
+#include "core/SafeFile.h"
 #include "core/TAll.h"
 #include "link/MacType.h"
 #include "settings/Language.h"
@@ -11,7 +12,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <string>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace zorva {
@@ -31,19 +31,6 @@ void ShowFileError(const TLanguage& language, UserMessages& messages, const std:
     messages.ShowMsg(language.Confirmation, what + "\n" + detail, kMsgInfo);
 }
 
-bool WriteAll(int fd, const uint8_t* bytes, size_t count) {
-    while (count > 0) {
-        const ssize_t written = ::write(fd, bytes, count);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes += written;
-        count -= static_cast<size_t>(written);
-    }
-    return true;
-}
-
 // Reads up to a data file's size; returns the count read, or -1 with errno set.
 ssize_t ReadUpTo(int fd, FileBytes& bytes) {
     size_t total = 0;
@@ -59,29 +46,6 @@ ssize_t ReadUpTo(int fd, FileBytes& bytes) {
     return static_cast<ssize_t>(total);
 }
 
-// Writes the bytes next to the target and renames them over it, so the old file survives
-// any failure. Returns an empty text on success, else the reason.
-std::string ReplaceFile(const std::string& path, const FileBytes& bytes) {
-    const std::string temp = path + ".saving-" + std::to_string(::getpid());
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) return std::strerror(errno);
-    struct stat old {};
-    if (::stat(path.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
-    const bool written = WriteAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
-    const int writeErrno = errno;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed) {
-        ::unlink(temp.c_str());
-        return std::strerror(written ? errno : writeErrno);
-    }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        const int renameErrno = errno;
-        ::unlink(temp.c_str());
-        return std::strerror(renameErrno);
-    }
-    return {};
-}
-
 } // namespace
 
 bool SaveDataFile(TALL& all, const std::string& path, const TLanguage& language,
@@ -95,8 +59,9 @@ bool SaveDataFile(TALL& all, const std::string& path, const TLanguage& language,
     std::copy(all.Image.begin() + kDataFileHeader, all.Image.begin() + kDataFileSize,
               bytes.begin() + kDataFileHeader);
 
-    const std::string reason = ReplaceFile(path, bytes);
-    if (!reason.empty()) {
+    std::string reason;
+    const std::string_view content(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (!ReplaceFileContents(path, content, reason)) {
         ShowFileError(language, messages, language.FileWriteError, path, reason);
         return false;
     }
