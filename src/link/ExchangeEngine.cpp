@@ -1,0 +1,238 @@
+#include "link/ExchangeEngine.h"
+
+#include "core/TAll.h"
+#include "link/Framing.h"
+#include "settings/Language.h"
+
+#include <utility>
+
+namespace zorva {
+
+ExchangeEngine::ExchangeEngine(LinkContext context) : ctx_(std::move(context)) {}
+
+void ExchangeEngine::FormClose() {
+    closed_ = true;
+    afterPause_ = nullptr;
+    deferred_.clear();
+    for (int t = 0; t < static_cast<int>(LinkTimer::Count); ++t)
+        ctx_.timers.Stop(static_cast<LinkTimer>(t));
+    ctx_.port.Close();
+}
+
+void ExchangeEngine::Start() {
+    if (closed_) return;
+    if (afterPause_) {
+        deferred_.push_back({Deferred::Start, {}});
+        return;
+    }
+    BeginAttempt();
+}
+
+void ExchangeEngine::OnBytes(const uint8_t* bytes, int count) {
+    if (closed_ || count <= 0) return;
+    if (afterPause_) {
+        deferred_.push_back({Deferred::Bytes, std::vector<uint8_t>(bytes, bytes + count)});
+        return;
+    }
+    Receive(bytes, count);
+}
+
+void ExchangeEngine::OnLineError() {
+    if (closed_) return;
+    if (afterPause_) {
+        deferred_.push_back({Deferred::LineError, {}});
+        return;
+    }
+    LineError();
+}
+
+void ExchangeEngine::OnTimer(LinkTimer timer) {
+    if (closed_) return;
+    if (timer == LinkTimer::Pause) {
+        auto then = std::exchange(afterPause_, nullptr);
+        if (then) then();
+        RunDeferred();
+        return;
+    }
+    if (afterPause_) {
+        deferred_.push_back({Deferred::Timer, {}, timer});
+        return;
+    }
+    TimerExpired(timer);
+}
+
+void ExchangeEngine::RunDeferred() {
+    while (!closed_ && !afterPause_ && !deferred_.empty()) {
+        Deferred event = std::move(deferred_.front());
+        deferred_.pop_front();
+        switch (event.kind) {
+        case Deferred::Bytes:
+            Receive(event.bytes.data(), static_cast<int>(event.bytes.size()));
+            break;
+        case Deferred::LineError:
+            LineError();
+            break;
+        case Deferred::Timer:
+            TimerExpired(event.timer);
+            break;
+        case Deferred::Start:
+            BeginAttempt();
+            break;
+        }
+    }
+}
+
+void ExchangeEngine::Receive(const uint8_t* bytes, int count) {
+    for (int i = 0; i < count; ++i)
+        if (count_ <= kMaxCount) buffer_[count_++] = bytes[i];
+    if (count_ >= expected_ && count_ <= kMaxCount && !halted_) {
+        try {
+            ExchangeLogic();
+        } catch (...) {
+            // A reply the logic cannot use ends the handling of this event; the time-outs
+            // report the failure.
+        }
+    }
+}
+
+void ExchangeEngine::StartTimer(LinkTimer timer, int ms) {
+    ctx_.timers.Start(timer, ms);
+}
+
+void ExchangeEngine::StopTimer(LinkTimer timer) {
+    ctx_.timers.Stop(timer);
+    std::erase_if(deferred_, [timer](const Deferred& event) {
+        return event.kind == Deferred::Timer && event.timer == timer;
+    });
+}
+
+void ExchangeEngine::Pause(int ms, std::function<void()> then) {
+    afterPause_ = std::move(then);
+    ctx_.timers.Start(LinkTimer::Pause, ms);
+}
+
+void ExchangeEngine::OpenPort(bool closeFirst, std::function<void(bool)> then) {
+    if (closeFirst) ctx_.port.Close();
+    Pause(kDiscardPauseMs, [this, closeFirst, then = std::move(then)] {
+        state_ = 0;
+        std::string reason;
+        bool ok = ctx_.port.Open(ctx_.all.PortName, ctx_.all.BaudRate, reason);
+        if (ok && closeFirst) ok = ctx_.port.DiscardBuffers();
+        if (!ok && !errorReported_) {
+            errorReported_ = true;
+            const std::string& text = ctx_.language.PortError;
+            ShowInfo(reason.empty() ? text : text + "\n" + reason);
+        }
+        then(ok);
+    });
+}
+
+void ExchangeEngine::SendFrame(std::vector<uint8_t> bytes, int expected, bool ack,
+                               std::function<void()> then) {
+    if (ack && !bytes.empty()) bytes[0] = kAck;
+    ackSent_ = ack;
+    expected_ = expected;
+    count_ = 0;
+    Pause(kFrameGapMs, [this, bytes = std::move(bytes), then = std::move(then)] {
+        lastWriteOk_ = ctx_.port.Write(bytes.data(), static_cast<int>(bytes.size()));
+        if (lastWriteOk_) ctx_.port.WaitDrained(DrainTimeoutMs());
+        if (then) then();
+    });
+}
+
+void ExchangeEngine::SendEnd(int expected, std::function<void()> then) {
+    SendFrame({kEndCommand}, expected, false, std::move(then));
+}
+
+void ExchangeEngine::SendWakeUp(int suffixNumber, std::function<void()> then) {
+    std::vector<uint8_t> frame(kWakeUpLength);
+    BuildWakeUp(frame.data(), suffixNumber, ctx_.random);
+    SendFrame(std::move(frame), 1, false, std::move(then));
+}
+
+void ExchangeEngine::StopExchangeTimers() {
+    for (LinkTimer timer : {LinkTimer::X, LinkTimer::Head, LinkTimer::Try})
+        StopTimer(timer);
+}
+
+void ExchangeEngine::DiscardAndWakeUp() {
+    if (!ctx_.port.IsOpen() || !ctx_.port.DiscardBuffers()) {
+        ReportOnce(ctx_.language.PortError);
+        return;
+    }
+    Pause(kDiscardPauseMs, [this] {
+        SendWakeUp(1, [this] {
+            if (!lastWriteOk_)
+                ReportOnce(ctx_.language.PortError);
+            else
+                StartTimer(LinkTimer::X, kXTimerMs);
+        });
+    });
+}
+
+void ExchangeEngine::WakeUpReplied() {
+    // Byte 1 counts only when it belongs to this reply (a NAK then an ACK in one event),
+    // never when it is left over from an earlier one.
+    if (buffer_[0] != kAck && !(count_ >= 2 && buffer_[1] == kAck)) return;
+    ackSent_ = false;
+    StopTimer(LinkTimer::Head);
+    state_ = 2;
+    SendFrame({kIdentRequest}, kIdentReplyLength, false,
+              [this] { StartTimer(LinkTimer::Head, kHeadTimeMs); });
+}
+
+void ExchangeEngine::SendIdentBlock() {
+    state_ = 3;
+    std::vector<uint8_t> block(kIdentBlockLength);
+    expectedReply_ = BuildIdentBlock(block.data(), ctx_.all.InstallationId);
+    SendFrame(std::move(block), 1, false, [this] { StartTimer(LinkTimer::Head, kHeadTimeMs); });
+}
+
+void ExchangeEngine::IdentBlockReplied() {
+    StopTimer(LinkTimer::Head);
+    if (buffer_[0] == expectedReply_) {
+        block_ = -1;
+        state_ = 4;
+        SendFrame({kAck}, 1, true, [this] { StartTimer(LinkTimer::Try, kTryTimeMs); });
+        return;
+    }
+    halted_ = true;
+    errorReported_ = true;
+    SendEnd(0, [this] {
+        ShowInfo(ctx_.language.ComError);
+        StartTimer(LinkTimer::Close, kCloseTimeMs);
+    });
+}
+
+void ExchangeEngine::SecondWakeUp() {
+    StopTimer(LinkTimer::X);
+    state_ = 1;
+    SendWakeUp(PortNumber(ctx_.all.PortName), [this] { StartTimer(LinkTimer::Head, kHeadTimeMs); });
+}
+
+void ExchangeEngine::HeadTimedOut() {
+    StopTimer(LinkTimer::Head);
+    state_ = 0;
+    if (errorReported_) return;
+    Pause(kTimeoutPauseMs, [this] {
+        ReportOnce(ctx_.language.ComError);
+        StartTimer(LinkTimer::Close, kCloseTimeMs);
+    });
+}
+
+void ExchangeEngine::CloseTimedOut() {
+    StopTimer(LinkTimer::Close);
+    ctx_.user.CloseWindow();
+}
+
+void ExchangeEngine::ReportOnce(const std::string& text) {
+    if (errorReported_) return;
+    errorReported_ = true;
+    ShowInfo(text);
+}
+
+void ExchangeEngine::ShowInfo(const std::string& text) {
+    ctx_.user.ShowMsg(ctx_.language.Confirmation, text, kMsgInfo);
+}
+
+} // namespace zorva

@@ -1,0 +1,140 @@
+// What reading and writing the radio share: the port opening, the send routine, the
+// reception of replies, the timers and the pauses. An engine is a state machine driven by
+// its window: OnBytes for received bytes, OnLineError, OnTimer, Start (Ok) and Cancel.
+//
+// Pauses do not block: an engine asks its timers for a pause and goes on when it expires.
+// Whatever arrives meanwhile (bytes, line errors, other timers) waits and is handled after
+// the pause, in order, as a blocking pause would have it; Cancel is honoured at once.
+#pragma once
+
+#include "link/LinkPorts.h"
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace zorva {
+
+class TALL;
+class TMacList;
+class TLanguage;
+
+inline constexpr int kXTimerMs = 200;
+inline constexpr int kHeadTimeMs = 1500;
+inline constexpr int kTryTimeMs = 1500;
+inline constexpr int kReTimeMs = 500;
+inline constexpr int kCloseTimeMs = 300;
+inline constexpr int kFrameGapMs = 20;
+inline constexpr int kStartPauseMs = 450;
+inline constexpr int kDiscardPauseMs = 50;
+inline constexpr int kTimeoutPauseMs = 2500;
+
+struct LinkContext {
+    TALL& all;
+    const TMacList& macList;
+    const TLanguage& language;
+    SerialPort& port;
+    LinkTimers& timers;
+    LinkUser& user;
+    // 0..4 for the random wake-up suffix of port numbers above 9.
+    std::function<int()> random;
+};
+
+class ExchangeEngine {
+public:
+    explicit ExchangeEngine(LinkContext context);
+    virtual ~ExchangeEngine() = default;
+    ExchangeEngine(const ExchangeEngine&) = delete;
+    ExchangeEngine& operator=(const ExchangeEngine&) = delete;
+
+    // The window is shown: opens the port; on failure the window closes itself.
+    virtual void FormShow() = 0;
+    // The user pressed Ok: a new attempt (after a pause that is running, if any).
+    void Start();
+    // The window closes (Cancel, or by itself): the port is closed, nothing more happens.
+    void FormClose();
+
+    void OnBytes(const uint8_t* bytes, int count);
+    void OnLineError();
+    void OnTimer(LinkTimer timer);
+
+    bool Closed() const { return closed_; }
+    int ExchangeState() const { return state_; }
+
+protected:
+    static constexpr int kBufferSize = 51;
+    static constexpr int kMaxCount = 48; // replies longer than 49 bytes are dropped
+
+    // Opens the port as the reading (closeFirst) or writing variant does; shows PortError
+    // once per attempt on failure.
+    void OpenPort(bool closeFirst, std::function<void(bool)> then);
+    // Sends `bytes` (an acknowledgement replaces the first byte by 0x06), expects a reply of
+    // `expected` bytes, and goes on with `then` once the frame has left.
+    void SendFrame(std::vector<uint8_t> bytes, int expected, bool ack,
+                   std::function<void()> then = {});
+    void SendEnd(int expected, std::function<void()> then = {});
+    void SendWakeUp(int suffixNumber, std::function<void()> then);
+    void StartTimer(LinkTimer timer, int ms);
+    // Stops the timer and forgets an expiry of it that waits behind a pause.
+    void StopTimer(LinkTimer timer);
+    void Pause(int ms, std::function<void()> then);
+    // The steps both exchanges share.
+    // Stops the time-outs a broken attempt may have left running, so they cannot end the
+    // new one.
+    void StopExchangeTimers();
+    // Discards the buffers, then the first wake-up 50 ms later and xTimer after it.
+    void DiscardAndWakeUp();
+    // State 1: an acknowledgement to the wake-up asks for the ident.
+    void WakeUpReplied();
+    // Sends the identification block and waits for the radio's answer in state 3.
+    void SendIdentBlock();
+    // State 3: the radio's answer to the identification block.
+    void IdentBlockReplied();
+    // xTimer, HeadTime and CloseTime expiring.
+    void SecondWakeUp();
+    void HeadTimedOut();
+    void CloseTimedOut();
+    // Shows a failure with the Confirmation caption and marks the error reported.
+    void ReportOnce(const std::string& text);
+    void ShowInfo(const std::string& text);
+
+    virtual void BeginAttempt() = 0;
+    // How long a frame may take to leave before the exchange goes on anyway.
+    virtual int DrainTimeoutMs() const = 0;
+    virtual void ExchangeLogic() = 0;
+    virtual void TimerExpired(LinkTimer timer) = 0;
+    virtual void LineError() = 0;
+
+    LinkContext ctx_;
+    std::array<uint8_t, kBufferSize> buffer_{};
+    int count_ = 0;
+    int expected_ = 0;
+    bool ackSent_ = false;
+    int state_ = 0;
+    bool errorReported_ = false;
+    bool closed_ = false;
+    // The attempt ended with the end command after a refusal: later bytes are not replies.
+    bool halted_ = false;
+    // Whether the last frame was written.
+    bool lastWriteOk_ = true;
+    int progress_ = 0;
+    int block_ = -1;
+    uint8_t expectedReply_ = 0;
+
+private:
+    struct Deferred {
+        enum Kind { Bytes, LineError, Timer, Start } kind;
+        std::vector<uint8_t> bytes;
+        LinkTimer timer = LinkTimer::Pause;
+    };
+    void Receive(const uint8_t* bytes, int count);
+    void RunDeferred();
+
+    std::function<void()> afterPause_;
+    std::deque<Deferred> deferred_;
+};
+
+} // namespace zorva

@@ -1,0 +1,153 @@
+#include "link/ReadEngine.h"
+
+#include "codec/DerivedFields.h"
+#include "link/Framing.h"
+#include "link/MacType.h"
+#include "settings/Language.h"
+
+#include <algorithm>
+
+namespace zorva {
+
+ReadEngine::ReadEngine(LinkContext context)
+    : ExchangeEngine(std::move(context)), store_(kRadioBytes, 0) {}
+
+int ReadEngine::DrainTimeoutMs() const {
+    return 51 * 20;
+}
+
+void ReadEngine::FormShow() {
+    readCompleted_ = false;
+    firstAttempt_ = true;
+    ctx_.user.SetProgress(0, kProgressMax);
+    OpenPort(true, [this](bool ok) {
+        if (!ok) StartTimer(LinkTimer::Close, kCloseTimeMs);
+    });
+}
+
+void ReadEngine::BeginAttempt() {
+    StopExchangeTimers();
+    readCompleted_ = false;
+    state_ = 0;
+    errorReported_ = false;
+    halted_ = false;
+    progress_ = 0;
+    ctx_.user.SetProgress(0, kProgressMax);
+    ctx_.user.SetOkEnabled(false);
+    Pause(kStartPauseMs, [this] {
+        count_ = 0;
+        DiscardAndWakeUp();
+    });
+}
+
+void ReadEngine::ExchangeLogic() {
+    switch (state_) {
+    case 1:
+        WakeUpReplied();
+        break;
+    case 2: {
+        if (count_ < kIdentReplyLength) break;
+        const std::string ident(reinterpret_cast<const char*>(&buffer_[1]), 4);
+        StopTimer(LinkTimer::Head);
+        if (ctx_.macList.FindByIdent(ident)) {
+            radioIdent_ = ident;
+            bandByte_ = buffer_[6];
+            SendIdentBlock();
+        } else {
+            // The window stays open with Ok disabled; the user closes it.
+            halted_ = true;
+            errorReported_ = true;
+            SendEnd(0, [this] { ShowInfo(ctx_.language.ModError); });
+        }
+        break;
+    }
+    case 3:
+        IdentBlockReplied();
+        break;
+    case 4:
+        BlockStep();
+        break;
+    default:
+        break;
+    }
+}
+
+void ReadEngine::BlockStep() {
+    if (ackSent_) {
+        if (buffer_[0] != kAck) return; // not the answer to our 0x06; the time-out runs on
+        StopTimer(LinkTimer::Try);
+        if (++block_ == kRadioBlocks) {
+            Complete();
+            return;
+        }
+        const auto request = BuildReadRequest(block_);
+        SendFrame({request.begin(), request.end()}, kReadReplyLength, false,
+                  [this] { StartTimer(LinkTimer::Try, kTryTimeMs); });
+        return;
+    }
+    if (block_ < 0 || block_ >= kRadioBlocks) return;
+    StopTimer(LinkTimer::Try);
+    std::copy_n(&buffer_[4], kBlockSize, store_.begin() + block_ * kBlockSize);
+    ctx_.user.SetProgress(std::min(++progress_, kProgressMax), kProgressMax);
+    SendFrame({kAck}, 1, true, [this] { StartTimer(LinkTimer::Try, kTryTimeMs); });
+}
+
+void ReadEngine::Complete() {
+    state_ = 0;
+    SendEnd(0, [this] {
+        ctx_.user.SetProgress(kProgressMax, kProgressMax);
+        ShowInfo(ctx_.language.ReadOk);
+        // Only now, with every block in hand, does the image change.
+        TALL& all = ctx_.all;
+        std::copy(store_.begin(), store_.end(), all.Image.begin());
+        all.ManualFreqFlag = all.Image[kManualFreqByte];
+        if (bandByte_ != 0xFF) all.Image[kBandMaskByte] = bandByte_ & 0x55;
+        AfterReadSequence(all, ctx_.macList, radioIdent_);
+        readCompleted_ = true;
+        StartTimer(LinkTimer::Close, kCloseTimeMs);
+    });
+}
+
+void ReadEngine::TimerExpired(LinkTimer timer) {
+    switch (timer) {
+    case LinkTimer::X:
+        SecondWakeUp();
+        break;
+    case LinkTimer::Head:
+        HeadTimedOut();
+        break;
+    case LinkTimer::Try:
+        StopTimer(LinkTimer::Try);
+        state_ = 0;
+        if (!errorReported_) {
+            ReportOnce(ctx_.language.ComError);
+            StartTimer(LinkTimer::Close, kCloseTimeMs);
+        }
+        break;
+    case LinkTimer::Re:
+        StopTimer(LinkTimer::Re);
+        ctx_.user.SetOkEnabled(true);
+        BeginAttempt();
+        break;
+    case LinkTimer::Close:
+        CloseTimedOut();
+        break;
+    default:
+        break;
+    }
+}
+
+void ReadEngine::LineError() {
+    ctx_.port.DiscardBuffers();
+    state_ = 0;
+    if (firstAttempt_) {
+        // Silence the broken attempt's time-outs; a new attempt follows.
+        errorReported_ = true;
+        firstAttempt_ = false;
+        StartTimer(LinkTimer::Re, kReTimeMs);
+    } else {
+        StartTimer(LinkTimer::Try, kTryTimeMs);
+    }
+}
+
+} // namespace zorva

@@ -1,0 +1,38 @@
+// Reading the radio's memory into the image: wake-up, ident, identification block, then
+// 297 blocks fetched one by one, copied into the image only when all have arrived.
+#pragma once
+
+#include "core/TAll.h"
+#include "link/ExchangeEngine.h"
+
+namespace zorva {
+
+class ReadEngine : public ExchangeEngine {
+public:
+    static constexpr int kProgressMax = kRadioBlocks - 1;
+
+    explicit ReadEngine(LinkContext context);
+
+    void FormShow() override;
+
+    // Set once all blocks are in the image; the main window then refreshes its views.
+    bool ReadCompleted() const { return readCompleted_; }
+    const std::string& RadioIdent() const { return radioIdent_; }
+
+private:
+    void BeginAttempt() override;
+    int DrainTimeoutMs() const override;
+    void ExchangeLogic() override;
+    void TimerExpired(LinkTimer timer) override;
+    void LineError() override;
+    void BlockStep();
+    void Complete();
+
+    std::vector<uint8_t> store_;
+    std::string radioIdent_;
+    uint8_t bandByte_ = 0;
+    bool firstAttempt_ = true;
+    bool readCompleted_ = false;
+};
+
+} // namespace zorva

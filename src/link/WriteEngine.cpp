@@ -1,0 +1,164 @@
+#include "link/WriteEngine.h"
+
+#include "codec/DerivedFields.h"
+#include "core/TAll.h"
+#include "link/Framing.h"
+#include "link/MacType.h"
+#include "settings/Language.h"
+
+#include <algorithm>
+
+namespace zorva {
+
+WriteEngine::WriteEngine(LinkContext context, std::function<std::string()> timeText)
+    : ExchangeEngine(std::move(context)), timeText_(std::move(timeText)) {}
+
+int WriteEngine::DrainTimeoutMs() const {
+    return 101 * 50;
+}
+
+void WriteEngine::FormShow() {
+    ctx_.user.SetProgress(0, kProgressMax);
+    OpenPort(false, [this](bool ok) {
+        if (!ok) StartTimer(LinkTimer::Close, kCloseTimeMs);
+    });
+}
+
+void WriteEngine::BeginAttempt() {
+    StopExchangeTimers();
+    Pause(kStartPauseMs, [this] {
+        state_ = 0;
+        errorReported_ = false;
+        halted_ = false;
+        progress_ = 0;
+        ctx_.user.SetProgress(0, kProgressMax);
+        ctx_.user.SetOkEnabled(false);
+        DiscardAndWakeUp();
+    });
+}
+
+WriteEngine::ModelCheck WriteEngine::CheckModel(const std::string& ident) const {
+    const TMacType* entry = ctx_.macList.FindByIdent(ident);
+    if (!entry) return ModelCheck::Refuse;
+    if (ident == ctx_.all.ImageModelIdent) return ModelCheck::Proceed;
+    if (entry->ChannelCount == ctx_.all.ChannelCount) return ModelCheck::Ask;
+    return ModelCheck::Refuse;
+}
+
+void WriteEngine::ExchangeLogic() {
+    switch (state_) {
+    case 1:
+        WakeUpReplied();
+        break;
+    case 2: {
+        if (count_ < kIdentReplyLength) break;
+        const std::string ident(reinterpret_cast<const char*>(&buffer_[1]), 4);
+        StopTimer(LinkTimer::Head);
+        switch (CheckModel(ident)) {
+        case ModelCheck::Refuse:
+            halted_ = true;
+            errorReported_ = true;
+            SendEnd(16, [this] {
+                ShowInfo(ctx_.language.ModError);
+                StartTimer(LinkTimer::Close, kCloseTimeMs);
+            });
+            break;
+        case ModelCheck::Ask: {
+            // Replies arriving while the question is open are not answers to anything.
+            halted_ = true;
+            const int answer =
+                ctx_.user.ShowMsg(ctx_.language.Confirmation,
+                                  ctx_.language.ModError + ctx_.language.Modforce, kMsgYesNo);
+            if (closed_) break;
+            if (answer == kResultYes) {
+                halted_ = false;
+                Proceed();
+            } else {
+                StartTimer(LinkTimer::Close, kCloseTimeMs);
+            }
+            break;
+        }
+        case ModelCheck::Proceed:
+            Proceed();
+            break;
+        }
+        break;
+    }
+    case 3:
+        IdentBlockReplied();
+        break;
+    case 4:
+        BlockStep();
+        break;
+    default:
+        break;
+    }
+}
+
+void WriteEngine::Proceed() {
+    // The radio learns when it was last programmed; this does not make the image modified.
+    try {
+        StampWriteTime(ctx_.all, timeText_());
+    } catch (const std::exception&) {
+        // A clock text we cannot read leaves the previous time; the write goes on.
+    }
+    SendIdentBlock();
+}
+
+void WriteEngine::BlockStep() {
+    if (buffer_[0] != kAck) return; // not an acknowledgement; the time-out runs on
+    StopTimer(LinkTimer::Try);
+    if (++block_ == kBlocks) {
+        Complete();
+        return;
+    }
+    const auto frame = BuildWriteFrame(block_, &ctx_.all.Image[block_ * kBlockSize]);
+    SendFrame({frame.begin(), frame.end()}, 1, false, [this] {
+        StartTimer(LinkTimer::Try, kTryTimeMs);
+        ctx_.user.SetProgress(std::min(++progress_, kProgressMax), kProgressMax);
+    });
+}
+
+void WriteEngine::Complete() {
+    state_ = 0;
+    SendEnd(0, [this] {
+        ++writesCompleted_;
+        ctx_.user.SetProgress(kProgressMax, kProgressMax);
+        ShowInfo(ctx_.language.WriteOk);
+        progress_ = 0;
+        ctx_.user.SetProgress(0, kProgressMax);
+        ctx_.user.SetOkEnabled(true);
+    });
+}
+
+void WriteEngine::TimerExpired(LinkTimer timer) {
+    switch (timer) {
+    case LinkTimer::X:
+        SecondWakeUp();
+        break;
+    case LinkTimer::Head:
+        HeadTimedOut();
+        break;
+    case LinkTimer::Try:
+        StopTimer(LinkTimer::Try);
+        state_ = 0;
+        if (!errorReported_) {
+            ctx_.user.SetOkEnabled(true);
+            ReportOnce(ctx_.language.ComError);
+            StartTimer(LinkTimer::Close, kCloseTimeMs);
+        }
+        break;
+    case LinkTimer::Close:
+        CloseTimedOut();
+        break;
+    default:
+        break;
+    }
+}
+
+void WriteEngine::LineError() {
+    state_ = 0;
+    ReportOnce(ctx_.language.ComError);
+}
+
+} // namespace zorva
