@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 
+#include "cli/CliTransfer.h"
 #include "cli/DumpJson.h"
 #include "codec/ChannelRecord.h"
 #include "codec/DerivedFields.h"
@@ -9,13 +10,16 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
 #include <exception>
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <ostream>
 #include <sstream>
+#include <unistd.h>
 
 #ifndef ZORVA_VERSION
 #define ZORVA_VERSION "0.1.0"
@@ -36,7 +40,7 @@ std::string Trim(const std::string& text) {
 
 void PrintUsageError(std::ostream& err, const std::string& problem) {
     err << kProgram << ": " << problem << "\n"
-        << "Usage: " << kProgram << " [options] new|show|dump FILE.dat\n"
+        << "Usage: " << kProgram << " [options] <command> [FILE.dat]\n"
         << "Try '" << kProgram << " --help' for more information.\n";
 }
 
@@ -139,17 +143,25 @@ std::string UsageText() {
             "Creates, shows and dumps data files of the ZORVA-520SX.\n"
             "\n"
             "Commands:\n"
-            "  new FILE.dat   write a new image of the radio as a data file\n"
-            "  show FILE.dat  print the model, bands, write time, serial number and the\n"
-            "                 channels in use\n"
-            "  dump FILE.dat  print the whole configuration as one JSON document\n"
+            "  new FILE.dat             write a new image of the radio as a data file\n"
+            "  show FILE.dat            print the model, bands, write time, serial number\n"
+            "                           and the channels in use\n"
+            "  dump FILE.dat            print the whole configuration as one JSON document\n"
+            "  read -p PORT -o FILE.dat read the radio on PORT into a data file\n"
+            "  write FILE.dat -p PORT   write a data file to the radio on PORT\n"
+            "\n"
+            "PORT is COMn (mapped to a device in the [Ports] section of SysInfo.Ini) or a\n"
+            "device path such as /dev/ttyUSB0.\n"
             "\n"
             "Options:\n"
-            "  -f, --force    let 'new' replace an existing file\n"
-            "  -h, --help     show this help and exit\n"
-            "  -v, --version  show the version and exit\n"
+            "  -p, --port PORT          the serial port of the programming cable\n"
+            "  -o, --output FILE        the data file a read writes\n"
+            "  -f, --force              replace an existing file (new, read); write to a\n"
+            "                           radio of another model with as many channels (write)\n"
+            "  -h, --help               show this help and exit\n"
+            "  -v, --version            show the version and exit\n"
             "\n"
-            "Exit status: 0 done, 1 a file could not be used or written, 2 wrong usage.\n";
+            "Exit status: 0 done, 1 a file or the radio could not be used, 2 wrong usage.\n";
     return text;
 }
 
@@ -183,6 +195,40 @@ void PrintShow(TALL& all, std::ostream& out) {
     PrintTable(out, rows);
 }
 
+// read --port PORT -o FILE.dat, and write FILE.dat --port PORT.
+int RunTransferCommand(const QCommandLineParser&, const QString& command,
+                       const QStringList& positional, const QString& port, const QString& output,
+                       bool force, const std::string& exeDir, std::ostream& err) {
+    const bool reading = command == "read";
+    if (port.isEmpty()) {
+        PrintUsageError(err, "missing --port for '" + command.toStdString() + "'");
+        return kExitUsage;
+    }
+    if (positional.size() != (reading ? 1 : 2) || (reading && output.isEmpty())) {
+        PrintUsageError(err, reading ? "read takes --port PORT -o FILE.dat"
+                                     : "write takes FILE.dat --port PORT");
+        return kExitUsage;
+    }
+    TransferOptions options;
+    options.port = QFile::encodeName(port).toStdString();
+    options.file = QFile::encodeName(reading ? output : positional.at(1)).toStdString();
+    options.force = force;
+    options.interactive = ::isatty(STDIN_FILENO) != 0;
+    std::error_code ec;
+    if (reading && !force && std::filesystem::exists(options.file, ec)) {
+        PrintFileError(err, options.file, "already exists (use --force to replace it)");
+        return kExitFailure;
+    }
+    if (!QCoreApplication::instance()) {
+        err << kProgram << ": the radio can only be reached from the program itself\n";
+        return kExitFailure;
+    }
+    auto db = std::make_unique<Maindb>();
+    DataModuleCreate(*db, exeDir);
+    StartImage(*db);
+    return reading ? RunRead(*db, options, std::cin, err) : RunWrite(*db, options, std::cin, err);
+}
+
 int RunCli(const QStringList& args, const std::string& exeDir, std::ostream& out,
            std::ostream& err) {
     QCommandLineParser parser;
@@ -190,9 +236,13 @@ int RunCli(const QStringList& args, const std::string& exeDir, std::ostream& out
     const QCommandLineOption helpOption(QStringList{"h", "help"});
     const QCommandLineOption versionOption(QStringList{"v", "version"});
     const QCommandLineOption forceOption(QStringList{"f", "force"});
+    const QCommandLineOption portOption(QStringList{"p", "port"}, "port", "PORT");
+    const QCommandLineOption outputOption(QStringList{"o", "output"}, "file", "FILE");
     parser.addOption(helpOption);
     parser.addOption(versionOption);
     parser.addOption(forceOption);
+    parser.addOption(portOption);
+    parser.addOption(outputOption);
 
     QStringList arguments = args;
     if (arguments.isEmpty()) arguments.append(kProgram);
@@ -210,6 +260,10 @@ int RunCli(const QStringList& args, const std::string& exeDir, std::ostream& out
         return kExitUsage;
     }
     const QString command = positional.at(0);
+    if (command == "read" || command == "write")
+        return RunTransferCommand(parser, command, positional, parser.value(portOption),
+                                  parser.value(outputOption), parser.isSet(forceOption), exeDir,
+                                  err);
     if (command != "new" && command != "show" && command != "dump") {
         PrintUsageError(err, "unknown command '" + command.toStdString() + "'");
         return kExitUsage;

@@ -1,0 +1,165 @@
+#include "cli/CliTransfer.h"
+
+#include "cli/CliCommands.h"
+#include "codec/DerivedFields.h"
+#include "core/Maindb.h"
+#include "link/ReadEngine.h"
+#include "link/WriteEngine.h"
+#include "link/qt/QtLinkTimers.h"
+#include "link/qt/QtSerialPort.h"
+#include "settings/Settings.h"
+#include "shell/DataFile.h"
+
+#include <QEventLoop>
+#include <QRandomGenerator>
+#include <QTimer>
+#include <istream>
+#include <ostream>
+
+namespace zorva {
+
+namespace {
+
+// Nothing the radio does may keep a script waiting for ever.
+constexpr int kWatchdogMs = 10 * 60 * 1000;
+
+// The terminal in the part of the window: messages on the error stream, a progress line,
+// questions answered by --force or on the terminal. A failure message ends the run, since
+// nobody is there to close a window that stays open.
+class TerminalWindow : public LinkUser {
+public:
+    TerminalWindow(const TransferOptions& options, std::istream& in, std::ostream& err,
+                   const char* verb, std::string successText)
+        : options_(options), in_(in), err_(err), verb_(verb), successText_(std::move(successText)) {
+    }
+
+    int ShowMsg(const std::string&, const std::string& text, int kind) override {
+        EndProgressLine();
+        if (kind == kMsgYesNo) return Ask(text);
+        err_ << "zorva-cli: " << text << "\n";
+        if (kind == kMsgInfo && text != successText_) Finish(false);
+        return kResultOk;
+    }
+    void SetProgress(int value, int maximum) override {
+        if (value == 0 || value == lastShown_) return;
+        lastShown_ = value;
+        err_ << "\r" << verb_ << " block " << value << " of " << maximum << std::flush;
+        progressOpen_ = true;
+    }
+    void SetOkEnabled(bool enabled) override {
+        if (enabled && onOkEnabled_) onOkEnabled_();
+    }
+    void CloseWindow() override { Finish(succeeded_); }
+
+    void OnOkEnabled(std::function<void()> handler) { onOkEnabled_ = std::move(handler); }
+    void Finish(bool success) {
+        succeeded_ = success;
+        QTimer::singleShot(0, &loop_, [this] { loop_.quit(); });
+    }
+    // Runs until Finish, or gives up after the watchdog.
+    bool Run() {
+        QTimer::singleShot(kWatchdogMs, &loop_, [this] {
+            err_ << "zorva-cli: no answer from the radio; giving up\n";
+            Finish(false);
+        });
+        loop_.exec();
+        EndProgressLine();
+        return succeeded_;
+    }
+
+private:
+    int Ask(const std::string& text) {
+        if (options_.force) return kResultYes;
+        if (!options_.interactive) {
+            err_ << "zorva-cli: " << text << " (answered no; use --force)\n";
+            return kResultNo;
+        }
+        err_ << text << " [y/N] " << std::flush;
+        std::string answer;
+        std::getline(in_, answer);
+        return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y') ? kResultYes : kResultNo;
+    }
+    void EndProgressLine() {
+        if (progressOpen_) err_ << "\n";
+        progressOpen_ = false;
+    }
+
+    const TransferOptions& options_;
+    std::istream& in_;
+    std::ostream& err_;
+    const char* verb_;
+    std::string successText_;
+    QEventLoop loop_;
+    std::function<void()> onOkEnabled_;
+    bool succeeded_ = false;
+    bool progressOpen_ = false;
+    int lastShown_ = -1;
+};
+
+// The port and timers wired to an engine, as a dialog wires them.
+struct Wiring {
+    Wiring(Maindb& db, const std::string& portName) : port(db.All.ExeDir + kSettingsFileName) {
+        db.All.PortName = portName;
+    }
+    void Connect(ExchangeEngine& engine) {
+        port.SetBytesHandler(
+            [&engine](const uint8_t* bytes, int count) { engine.OnBytes(bytes, count); });
+        port.SetLineErrorHandler([&engine] { engine.OnLineError(); });
+        timers.SetExpiryHandler([&engine](LinkTimer timer) { engine.OnTimer(timer); });
+    }
+    QtSerialPort port;
+    QtLinkTimers timers;
+};
+
+int Random5() {
+    return static_cast<int>(QRandomGenerator::global()->bounded(5));
+}
+
+} // namespace
+
+int RunRead(Maindb& db, const TransferOptions& options, std::istream& in, std::ostream& err) {
+    Wiring wiring(db, options.port);
+    TerminalWindow window(options, in, err, "Reading", db.Language.ReadOk);
+    ReadEngine engine(
+        {db.All, db.MacList, db.Language, wiring.port, wiring.timers, window, Random5});
+    wiring.Connect(engine);
+    engine.FormShow();
+    engine.Start();
+    window.Run();
+    engine.FormClose();
+    if (!engine.ReadCompleted()) return kExitFailure;
+
+    CliMessages messages;
+    if (!SaveDataFile(db.All, options.file, db.Language, messages)) {
+        err << "zorva-cli: " << options.file << ": " << ErrorReason(options.file, messages.texts)
+            << "\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int RunWrite(Maindb& db, const TransferOptions& options, std::istream& in, std::ostream& err) {
+    CliMessages messages;
+    if (!LoadDataFile(db.All, db.MacList, options.file, db.Language, messages)) {
+        err << "zorva-cli: " << options.file << ": " << ErrorReason(options.file, messages.texts)
+            << "\n";
+        return kExitFailure;
+    }
+    Wiring wiring(db, options.port);
+    TerminalWindow window(options, in, err, "Writing", db.Language.WriteOk);
+    WriteEngine engine(
+        {db.All, db.MacList, db.Language, wiring.port, wiring.timers, window, Random5},
+        CurrentTimeText);
+    wiring.Connect(engine);
+    // The window stays open after a write; here the first completed write is the end.
+    window.OnOkEnabled([&] {
+        if (engine.WritesCompleted() > 0) window.Finish(true);
+    });
+    engine.FormShow();
+    engine.Start();
+    const bool written = window.Run() && engine.WritesCompleted() > 0;
+    engine.FormClose();
+    return written ? kExitOk : kExitFailure;
+}
+
+} // namespace zorva

@@ -1,0 +1,65 @@
+#include "settings/ShowMsg.h"
+
+#include "settings/UserMessages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QString>
+
+namespace zorva {
+
+namespace {
+
+MessageScript& Script() {
+    static MessageScript script;
+    return script;
+}
+
+} // namespace
+
+void SetMessageScript(MessageScript script) {
+    Script() = std::move(script);
+}
+
+int ShowMsg(const std::string& caption, const std::string& text, int kind) {
+    if (kind != kMsgInfo && kind != kMsgYesNo && kind != kMsgRetryCancel) return kResultOk;
+    if (Script()) return Script()(caption, text, kind);
+
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(QString::fromUtf8(caption));
+    box.setText(QString::fromUtf8(text));
+    switch (kind) {
+    case kMsgInfo:
+        box.setIcon(QMessageBox::Information);
+        box.setStandardButtons(QMessageBox::Ok);
+        box.exec();
+        return kResultOk;
+    case kMsgYesNo:
+        box.setIcon(QMessageBox::Question);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        return box.exec() == QMessageBox::Yes ? kResultYes : kResultNo;
+    default:
+        box.setIcon(QMessageBox::Question);
+        box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
+        return box.exec() == QMessageBox::Retry ? kResultRetry : kResultCancel;
+    }
+}
+
+ScriptedMessages::ScriptedMessages(std::vector<int> scripted) : answers(std::move(scripted)) {
+    SetMessageScript([this](const std::string& caption, const std::string& text, int kind) {
+        shown.push_back({caption, text, kind});
+        if (kind == kMsgInfo) return kResultOk;
+        if (!answers.empty()) {
+            const int answer = answers.front();
+            answers.erase(answers.begin());
+            return answer;
+        }
+        return kind == kMsgYesNo ? kResultNo : kResultCancel;
+    });
+}
+
+ScriptedMessages::~ScriptedMessages() {
+    SetMessageScript({});
+}
+
+} // namespace zorva

@@ -1,0 +1,160 @@
+// zorva-cli read and write for real: through a pseudo-terminal against the virtual radio.
+#include "TestSupport.h"
+#include "codec/ChannelRecord.h"
+#include "shell/DataFile.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace zorva {
+namespace {
+
+struct Ran {
+    int status = -1;
+    std::string out, err;
+};
+
+// Runs a program to its end and collects both streams (through files: no pipe to fill).
+Ran RunProgram(std::vector<std::string> args, const test::TempDir& dir) {
+    std::string command;
+    for (const auto& arg : args)
+        command += "'" + arg + "' ";
+    command += "</dev/null >'" + dir.File("out.txt") + "' 2>'" + dir.File("err.txt") + "'";
+    Ran ran;
+    const int raw = std::system(command.c_str());
+    ran.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    ran.out = dir.Read("out.txt");
+    ran.err = dir.Read("err.txt");
+    return ran;
+}
+
+// The virtual radio in a child process, serving one session on its pseudo-terminal.
+class VirtualRadio {
+public:
+    explicit VirtualRadio(std::vector<std::string> options) {
+        int out[2];
+        if (pipe(out) != 0) return;
+        std::vector<std::string> args{ZORVA_RADIOSIM_PATH};
+        args.insert(args.end(), options.begin(), options.end());
+        std::vector<char*> argv;
+        for (auto& arg : args)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, out[0]);
+        posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        close(out[1]);
+        // The first line is the device path.
+        pollfd waitFor{out[0], POLLIN, 0};
+        char c = 0;
+        while (poll(&waitFor, 1, 5000) > 0 && read(out[0], &c, 1) == 1 && c != '\n')
+            path_ += c;
+        close(out[0]);
+    }
+    ~VirtualRadio() { Stop(); }
+    const std::string& Path() const { return path_; }
+    // Ends the radio (it saves its memory when asked to) and waits for it.
+    void Stop() {
+        if (pid_ <= 0) return;
+        kill(pid_, SIGTERM);
+        int status = 0;
+        waitpid(pid_, &status, 0);
+        pid_ = -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+    std::string path_;
+};
+
+struct Transfers : ::testing::Test {
+    // A data file with a few channels and a serial number the program never writes.
+    std::string CraftFile(const std::string& name) {
+        auto db = test::MakeStartedDb();
+        InitNewChannel(db->All, 1, "145.5");
+        InitNewChannel(db->All, 77, "438.525");
+        std::string text = "Relay";
+        SetChannelField(db->All, 77, kFieldName, text);
+        std::memcpy(&db->All.Image[kSerialNumber], "ZS520SIM00000042", 16);
+        test::RecordingMessages messages;
+        EXPECT_TRUE(SaveDataFile(db->All, dir.File(name), db->Language, messages));
+        return dir.Read(name);
+    }
+    Ran Cli(std::vector<std::string> args) {
+        args.insert(args.begin(), ZORVA_CLI_PATH);
+        return RunProgram(std::move(args), dir);
+    }
+    test::TempDir dir;
+};
+
+TEST_F(Transfers, ReadGivesTheRadiosMemory) {
+    const std::string radio = CraftFile("radio.dat");
+    VirtualRadio sim({"--load", dir.File("radio.dat")});
+    ASSERT_FALSE(sim.Path().empty());
+
+    const Ran ran = Cli({"read", "--port", sim.Path(), "-o", dir.File("read.dat")});
+    EXPECT_EQ(ran.status, 0) << ran.err;
+    EXPECT_NE(ran.err.find("Reading Completed."), std::string::npos) << ran.err;
+    const std::string read = dir.Read("read.dat");
+    ASSERT_EQ(read.size(), 4768u);
+    // Everything the radio holds comes back as it was: channels, settings, serial number.
+    EXPECT_EQ(read.substr(16, 4752 - 16), radio.substr(16, 4752 - 16));
+}
+
+TEST_F(Transfers, WriteSendsTheFileAndStampsTheWriteTime) {
+    const std::string file = CraftFile("mine.dat");
+    VirtualRadio sim({"--save", dir.File("radio.dat"), "--sessions", "1"});
+    ASSERT_FALSE(sim.Path().empty());
+
+    const Ran ran = Cli({"write", dir.File("mine.dat"), "--port", sim.Path()});
+    EXPECT_EQ(ran.status, 0) << ran.err;
+    EXPECT_NE(ran.err.find("Writing Completed."), std::string::npos) << ran.err;
+    sim.Stop();
+    const std::string radio = dir.Read("radio.dat");
+    ASSERT_EQ(radio.size(), 4768u);
+    // Blocks 1 to 293 as in the file; block 294 carries the new write time.
+    EXPECT_EQ(radio.substr(16, 0x1260 - 16), file.substr(16, 0x1260 - 16));
+    EXPECT_NE(radio.substr(0x1260, 7), file.substr(0x1260, 7));
+    EXPECT_EQ(radio.substr(0x1267, 9), file.substr(0x1267, 9));
+}
+
+TEST_F(Transfers, FailuresEndWithAMessageAndStatusOne) {
+    CraftFile("mine.dat");
+    {
+        VirtualRadio sim({"--fault", "lower-ident"});
+        const Ran ran = Cli({"read", "--port", sim.Path(), "-o", dir.File("x.dat")});
+        EXPECT_EQ(ran.status, 1);
+        EXPECT_NE(ran.err.find("Model Type Wrong."), std::string::npos) << ran.err;
+        EXPECT_FALSE(dir.Exists("x.dat"));
+    }
+    {
+        VirtualRadio sim({"--fault", "wrong-answer"});
+        const Ran ran = Cli({"write", dir.File("mine.dat"), "--port", sim.Path()});
+        EXPECT_EQ(ran.status, 1);
+        EXPECT_NE(ran.err.find("Please check all connections"), std::string::npos) << ran.err;
+    }
+    const Ran absent = Cli({"read", "--port", dir.File("no-such-tty"), "-o", dir.File("y.dat")});
+    EXPECT_EQ(absent.status, 1);
+    EXPECT_NE(absent.err.find("Cannot Open Commcmication Port."), std::string::npos) << absent.err;
+    EXPECT_FALSE(dir.Exists("y.dat"));
+
+    const Ran usage = Cli({"read", "-o", dir.File("z.dat")});
+    EXPECT_EQ(usage.status, 2);
+    EXPECT_NE(usage.err.find("--port"), std::string::npos);
+}
+
+} // namespace
+} // namespace zorva
