@@ -100,6 +100,7 @@ private:
 struct Wiring {
     Wiring(Maindb& db, const std::string& portName) : port(db.All.ExeDir + kSettingsFileName) {
         db.All.PortName = portName;
+        port.SetLanguage(db.Language);
     }
     void Connect(ExchangeEngine& engine) {
         port.SetBytesHandler(

@@ -1,6 +1,7 @@
 #include "link/PortNames.h"
 
 #include "settings/IniFile.h"
+#include "settings/Language.h"
 
 #include <algorithm>
 #include <array>
@@ -109,16 +110,16 @@ std::string ChoosePort(const std::string& stored, const std::vector<std::string>
 }
 
 std::string PortFailureText(PortFailure failure, const std::string& subject,
-                            const std::string& detail, const PortTexts& texts) {
+                            const std::string& detail, const TLanguage& language) {
     switch (failure) {
     case PortFailure::Unmapped:
-        return Substitute(texts.Unmapped, subject);
+        return Substitute(language.PortUnmapped, subject);
     case PortFailure::Absent:
-        return Substitute(texts.Absent, subject);
+        return Substitute(language.PortAbsent, subject);
     case PortFailure::InUse:
-        return Substitute(texts.InUse, subject);
+        return Substitute(language.PortInUse, subject);
     case PortFailure::Denied:
-        return Substitute(texts.Denied, subject);
+        return Substitute(language.PortDenied, subject);
     case PortFailure::Other:
         break;
     }

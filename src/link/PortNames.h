@@ -12,6 +12,7 @@
 namespace zorva {
 
 class IniFile;
+class TLanguage;
 
 inline constexpr const char* kPortsSection = "Ports";
 inline constexpr int kMaxPortNumber = 256;
@@ -47,20 +48,9 @@ std::string ChoosePort(const std::string& stored, const std::vector<std::string>
 // Why a port did not open, told so that the user knows what to do.
 enum class PortFailure { Unmapped, Absent, InUse, Denied, Other };
 
-// The texts, "%1" standing for the port name (Unmapped) or the device.
-struct PortTexts {
-    std::string Unmapped = "%1 is not assigned to a serial device. Choose another port, or map "
-                           "it to a device in the [Ports] section of SysInfo.Ini.";
-    std::string Absent =
-        "The device %1 is not present. Connect the programming cable or choose another port.";
-    std::string InUse =
-        "The device %1 is in use by another program. Close that program and try again.";
-    std::string Denied = "You may not use the device %1. Add your user to the dialout group "
-                         "(sudo usermod -aG dialout $USER), then log out and in again.";
-};
-
-// The reason for `failure`; Other gives `detail` (the system's own words).
+// The reason for `failure` in the language's words, "%1" replaced by `subject` (the port name
+// for Unmapped, else the device); Other gives `detail` (the system's own words).
 std::string PortFailureText(PortFailure failure, const std::string& subject,
-                            const std::string& detail, const PortTexts& texts = {});
+                            const std::string& detail, const TLanguage& language);
 
 } // namespace zorva

@@ -42,6 +42,7 @@ TfReadRadio::TfReadRadio(QWidget* parent)
     engine_ = std::make_unique<ReadEngine>(
         LinkContext{All(), MacList(), Language(), port_, timers_, *this,
                     [] { return static_cast<int>(QRandomGenerator::global()->bounded(5)); }});
+    port_.SetLanguage(Language());
     port_.SetBytesHandler(
         [this](const uint8_t* bytes, int count) { engine_->OnBytes(bytes, count); });
     port_.SetLineErrorHandler([this] { engine_->OnLineError(); });

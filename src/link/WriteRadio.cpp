@@ -44,6 +44,7 @@ TfWriteRadio::TfWriteRadio(QWidget* parent)
         LinkContext{All(), MacList(), Language(), port_, timers_, *this,
                     [] { return static_cast<int>(QRandomGenerator::global()->bounded(5)); }},
         [] { return CurrentTimeText(); });
+    port_.SetLanguage(Language());
     port_.SetBytesHandler(
         [this](const uint8_t* bytes, int count) { engine_->OnBytes(bytes, count); });
     port_.SetLineErrorHandler([this] { engine_->OnLineError(); });

@@ -45,6 +45,10 @@ constexpr TextKey kTexts[] = {
     {"FileShort", &TLanguage::FileShort},
     {"FileReadError", &TLanguage::FileReadError},
     {"FileWriteError", &TLanguage::FileWriteError},
+    {"PortUnmapped", &TLanguage::PortUnmapped},
+    {"PortAbsent", &TLanguage::PortAbsent},
+    {"PortInUse", &TLanguage::PortInUse},
+    {"PortDenied", &TLanguage::PortDenied},
 };
 
 bool EqualNoCase(std::string_view a, std::string_view b) {

@@ -33,6 +33,15 @@ public:
     std::string FileShort = "The file is too short to be a data file (4768 bytes).";
     std::string FileReadError = "The file cannot be read.";
     std::string FileWriteError = "The file cannot be saved.";
+    // Why a serial port did not open; "%1" is the port name or the device.
+    std::string PortUnmapped = "%1 is not assigned to a serial device. Choose another port, or "
+                               "map it to a device in the [Ports] section of SysInfo.Ini.";
+    std::string PortAbsent =
+        "The device %1 is not present. Connect the programming cable or choose another port.";
+    std::string PortInUse =
+        "The device %1 is in use by another program. Close that program and try again.";
+    std::string PortDenied = "You may not use the device %1. Add your user to the dialout group "
+                             "(sudo usermod -aG dialout $USER), then log out and in again.";
 };
 
 // Path of a language file: ExeDir + name + ".Ini". When that exact file is missing, a file

@@ -1,6 +1,7 @@
 #include "link/PortNames.h"
 
 #include "settings/IniFile.h"
+#include "settings/Language.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -100,19 +101,22 @@ TEST(PortNamesTest, ChoosePortAtStartUp) {
 }
 
 TEST(PortNamesTest, FailureTextsNameTheDeviceAndWhatToDo) {
-    EXPECT_EQ(PortFailureText(PortFailure::Absent, "/dev/ttyUSB0", "ignored"),
+    EXPECT_EQ(PortFailureText(PortFailure::Absent, "/dev/ttyUSB0", "ignored", TLanguage{}),
               "The device /dev/ttyUSB0 is not present. Connect the programming cable or choose "
               "another port.");
-    const std::string denied = PortFailureText(PortFailure::Denied, "/dev/ttyUSB0", "");
+    const std::string denied =
+        PortFailureText(PortFailure::Denied, "/dev/ttyUSB0", "", TLanguage{});
     EXPECT_NE(denied.find("/dev/ttyUSB0"), std::string::npos);
     EXPECT_NE(denied.find("dialout"), std::string::npos);
-    EXPECT_NE(PortFailureText(PortFailure::Unmapped, "COM9", "").find("COM9"), std::string::npos);
-    EXPECT_EQ(PortFailureText(PortFailure::Other, "/dev/x", "Input/output error"),
+    EXPECT_NE(PortFailureText(PortFailure::Unmapped, "COM9", "", TLanguage{}).find("COM9"),
+              std::string::npos);
+    EXPECT_EQ(PortFailureText(PortFailure::Other, "/dev/x", "Input/output error", TLanguage{}),
               "Input/output error");
 
-    PortTexts texts;
-    texts.InUse = "%1 busy, %1 taken";
-    EXPECT_EQ(PortFailureText(PortFailure::InUse, "COM%1", "", texts), "COM%1 busy, COM%1 taken");
+    TLanguage language;
+    language.PortInUse = "%1 busy, %1 taken";
+    EXPECT_EQ(PortFailureText(PortFailure::InUse, "COM%1", "", language),
+              "COM%1 busy, COM%1 taken");
 }
 
 } // namespace

@@ -33,6 +33,8 @@ std::string FromQPath(const QString& path) {
 } // namespace
 
 QtSerialPort::QtSerialPort(std::string settingsPath) : settingsPath_(std::move(settingsPath)) {
+    static const TLanguage builtIn;
+    language_ = &builtIn;
     QObject::connect(&port_, &QSerialPort::readyRead, &port_, [this] { ReadAvailable(); });
     QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
                      [this](QSerialPort::SerialPortError error) { PortError(error); });
@@ -53,12 +55,12 @@ bool QtSerialPort::Open(const std::string& portName, int baudRate, std::string& 
         named = ResolvePort(ini, portName);
     }
     if (named.empty()) {
-        error = PortFailureText(PortFailure::Unmapped, portName, "", texts_);
+        error = PortFailureText(PortFailure::Unmapped, portName, "", *language_);
         return false;
     }
     const QFileInfo info(ToQPath(named));
     if (!info.exists()) {
-        error = PortFailureText(PortFailure::Absent, named, "", texts_);
+        error = PortFailureText(PortFailure::Absent, named, "", *language_);
         return false;
     }
     // The link's target, so that the lock file is the one other programs use for the device.
@@ -92,17 +94,18 @@ bool QtSerialPort::Open(const std::string& portName, int baudRate, std::string& 
 std::string QtSerialPort::Explain(const std::string& device,
                                   QSerialPort::SerialPortError error) const {
     if (error == QSerialPort::DeviceNotFoundError || ::access(device.c_str(), F_OK) != 0) {
-        return PortFailureText(PortFailure::Absent, device, "", texts_);
+        return PortFailureText(PortFailure::Absent, device, "", *language_);
     }
     if (::access(device.c_str(), R_OK | W_OK) != 0 && errno == EACCES) {
-        return PortFailureText(PortFailure::Denied, device, "", texts_);
+        return PortFailureText(PortFailure::Denied, device, "", *language_);
     }
     // With the rights to the device, a refusal means another program holds it: its lock
     // file or its exclusive open (EBUSY).
     if (error == QSerialPort::PermissionError || error == QSerialPort::OpenError) {
-        return PortFailureText(PortFailure::InUse, device, "", texts_);
+        return PortFailureText(PortFailure::InUse, device, "", *language_);
     }
-    return PortFailureText(PortFailure::Other, device, port_.errorString().toStdString(), texts_);
+    return PortFailureText(PortFailure::Other, device, port_.errorString().toStdString(),
+                           *language_);
 }
 
 void QtSerialPort::Close() {

@@ -4,6 +4,7 @@
 
 #include "link/LinkPorts.h"
 #include "link/PortNames.h"
+#include "settings/Language.h"
 
 #include <QSerialPort>
 #include <cstdint>
@@ -24,7 +25,8 @@ public:
     QtSerialPort& operator=(const QtSerialPort&) = delete;
 
     void SetSettingsPath(std::string path) { settingsPath_ = std::move(path); }
-    void SetTexts(PortTexts texts) { texts_ = std::move(texts); }
+    // The language whose texts explain a port that did not open (default: built-in English).
+    void SetLanguage(const TLanguage& language) { language_ = &language; }
     void SetBytesHandler(BytesHandler handler) { bytesHandler_ = std::move(handler); }
     void SetLineErrorHandler(LineErrorHandler handler) { lineErrorHandler_ = std::move(handler); }
 
@@ -56,7 +58,7 @@ private:
 
     QSerialPort port_;
     std::string settingsPath_;
-    PortTexts texts_;
+    const TLanguage* language_;
     BytesHandler bytesHandler_;
     LineErrorHandler lineErrorHandler_;
     std::string device_;
