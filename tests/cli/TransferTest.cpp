@@ -1,20 +1,16 @@
 // zorva-cli read and write for real: through a pseudo-terminal against the virtual radio.
 #include "TestSupport.h"
+#include "VirtualRadioProcess.h"
 #include "codec/ChannelRecord.h"
 #include "shell/DataFile.h"
 
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace zorva {
 namespace {
@@ -38,48 +34,6 @@ Ran RunProgram(std::vector<std::string> args, const test::TempDir& dir) {
     return ran;
 }
 
-// The virtual radio in a child process, serving one session on its pseudo-terminal.
-class VirtualRadio {
-public:
-    explicit VirtualRadio(std::vector<std::string> options) {
-        int out[2];
-        if (pipe(out) != 0) return;
-        std::vector<std::string> args{ZORVA_RADIOSIM_PATH};
-        args.insert(args.end(), options.begin(), options.end());
-        std::vector<char*> argv;
-        for (auto& arg : args)
-            argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, out[0]);
-        posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        close(out[1]);
-        // The first line is the device path.
-        pollfd waitFor{out[0], POLLIN, 0};
-        char c = 0;
-        while (poll(&waitFor, 1, 5000) > 0 && read(out[0], &c, 1) == 1 && c != '\n')
-            path_ += c;
-        close(out[0]);
-    }
-    ~VirtualRadio() { Stop(); }
-    const std::string& Path() const { return path_; }
-    // Ends the radio (it saves its memory when asked to) and waits for it.
-    void Stop() {
-        if (pid_ <= 0) return;
-        kill(pid_, SIGTERM);
-        int status = 0;
-        waitpid(pid_, &status, 0);
-        pid_ = -1;
-    }
-
-private:
-    pid_t pid_ = -1;
-    std::string path_;
-};
-
 struct Transfers : ::testing::Test {
     // A data file with a few channels and a serial number the program never writes.
     std::string CraftFile(const std::string& name) {
@@ -102,7 +56,7 @@ struct Transfers : ::testing::Test {
 
 TEST_F(Transfers, ReadGivesTheRadiosMemory) {
     const std::string radio = CraftFile("radio.dat");
-    VirtualRadio sim({"--load", dir.File("radio.dat")});
+    test::VirtualRadio sim({"--load", dir.File("radio.dat")});
     ASSERT_FALSE(sim.Path().empty());
 
     const Ran ran = Cli({"read", "--port", sim.Path(), "-o", dir.File("read.dat")});
@@ -116,7 +70,7 @@ TEST_F(Transfers, ReadGivesTheRadiosMemory) {
 
 TEST_F(Transfers, WriteSendsTheFileAndStampsTheWriteTime) {
     const std::string file = CraftFile("mine.dat");
-    VirtualRadio sim({"--save", dir.File("radio.dat"), "--sessions", "1"});
+    test::VirtualRadio sim({"--save", dir.File("radio.dat"), "--sessions", "1"});
     ASSERT_FALSE(sim.Path().empty());
 
     const Ran ran = Cli({"write", dir.File("mine.dat"), "--port", sim.Path()});
@@ -134,14 +88,14 @@ TEST_F(Transfers, WriteSendsTheFileAndStampsTheWriteTime) {
 TEST_F(Transfers, FailuresEndWithAMessageAndStatusOne) {
     CraftFile("mine.dat");
     {
-        VirtualRadio sim({"--fault", "lower-ident"});
+        test::VirtualRadio sim({"--fault", "lower-ident"});
         const Ran ran = Cli({"read", "--port", sim.Path(), "-o", dir.File("x.dat")});
         EXPECT_EQ(ran.status, 1);
         EXPECT_NE(ran.err.find("Model Type Wrong."), std::string::npos) << ran.err;
         EXPECT_FALSE(dir.Exists("x.dat"));
     }
     {
-        VirtualRadio sim({"--fault", "wrong-answer"});
+        test::VirtualRadio sim({"--fault", "wrong-answer"});
         const Ran ran = Cli({"write", dir.File("mine.dat"), "--port", sim.Path()});
         EXPECT_EQ(ran.status, 1);
         EXPECT_NE(ran.err.find("Please check all connections"), std::string::npos) << ran.err;

@@ -1,0 +1,93 @@
+// The read and write dialogs for real: Ok clicked, the exchange run through a pseudo-terminal
+// against the virtual radio, the image compared with the radio's memory.
+#include "TestSupport.h"
+#include "VirtualRadioProcess.h"
+#include "codec/ChannelRecord.h"
+#include "core/Maindb.h"
+#include "link/PtyPair.h"
+#include "link/ReadRadio.h"
+#include "link/WriteRadio.h"
+#include "settings/ShowMsg.h"
+#include "shell/DataFile.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <cstring>
+#include <gtest/gtest.h>
+
+namespace zorva {
+namespace {
+
+class DialogTransfers : public testing::Test {
+protected:
+    void SetUp() override {
+        DataModuleCreate(TheMaindb(), dir.Path());
+        StartImage(TheMaindb());
+    }
+    // A radio memory that differs from a new image: channels and a serial number.
+    std::string CraftFile(const std::string& name) {
+        auto db = test::MakeStartedDb();
+        InitNewChannel(db->All, 3, "147.33");
+        InitNewChannel(db->All, 100, "462.5625");
+        std::memcpy(&db->All.Image[kSerialNumber], "ZS520DLG00000007", 16);
+        test::RecordingMessages messages;
+        EXPECT_TRUE(SaveDataFile(db->All, dir.File(name), db->Language, messages));
+        return dir.Read(name);
+    }
+    static void ClickOk(QDialog& dialog) {
+        QTest::mouseClick(dialog.findChild<QPushButton*>("btnOk"), Qt::LeftButton);
+    }
+
+    test::TempDir dir;
+};
+
+TEST_F(DialogTransfers, ReadDialogBringsTheRadiosMemoryIntoTheImage) {
+    const std::string radio = CraftFile("radio.dat");
+    test::VirtualRadio sim({"--load", dir.File("radio.dat")});
+    ASSERT_FALSE(sim.Path().empty());
+    All().PortName = sim.Path();
+
+    ScriptedMessages messages;
+    TfReadRadio dialog;
+    dialog.show();
+    QTest::qWait(100);
+    ClickOk(dialog);
+    ASSERT_TRUE(test::WaitFor([&] { return !dialog.isVisible(); }, 60000));
+
+    EXPECT_TRUE(dialog.ReadCompleted());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Reading Completed.");
+    EXPECT_TRUE(All().Modified);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&All().Image[16]), 4752 - 16),
+              radio.substr(16, 4752 - 16));
+}
+
+TEST_F(DialogTransfers, WriteDialogSendsTheImageAndStaysOpen) {
+    CraftFile("mine.dat");
+    test::RecordingMessages loadMessages;
+    ASSERT_TRUE(LoadDataFile(All(), MacList(), dir.File("mine.dat"), Language(), loadMessages));
+    test::VirtualRadio sim({"--save", dir.File("radio.dat"), "--sessions", "1"});
+    ASSERT_FALSE(sim.Path().empty());
+    All().PortName = sim.Path();
+
+    ScriptedMessages messages;
+    TfWriteRadio dialog;
+    dialog.show();
+    QTest::qWait(100);
+    ClickOk(dialog);
+    ASSERT_TRUE(test::WaitFor([&] { return dialog.WritesCompleted() == 1; }, 60000));
+    EXPECT_TRUE(dialog.isVisible()); // another write may follow
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Writing Completed.");
+    dialog.reject();
+
+    sim.Stop();
+    const std::string radio = dir.Read("radio.dat");
+    ASSERT_EQ(radio.size(), 4768u);
+    // Everything written, the write time included, is the image as it is now.
+    EXPECT_EQ(radio.substr(16, 0x1270 - 16),
+              std::string(reinterpret_cast<const char*>(&All().Image[16]), 0x1270 - 16));
+}
+
+} // namespace
+} // namespace zorva
