@@ -98,7 +98,7 @@ private:
 
 // The port and timers wired to an engine, as a dialog wires them.
 struct Wiring {
-    Wiring(Maindb& db, const std::string& portName) : port(db.All.ExeDir + kSettingsFileName) {
+    Wiring(Maindb& db, const std::string& portName) : port(SettingsFilePath(db.All.ExeDir)) {
         db.All.PortName = portName;
         port.SetLanguage(db.Language);
     }

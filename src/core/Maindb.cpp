@@ -28,7 +28,7 @@ void DataModuleCreate(Maindb& db, const std::string& exeDir) {
     all.ManualFreqDefault = 0xFF;
 
     ModelDefaults(all, db.MacList);
-    ReadSettings(all, all.ExeDir + kSettingsFileName);
+    ReadSettings(all, SettingsFilePath(all.ExeDir));
     LoadLanguage(db.Language, LanguageFilePath(all.ExeDir, all.LanguageName));
     all.InstallationId = ComputeInstallationId(all.ExeDir);
 }

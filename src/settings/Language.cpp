@@ -2,6 +2,7 @@
 
 #include "core/SafeFile.h"
 #include "settings/IniFile.h"
+#include "settings/Settings.h"
 #include "settings/TextEncoding.h"
 
 #include <algorithm>
@@ -60,27 +61,30 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
     });
 }
 
+// `fileName` in `folder`: exactly, else the first name in order that differs only in letter
+// case (files copied from another system often change it); empty when there is none.
+std::string FindInFolder(const std::string& folder, const std::string& fileName) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (fs::is_regular_file(folder + fileName, ec)) return folder + fileName;
+    std::string best;
+    for (fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), ec), end;
+         !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        std::error_code typeError;
+        if (!EqualNoCase(name, fileName) || !it->is_regular_file(typeError)) continue;
+        if (best.empty() || name < best) best = name;
+    }
+    return best.empty() ? std::string() : folder + best;
+}
+
 } // namespace
 
 std::string LanguageFilePath(const std::string& exeDir, const std::string& languageName) {
-    namespace fs = std::filesystem;
     const std::string fileName = languageName + ".Ini";
-    const std::string exact = exeDir + fileName;
-    std::error_code ec;
-    if (fs::exists(exact, ec)) return exact;
-
-    // Files copied from another system often change the letter case of their names. Take
-    // the first match in name order, so the choice does not depend on the folder's order.
-    const fs::path folder = exeDir.empty() ? fs::path(".") : fs::path(exeDir);
-    std::string best;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (!EqualNoCase(name, fileName)) continue;
-        std::error_code typeError;
-        if (!it->is_regular_file(typeError)) continue;
-        if (best.empty() || name < best) best = name;
-    }
-    return best.empty() ? exact : exeDir + best;
+    for (const std::string& folder : {exeDir, InstalledDataDir(exeDir)})
+        if (std::string found = FindInFolder(folder, fileName); !found.empty()) return found;
+    return exeDir + fileName;
 }
 
 void LoadLanguage(TLanguage& language, const std::string& path) {

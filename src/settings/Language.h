@@ -45,7 +45,8 @@ public:
 };
 
 // Path of a language file: ExeDir + name + ".Ini". When that exact file is missing, a file
-// in the same folder whose name differs only in letter case is taken instead.
+// in the same folder whose name differs only in letter case is taken instead, then the same
+// in the installed data folder.
 std::string LanguageFilePath(const std::string& exeDir, const std::string& languageName);
 
 // Sets every text from section [Language] of the file, the built-in default for whatever

@@ -7,10 +7,12 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string_view>
+#include <unistd.h>
 
 namespace zorva {
 
@@ -51,6 +53,31 @@ bool LoadExistingOrNone(IniFile& ini, const std::string& path, std::string& erro
 }
 
 } // namespace
+
+std::string InstalledDataDir(const std::string& exeDir) {
+    return exeDir + "../share/zorva-520sx/";
+}
+
+std::string SettingsFilePath(const std::string& exeDir) {
+    namespace fs = std::filesystem;
+    const std::string portable = exeDir + kSettingsFileName;
+    if (::access(exeDir.empty() ? "." : exeDir.c_str(), W_OK) == 0) return portable;
+
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    if ((!xdg || !*xdg) && (!home || !*home)) return portable;
+    const fs::path folder =
+        (xdg && *xdg ? fs::path(xdg) : fs::path(home) / ".config") / "zorva-520sx";
+    const fs::path file = folder / kSettingsFileName;
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (!fs::exists(file, ec)) {
+        // The first start of an installed copy takes the installed defaults.
+        for (const std::string& start : {portable, InstalledDataDir(exeDir) + kSettingsFileName})
+            if (fs::exists(start, ec) && fs::copy_file(start, file, ec)) break;
+    }
+    return file.string();
+}
 
 std::vector<std::string> SplitList(const std::string& value) {
     std::vector<std::string> entries;

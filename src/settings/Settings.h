@@ -11,6 +11,16 @@ class TALL;
 inline constexpr const char* kSettingsFileName = "SysInfo.Ini";
 inline constexpr const char* kSettingsSection = "SysInfo";
 
+// The settings file: beside the executable, as a portable program keeps it; when that folder
+// is not writable (an installed copy), in the user's configuration folder
+// ($XDG_CONFIG_HOME/zorva-520sx, else ~/.config/zorva-520sx), which is created, and which
+// starts from the installed SysInfo.Ini when there is one.
+std::string SettingsFilePath(const std::string& exeDir);
+
+// The installed data folder of an installed copy (language files, default settings), with
+// its trailing separator: <prefix>/share/zorva-520sx/ for an executable in <prefix>/bin.
+std::string InstalledDataDir(const std::string& exeDir);
+
 // Splits a "|"-separated list.
 std::vector<std::string> SplitList(const std::string& value);
 
