@@ -220,6 +220,15 @@ void ExchangeEngine::HeadTimedOut() {
     });
 }
 
+void ExchangeEngine::TryTimedOut(bool enableOk) {
+    StopTimer(LinkTimer::Try);
+    state_ = 0;
+    if (errorReported_) return;
+    if (enableOk) ctx_.user.SetOkEnabled(true);
+    ReportOnce(ctx_.language.ComError);
+    StartTimer(LinkTimer::Close, kCloseTimeMs);
+}
+
 void ExchangeEngine::CloseTimedOut() {
     StopTimer(LinkTimer::Close);
     ctx_.user.CloseWindow();

@@ -96,6 +96,9 @@ protected:
     // xTimer, HeadTime and CloseTime expiring.
     void SecondWakeUp();
     void HeadTimedOut();
+    // TryTime expired: ComError once and the window closes; `enableOk` first gives the user Ok
+    // back (writing does, reading does not).
+    void TryTimedOut(bool enableOk);
     void CloseTimedOut();
     // Shows a failure with the Confirmation caption and marks the error reported.
     void ReportOnce(const std::string& text);

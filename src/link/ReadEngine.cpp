@@ -117,12 +117,7 @@ void ReadEngine::TimerExpired(LinkTimer timer) {
         HeadTimedOut();
         break;
     case LinkTimer::Try:
-        StopTimer(LinkTimer::Try);
-        state_ = 0;
-        if (!errorReported_) {
-            ReportOnce(ctx_.language.ComError);
-            StartTimer(LinkTimer::Close, kCloseTimeMs);
-        }
+        TryTimedOut(false);
         break;
     case LinkTimer::Re:
         StopTimer(LinkTimer::Re);

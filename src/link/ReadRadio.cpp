@@ -1,92 +1,10 @@
 #include "link/ReadRadio.h"
 
-#include "core/Maindb.h"
-#include "link/ReadEngine.h"
-#include "settings/Settings.h"
-#include "settings/ShowMsg.h"
-
-#include <QHBoxLayout>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QRandomGenerator>
-#include <QShowEvent>
-#include <QVBoxLayout>
-
 namespace zorva {
 
 TfReadRadio::TfReadRadio(QWidget* parent)
-    : QDialog(parent), port_(All().ExeDir + kSettingsFileName) {
-    setObjectName("fReadRadio");
-    setWindowTitle("Read data From radio");
-    setModal(true);
-
-    pBar_ = new QProgressBar(this);
-    pBar_->setObjectName("pBar");
-    pBar_->setRange(0, ReadEngine::kProgressMax);
-    pBar_->setValue(0);
-    pBar_->setTextVisible(false);
-    btnOk_ = new QPushButton("&Ok", this);
-    btnOk_->setObjectName("btnOk");
-    btnCancel_ = new QPushButton("&Cancel", this);
-    btnCancel_->setObjectName("btnCancel");
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOk_);
-    buttons->addWidget(btnCancel_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(pBar_);
-    layout->addLayout(buttons);
-    setMinimumWidth(360);
-
-    engine_ = std::make_unique<ReadEngine>(
-        LinkContext{All(), MacList(), Language(), port_, timers_, *this,
-                    [] { return static_cast<int>(QRandomGenerator::global()->bounded(5)); }});
-    port_.SetLanguage(Language());
-    port_.SetBytesHandler(
-        [this](const uint8_t* bytes, int count) { engine_->OnBytes(bytes, count); });
-    port_.SetLineErrorHandler([this] { engine_->OnLineError(); });
-    timers_.SetExpiryHandler([this](LinkTimer timer) { engine_->OnTimer(timer); });
-
-    connect(btnOk_, &QPushButton::clicked, this, [this] { engine_->Start(); });
-    connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
-}
-
-TfReadRadio::~TfReadRadio() {
-    engine_->FormClose();
-}
-
-bool TfReadRadio::ReadCompleted() const {
-    return engine_->ReadCompleted();
-}
-
-void TfReadRadio::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    // The form localiser runs here (force false) once it exists.
-    if (!event->spontaneous()) engine_->FormShow();
-}
-
-void TfReadRadio::done(int result) {
-    engine_->FormClose();
-    QDialog::done(result);
-}
-
-int TfReadRadio::ShowMsg(const std::string& caption, const std::string& text, int kind) {
-    return zorva::ShowMsg(caption, text, kind);
-}
-
-void TfReadRadio::SetProgress(int value, int maximum) {
-    pBar_->setMaximum(maximum);
-    pBar_->setValue(value);
-}
-
-void TfReadRadio::SetOkEnabled(bool enabled) {
-    btnOk_->setEnabled(enabled);
-}
-
-void TfReadRadio::CloseWindow() {
-    engine_->FormClose();
-    close();
+    : TransferDialog(parent, "fReadRadio", "Read data From radio", ReadEngine::kProgressMax) {
+    Attach(std::make_unique<ReadEngine>(Context()));
 }
 
 } // namespace zorva

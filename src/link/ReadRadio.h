@@ -2,48 +2,19 @@
 // exchange starts on Ok. ReadCompleted() tells the main window to refresh its views.
 #pragma once
 
-#include "link/LinkPorts.h"
-#include "link/qt/QtLinkTimers.h"
-#include "link/qt/QtSerialPort.h"
-
-#include <QDialog>
-#include <memory>
-
-class QProgressBar;
-class QPushButton;
+#include "link/ReadEngine.h"
+#include "link/TransferDialog.h"
 
 namespace zorva {
 
-class ReadEngine;
-
-class TfReadRadio : public QDialog, private LinkUser {
+class TfReadRadio : public TransferDialog {
     Q_OBJECT
 
 public:
     explicit TfReadRadio(QWidget* parent = nullptr);
-    ~TfReadRadio() override;
 
-    bool ReadCompleted() const;
-    ReadEngine& Engine() { return *engine_; }
-    QtSerialPort& Port() { return port_; }
-
-    void done(int result) override;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    int ShowMsg(const std::string& caption, const std::string& text, int kind) override;
-    void SetProgress(int value, int maximum) override;
-    void SetOkEnabled(bool enabled) override;
-    void CloseWindow() override;
-
-    QtSerialPort port_;
-    QtLinkTimers timers_;
-    std::unique_ptr<ReadEngine> engine_;
-    QProgressBar* pBar_ = nullptr;
-    QPushButton* btnOk_ = nullptr;
-    QPushButton* btnCancel_ = nullptr;
+    bool ReadCompleted() const { return Engine().ReadCompleted(); }
+    const ReadEngine& Engine() const { return static_cast<const ReadEngine&>(engine()); }
 };
 
 } // namespace zorva

@@ -2,6 +2,7 @@
 
 #include "core/Maindb.h"
 #include "link/PortNames.h"
+#include "settings/LocaliseForm.h"
 #include "settings/Settings.h"
 
 #include <QGridLayout>
@@ -30,7 +31,7 @@ int ButtonNumberOf(const std::string& portName) {
 TfSetPort::TfSetPort(QWidget* parent, PortLister lister)
     : QDialog(parent), lister_(std::move(lister)) {
     if (!lister_) {
-        lister_ = [] { return ListPorts(All().ExeDir + kSettingsFileName); };
+        lister_ = [] { return ListPorts(SettingsFilePath(All().ExeDir)); };
     }
     setObjectName("fSetPort");
     setWindowTitle("Communication Port");
@@ -84,8 +85,8 @@ void TfSetPort::showEvent(QShowEvent* event) {
 
 void TfSetPort::FormShow() {
     if (All().LanguageId > 0) {
-        // The form localiser runs here (force false) once it exists; the buttons then take
-        // the localised word of lbName.
+        LocaliseForm(*this, false);
+        // The buttons take the localised word of lbName.
         for (int n = 1; n <= kButtons; ++n)
             PortButton(n)->setText(lbName_->text() + QString::number(n));
     }

@@ -140,13 +140,7 @@ void WriteEngine::TimerExpired(LinkTimer timer) {
         HeadTimedOut();
         break;
     case LinkTimer::Try:
-        StopTimer(LinkTimer::Try);
-        state_ = 0;
-        if (!errorReported_) {
-            ctx_.user.SetOkEnabled(true);
-            ReportOnce(ctx_.language.ComError);
-            StartTimer(LinkTimer::Close, kCloseTimeMs);
-        }
+        TryTimedOut(true);
         break;
     case LinkTimer::Close:
         CloseTimedOut();

@@ -90,6 +90,15 @@ long FindKey(const std::vector<std::string>& lines, long header, std::string_vie
     return -1;
 }
 
+// A value in a pair of matching quotes is the text between them, so that a value may begin or
+// end with blanks.
+std::string Unquote(std::string_view value) {
+    if (value.size() >= 2 && value.front() == value.back() &&
+        (value.front() == '"' || value.front() == '\''))
+        value = value.substr(1, value.size() - 2);
+    return std::string(value);
+}
+
 } // namespace
 
 bool IniFile::Load(const std::string& path) {
@@ -129,7 +138,7 @@ std::string IniFile::Read(const std::string& section, const std::string& key,
     if (header < 0) return def;
     const long line = FindKey(lines_, header, key);
     if (line < 0) return def;
-    return std::string(Classify(lines_[static_cast<std::size_t>(line)]).value);
+    return Unquote(Classify(lines_[static_cast<std::size_t>(line)]).value);
 }
 
 bool IniFile::HasKey(const std::string& section, const std::string& key) const {
@@ -143,6 +152,9 @@ void IniFile::Write(const std::string& section, const std::string& key, const st
     for (char& c : flat) {
         if (c == '\r' || c == '\n') c = ' ';
     }
+    // Blanks at either end, or quotes around the whole, survive reading only inside quotes.
+    if (!flat.empty() && (IsBlank(flat.front()) || IsBlank(flat.back()) || Unquote(flat) != flat))
+        flat = '"' + flat + '"';
 
     const long header = FindSection(lines_, section);
     if (header < 0) {

@@ -126,3 +126,22 @@ TEST(IniFileTest, FailedSaveReportsAReasonAndKeepsTheOldFile) {
 
 } // namespace
 } // namespace zorva
+
+namespace zorva {
+namespace {
+
+TEST(IniQuotes, QuotedValuesKeepTheirBlanksAndRoundTrip) {
+    IniFile ini;
+    ini.Parse("[S]\nA=\" Information\"\nB='x'\nC=\"half\nD=\"\"\n");
+    EXPECT_EQ(ini.Read("S", "A", ""), " Information");
+    EXPECT_EQ(ini.Read("S", "B", ""), "x");
+    EXPECT_EQ(ini.Read("S", "C", ""), "\"half"); // unmatched quotes are plain characters
+    EXPECT_EQ(ini.Read("S", "D", "default"), "");
+    for (const std::string value : {"Port: ", " lead", "\"quoted\"", "plain, with; | marks"}) {
+        ini.Write("S", "E", value);
+        EXPECT_EQ(ini.Read("S", "E", ""), value);
+    }
+}
+
+} // namespace
+} // namespace zorva

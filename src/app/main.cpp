@@ -1,0 +1,27 @@
+// The desktop program: the data module first, then the main window, then the event loop.
+#include "core/Maindb.h"
+#include "shell/Artwork.h"
+#include "shell/MainFrm.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLocale>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    // Only the name: a display name would be appended to every window caption.
+    QApplication::setApplicationName(QStringLiteral("ZORVA-520SX"));
+    QApplication::setWindowIcon(zorva::AppIcon());
+    // Lets the desktop match the windows to the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("zorva-cps"));
+    // Numbers read and written by the windows use "." whatever the system's locale; dates in
+    // the status bar still follow the system (QLocale::system()).
+    QLocale::setDefault(QLocale::c());
+
+    const QString exeDir = QCoreApplication::applicationDirPath() + '/';
+    zorva::DataModuleCreate(zorva::TheMaindb(), QFile::encodeName(exeDir).toStdString());
+
+    zorva::TfMainFrm mainForm;
+    mainForm.showMaximized();
+    return QApplication::exec();
+}

@@ -1,0 +1,877 @@
+#include "shell/MainFrm.h"
+
+#include "codec/DerivedFields.h"
+#include "core/Maindb.h"
+#include "link/PortNames.h"
+#include "link/ReadRadio.h"
+#include "link/SetPort.h"
+#include "link/WriteRadio.h"
+#include "settings/FrmAbout.h"
+#include "settings/Language.h"
+#include "settings/LocaliseForm.h"
+#include "settings/SetLanguage.h"
+#include "settings/Settings.h"
+#include "settings/ShowMsg.h"
+#include "settings/UserMessages.h"
+#include "shell/Artwork.h"
+#include "shell/DataFile.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDate>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTime>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace zorva {
+
+namespace {
+
+TfMainFrm* g_mainForm = nullptr;
+
+constexpr int kStatusPanels = 7;
+constexpr int kRootCommand = 16; // the root node opens the radio information, like node 1
+constexpr int kClockMs = 1000;
+
+// A menu item of the command table with its built-in texts.
+struct MenuItemText {
+    int tag;
+    const char* name;
+    const char* caption;
+    const char* hint;
+    const char* shortcut;
+};
+
+const MenuItemText kMenuItems[] = {
+    {cmd::New, "N1", "&New", "", "Ctrl+N"},
+    {cmd::Open, "O1", "&Open", "", "Ctrl+O"},
+    {cmd::Save, "S2", "&Save", "", "Ctrl+S"},
+    {cmd::SaveAs, "A1", "Save &As", "", "Ctrl+A"},
+    {cmd::Print, "P2", "&Print", "", "Ctrl+P"},
+    {cmd::PrintPreview, "V2", "Print Pre&view", "", "Ctrl+T"},
+    {cmd::Exit, "nExit", "&Exit", "", "Ctrl+X"},
+    {cmd::Batch, "nBatch", "&Batch Channel Edit", "", ""},
+    {cmd::FreqEdit, "nFreq", "F&req. Channel", "Freq. Information", ""},
+    {cmd::ChsInfo, "nChInfo", "Memory C&hannel", "Channel Information", ""},
+    {cmd::ChsEdit, "nChEdit", "&Channel Edit", "", ""},
+    {cmd::FmFun, "nFm", "&Fm Information", "Fm Information", ""},
+    {cmd::VoxFun, "nVox", "&Vox Function", "Vox Function", ""},
+    {cmd::OptFun, "nOpt", "&Optional Function", "Optional Function", ""},
+    {cmd::InfoMsg, "nInfo", "Radio &Information", "Radio Information", ""},
+    {cmd::Key, "nKey", "&Key Function", "", ""},
+    {cmd::DtmfFun, "nDTMF", "&DTMF Function", "DTMF Function", ""},
+    {cmd::ScanFun, "nScan", "&Scan Information", "Scan Information", ""},
+    {cmd::Read, "R1", "&Read From Radio", "", "Ctrl+R"},
+    {cmd::Write, "W2", "&Write To Radio", "", "Ctrl+W"},
+    {cmd::Test, "T1", "&Test Online", "", ""},
+    {cmd::Model, "N4", "&Model Information", "", ""},
+    {cmd::Port, "C2", "&Communication Port", "", ""},
+    {cmd::Language, "nLanguage", "Language File Setup", "", ""},
+    {cmd::TreeView, "T4", "Tree &View", "", ""},
+    {cmd::Toolbar, "nCool", "&Toolbar", "", ""},
+    {cmd::StatusBar, "nBar", "&Status bar", "", ""},
+    {cmd::Cascade, "nC", "&Cascade", "", ""},
+    {cmd::TileHorizontally, "nH", "Tile Windows &Horizontally", "", ""},
+    {cmd::TileVertically, "nV", "Tile Windows &Vertically", "", ""},
+    {cmd::ArrangeIcons, "npl", "&Arrange Icons", "", ""},
+    {cmd::CloseAll, "nCloseAll", "Close All &Windows", "", ""},
+    {cmd::HelpTopics, "nHelpTopics", "&Help Topics", "", ""},
+    {cmd::About, "nAbout", "About...", "", ""},
+    {cmd::TestFrequency, "E10", "&Test Frequency", "", ""},
+};
+
+// The tool buttons, left to right; 0 stands for a divider.
+struct ToolButtonText {
+    int tag;
+    const char* name;
+    const char* hint;
+};
+
+const ToolButtonText kToolButtons[] = {
+    {cmd::New, "tbNew", "New"},
+    {cmd::Open, "tbOpen", "Open"},
+    {cmd::Save, "tbSave", "Save"},
+    {0, nullptr, nullptr},
+    {cmd::ChsEdit, "tbChEdit", "Channel Edit"},
+    {0, nullptr, nullptr},
+    {cmd::Print, "tbPrint", "Print"},
+    {0, nullptr, nullptr},
+    {cmd::Port, "tbCom", "Com"},
+    {0, nullptr, nullptr},
+    {cmd::Read, "tbRead", "Read"},
+    {0, nullptr, nullptr},
+    {cmd::Write, "tbWrite", "Write"},
+    {0, nullptr, nullptr},
+    {cmd::HelpTopics, "tbHelp", "Help"},
+};
+
+// The menus and their items in order; 0 is a separator, -1 a separator never shown.
+struct MenuText {
+    const char* name;
+    const char* caption;
+    std::vector<int> items;
+};
+
+const MenuText kMenus[] = {
+    {"mFile", "&File", {1, 2, 3, 4, 5, 6, 0, 7}},
+    {"mEdit", "&Edit", {16, 10, 0, 11, 12, 9, 0, 13, 14, 19, 15, 17, 18, -1, 181}},
+    {"mProgram", "&Program", {20, 21, 0, 22}},
+    {"mSetup", "&Setup", {30, 0, 31, 32}},
+    {"mView", "&View", {40, 0, 41, 42}},
+    {"mWindow", "&Window", {50, 51, 52, 53, 0, 54}},
+    {"mHelp", "&Help", {60, 0, 61}},
+};
+
+// The tree's children: the command each runs; their texts are the hints of its menu item.
+constexpr int kTreeCommands[] = {cmd::InfoMsg, cmd::FreqEdit, cmd::ChsInfo, cmd::FmFun,
+                                 cmd::VoxFun,  cmd::ScanFun,  cmd::OptFun,  cmd::DtmfFun};
+
+// Answers the data file's messages with the program's message boxes.
+class BoxMessages : public UserMessages {
+public:
+    int ShowMsg(const std::string& caption, const std::string& text, int kind) override {
+        return zorva::ShowMsg(caption, text, kind);
+    }
+};
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string LocalPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString DisplayPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+// The system's date separator: the first mark between the fields of its short date format.
+QString DateSeparator(const QLocale& locale) {
+    bool quoted = false;
+    for (const QChar c : locale.dateFormat(QLocale::ShortFormat)) {
+        if (c == u'\'') {
+            quoted = !quoted;
+        } else if (!quoted && !c.isLetter() && !c.isSpace()) {
+            return QString(c);
+        }
+    }
+    return QStringLiteral("/");
+}
+
+QString FileDialogPath(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted) return {};
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? QString() : files.front();
+}
+
+} // namespace
+
+TfMainFrm* MainForm() {
+    return g_mainForm;
+}
+
+TfMainFrm::TfMainFrm(QWidget* parent) : QMainWindow(parent) {
+    setObjectName("fMainFrm");
+    setWindowIcon(AppIcon());
+    setWindowTitle(FromUtf8(All().ProductName));
+    // No tool bar context menu: the tool bar's visibility belongs to the View menu's tick.
+    setContextMenuPolicy(Qt::NoContextMenu);
+    g_mainForm = this;
+
+    BuildActions();
+    BuildMenus();
+    BuildToolBar();
+    BuildTree();
+    BuildStatusBar();
+
+    openDialog = [this] {
+        QFileDialog dialog(this, QString(), QString(), QStringLiteral("Data File(*.dat)"));
+        dialog.setObjectName("odOpen");
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setDefaultSuffix(QStringLiteral("dat"));
+        return FileDialogPath(dialog);
+    };
+    saveDialog = [this] {
+        QFileDialog dialog(this, QString(), QString(), QStringLiteral("Data File(*.dat)"));
+        dialog.setObjectName("sdSave");
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        // The program asks its own question before it replaces a file.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        dialog.setDefaultSuffix(QStringLiteral("dat"));
+        return FileDialogPath(dialog);
+    };
+    execDialog = [](QDialog& dialog) { return dialog.exec(); };
+    portLister = [] { return ListPorts(SettingsFilePath(All().ExeDir)); };
+
+    timer_ = new QTimer(this);
+    timer_->setObjectName("Timer");
+    timer_->setInterval(kClockMs);
+    connect(timer_, &QTimer::timeout, this, &TfMainFrm::ShowClock);
+    timer_->start();
+}
+
+TfMainFrm::~TfMainFrm() {
+    if (g_mainForm == this) g_mainForm = nullptr;
+}
+
+// ---------------------------------------------------------------------------------------
+// Building the window
+
+QAction* TfMainFrm::AddAction(const char* name, int tag, const QString& caption,
+                              const QKeySequence& shortcut) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(name);
+    action->setProperty("tag", tag);
+    action->setShortcut(shortcut);
+    return action;
+}
+
+void TfMainFrm::BuildActions() {
+    for (const MenuItemText& item : kMenuItems) {
+        QAction* action = AddAction(item.name, item.tag, QString::fromLatin1(item.caption),
+                                    QKeySequence(QString::fromLatin1(item.shortcut)));
+        action->setStatusTip(QString::fromLatin1(item.hint));
+        menuItems_[item.tag] = action;
+        switch (item.tag) {
+        case cmd::Exit:
+            connect(action, &QAction::triggered, this, &QWidget::close);
+            break;
+        case cmd::TreeView:
+            connect(action, &QAction::triggered, this, &TfMainFrm::ToggleTree);
+            break;
+        case cmd::Toolbar:
+        case cmd::StatusBar:
+            action->setCheckable(true);
+            action->setChecked(true);
+            connect(action, &QAction::triggered, this,
+                    item.tag == cmd::Toolbar ? &TfMainFrm::ToggleToolbar
+                                             : &TfMainFrm::ToggleStatusBar);
+            break;
+        default: {
+            const int tag = item.tag;
+            connect(action, &QAction::triggered, this, [this, tag] { RunCommand(tag); });
+        }
+        }
+    }
+    menuItems_[cmd::Key]->setVisible(false);
+    menuItems_[cmd::TestFrequency]->setVisible(false);
+}
+
+void TfMainFrm::BuildMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName("MainMenu");
+    for (const MenuText& menuText : kMenus) {
+        auto* menu = new QMenu(QString::fromLatin1(menuText.caption), bar);
+        menu->setObjectName(menuText.name);
+        for (int item : menuText.items) {
+            if (item <= 0) {
+                menu->addSeparator()->setVisible(item == 0);
+            } else {
+                menu->addAction(menuItems_.at(item));
+            }
+        }
+        bar->addMenu(menu);
+    }
+    // The child window commands stay reachable through the dispatcher only.
+    findChild<QMenu*>("mWindow")->menuAction()->setVisible(false);
+}
+
+QAction* TfMainFrm::AddToolButton(const char* name, int tag, const QString& hint) {
+    QAction* action = AddAction(name, tag, hint);
+    action->setStatusTip(hint);
+    action->setToolTip(hint);
+    action->setIcon(CommandIcon(tag));
+    connect(action, &QAction::triggered, this, [this, tag] { RunCommand(tag); });
+    toolButtons_[tag] = action;
+    return action;
+}
+
+void TfMainFrm::BuildToolBar() {
+    tbar_ = new QToolBar(this);
+    tbar_->setObjectName("tbar");
+    tbar_->setMovable(false);
+    tbar_->setFloatable(false);
+    tbar_->setIconSize(QSize(24, 24));
+    addToolBar(Qt::TopToolBarArea, tbar_);
+    for (const ToolButtonText& button : kToolButtons) {
+        if (button.tag == 0) {
+            tbar_->addSeparator();
+        } else {
+            tbar_->addAction(AddToolButton(button.name, button.tag, button.hint));
+        }
+    }
+}
+
+void TfMainFrm::BuildTree() {
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setObjectName("Splitter1");
+
+    pTree_ = new QWidget(splitter_);
+    pTree_->setObjectName("pTree");
+    auto* treeHide = new QToolButton(pTree_);
+    treeHide->setObjectName("TreeHide");
+    treeHide->setText("X");
+    treeHide->setAutoRaise(true);
+    connect(treeHide, &QToolButton::clicked, pTree_, &QWidget::hide);
+
+    cxTree_ = new QTreeWidget(pTree_);
+    cxTree_->setObjectName("cxTree");
+    cxTree_->setHeaderHidden(true);
+    cxTree_->setColumnCount(1);
+    cxTree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    cxTree_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The tree stays fully expanded; a double-click opens a window instead.
+    cxTree_->setExpandsOnDoubleClick(false);
+    cxTree_->viewport()->installEventFilter(this);
+
+    QIcon nodeIcon;
+    nodeIcon.addPixmap(TreeNodeIcon(false).pixmap(16, 16), QIcon::Normal);
+    nodeIcon.addPixmap(TreeNodeIcon(true).pixmap(16, 16), QIcon::Selected);
+    auto* root = new QTreeWidgetItem(cxTree_);
+    root->setData(0, Qt::UserRole, kRootCommand);
+    root->setIcon(0, AppIcon());
+    for (int command : kTreeCommands) {
+        auto* node = new QTreeWidgetItem(root);
+        node->setData(0, Qt::UserRole, command);
+        node->setIcon(0, nodeIcon);
+    }
+    SetTreeTexts();
+
+    auto* header = new QHBoxLayout;
+    header->setContentsMargins(0, 0, 0, 0);
+    header->addStretch();
+    header->addWidget(treeHide);
+    auto* layout = new QVBoxLayout(pTree_);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
+    layout->addLayout(header);
+    layout->addWidget(cxTree_);
+
+    mdi_ = new QMdiArea(splitter_);
+    mdi_->setObjectName("MdiArea");
+    mdi_->setBackground(QBrush(BackgroundTile()));
+    splitter_->addWidget(pTree_);
+    splitter_->addWidget(mdi_);
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({190, 800});
+    setCentralWidget(splitter_);
+}
+
+void TfMainFrm::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName("MainBar");
+    bar->setSizeGripEnabled(false);
+    for (int i = 0; i < kStatusPanels; ++i) {
+        auto* panel = new QLabel(bar);
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setMinimumWidth(i == 0 || i == 6 ? 40 : 90);
+        bar->addWidget(panel, i == 6 ? 1 : 0);
+        panels_.push_back(panel);
+    }
+    // Never shown: they only carry texts the language file may replace.
+    lCom_ = new QLabel("Port: ", this);
+    lCom_->setObjectName("lCom");
+    lCom_->hide();
+    cbCom_ = new QComboBox(this);
+    cbCom_->setObjectName("cbCom");
+    cbCom_->setProperty("tag", -2); // port names are never translated
+    cbCom_->hide();
+}
+
+// ---------------------------------------------------------------------------------------
+// Texts and status
+
+void TfMainFrm::SetTreeTexts() {
+    QTreeWidgetItem* root = cxTree_->topLevelItem(0);
+    root->setText(0, FromUtf8(All().ProductName));
+    for (int i = 0; i < root->childCount(); ++i)
+        root->child(i)->setText(0, menuItems_.at(kTreeCommands[i])->statusTip());
+}
+
+void TfMainFrm::ShowClock() {
+    const QLocale system = QLocale::system();
+    const QString separator = DateSeparator(system);
+    panels_[1]->setText(
+        system.toString(QDate::currentDate(), "yyyy" + separator + "MM" + separator + "dd"));
+    panels_[2]->setText(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+}
+
+void TfMainFrm::UpdateStatus() {
+    panels_[0]->clear();
+    ShowClock();
+    panels_[3]->setText(lCom_->text() + FromUtf8(All().PortName));
+    panels_[4]->setText(FromUtf8(All().ModelName));
+    panels_[5]->setText(FromUtf8(All().BandSummary));
+    QString caption = FromUtf8(All().ProductName);
+    if (!fileName_.empty()) caption += " [" + DisplayPath(fileName_) + "]";
+    setWindowTitle(caption);
+}
+
+QAction* TfMainFrm::CommandAction(int command) const {
+    const auto it = menuItems_.find(command);
+    return it == menuItems_.end() ? nullptr : it->second;
+}
+
+QAction* TfMainFrm::ToolButton(int command) const {
+    const auto it = toolButtons_.find(command);
+    return it == toolButtons_.end() ? nullptr : it->second;
+}
+
+QLabel* TfMainFrm::StatusPanel(int index) const {
+    return index >= 0 && index < kStatusPanels ? panels_[index] : nullptr;
+}
+
+bool TfMainFrm::AskYes(const std::string& question) {
+    return ShowMsg(Language().Confirmation, question, kMsgYesNo) == kResultYes;
+}
+
+// ---------------------------------------------------------------------------------------
+// Events
+
+void TfMainFrm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+void TfMainFrm::FormShow() {
+    menuItems_.at(cmd::Language)->setVisible(All().LanguageSelectable);
+    menuItems_.at(cmd::Test)->setVisible(All().PowerTestAvailable);
+
+    FirstShowingSequence(All(), MacList(), CurrentTimeText());
+    ChoosePortAtStart();
+
+    fileName_.clear();
+    LocaliseForm(*this, false);
+    SetTreeTexts();
+    setWindowTitle(FromUtf8(All().ProductName));
+    OpenChild(cmd::ChsInfo);
+    All().Modified = false;
+    cxTree_->expandAll();
+    cxTree_->setCurrentItem(cxTree_->topLevelItem(0));
+
+    New();
+}
+
+void TfMainFrm::ChoosePortAtStart() {
+    const std::vector<std::string> listed =
+        portLister ? PortNamesOf(portLister()) : std::vector<std::string>{};
+    cbCom_->clear();
+    for (const std::string& name : listed)
+        cbCom_->addItem(FromUtf8(name));
+    All().PortName = ChoosePort(All().PortName, listed);
+}
+
+void TfMainFrm::closeEvent(QCloseEvent* event) {
+    if (!AskYes(Language().ExitProgram)) {
+        event->ignore();
+        return;
+    }
+    // A cancelled or failed save does not keep the program open: the user chose to exit.
+    if (All().Modified && AskYes(Language().SaveProgram)) Save();
+    event->accept();
+    timer_->stop();
+    SaveSettings();
+}
+
+void TfMainFrm::SaveSettings() {
+    const std::string path = SettingsFilePath(All().ExeDir);
+    std::string error;
+    if (WriteSettings(All(), path, error)) return;
+    ShowMsg(Language().Confirmation,
+            Language().FileWriteError + "\n" + (error.empty() ? path : path + ": " + error),
+            kMsgInfo);
+}
+
+bool TfMainFrm::event(QEvent* event) {
+    // Hints of the hovered menu item go to the first panel instead of covering all of them.
+    if (event->type() == QEvent::StatusTip) {
+        panels_[0]->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool TfMainFrm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == cxTree_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        QTreeWidgetItem* node = cxTree_->itemAt(mouse->position().toPoint());
+        if (node && node == cxTree_->currentItem() && node->isSelected()) {
+            RunCommand(node->data(0, Qt::UserRole).toInt());
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------------------
+// The dispatcher
+
+void TfMainFrm::RunCommand(int command) {
+    if (ChannelTableView* table = ChannelTable()) table->FormDeactivate();
+
+    switch (command) {
+    case cmd::New:
+        New();
+        break;
+    case cmd::Open:
+        Open();
+        break;
+    case cmd::Save:
+        Save();
+        break;
+    case cmd::SaveAs:
+        SaveAs();
+        break;
+    case cmd::Exit:
+        close();
+        break;
+    case cmd::Batch:
+    case cmd::FreqEdit:
+    case cmd::ChsInfo:
+    case cmd::ChsEdit:
+    case cmd::FmFun:
+    case cmd::VoxFun:
+    case cmd::OptFun:
+    case cmd::InfoMsg:
+    case cmd::DtmfFun:
+    case cmd::ScanFun:
+        OpenChild(command);
+        break;
+    case cmd::Read:
+        ReadRadio();
+        break;
+    case cmd::Write:
+        WriteRadio();
+        break;
+    case cmd::Test:
+        RunRegisteredDialog(command);
+        break;
+    case cmd::Model:
+        ModelDialog();
+        break;
+    case cmd::Port:
+        SetPort();
+        break;
+    case cmd::Language:
+        SetLanguage();
+        break;
+    case cmd::Cascade:
+        mdi_->cascadeSubWindows();
+        break;
+    case cmd::TileHorizontally:
+        TileChildren(Qt::Horizontal);
+        break;
+    case cmd::TileVertically:
+        TileChildren(Qt::Vertical);
+        break;
+    case cmd::ArrangeIcons:
+        ArrangeIcons();
+        break;
+    case cmd::CloseAll:
+        CloseAllChildren();
+        break;
+    case cmd::About:
+        About();
+        break;
+    default:
+        break; // Print, Print Preview, Key, Help Topics, Test Frequency, the View ticks
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Data file commands
+
+void TfMainFrm::New() {
+    if (All().Modified && AskYes(Language().SaveProgram)) Save();
+    fileName_.clear();
+    NewCommandSequence(All(), MacList(), CurrentTimeText());
+    UpdateStatus();
+    RefreshViews(1);
+    All().Modified = false;
+}
+
+void TfMainFrm::Open() {
+    if (All().Modified && AskYes(Language().SaveProgram)) Save();
+    const QString chosen = openDialog ? openDialog() : QString();
+    if (!chosen.isEmpty()) {
+        fileName_ = LocalPath(chosen);
+        BoxMessages messages;
+        if (LoadDataFile(All(), MacList(), fileName_, Language(), messages)) {
+            UpdateStatus();
+            RefreshViews(1);
+            All().Modified = false;
+        } else {
+            fileName_.clear();
+        }
+    }
+    UpdateStatus();
+}
+
+void TfMainFrm::Save() {
+    BoxMessages messages;
+    if (fileName_.empty()) {
+        const QString chosen = saveDialog ? saveDialog() : QString();
+        if (chosen.isEmpty()) {
+            UpdateStatus();
+            return;
+        }
+        fileName_ = LocalPath(chosen);
+        const bool replace = !QFileInfo::exists(chosen) || AskYes(Language().FileExists);
+        // A name that was declined or could not be written is not the image's file.
+        if (!replace || !SaveDataFile(All(), fileName_, Language(), messages)) fileName_.clear();
+    } else {
+        SaveDataFile(All(), fileName_, Language(), messages);
+    }
+    UpdateStatus();
+}
+
+void TfMainFrm::SaveAs() {
+    fileName_.clear();
+    Save();
+}
+
+// ---------------------------------------------------------------------------------------
+// Modal dialogs
+
+void TfMainFrm::ReadRadio() {
+    TfReadRadio dialog(this);
+    execDialog(dialog);
+    if (!dialog.ReadCompleted()) return;
+    fileName_.clear();
+    UpdateStatus();
+    RefreshViews(1);
+}
+
+void TfMainFrm::WriteRadio() {
+    TfWriteRadio dialog(this);
+    execDialog(dialog);
+}
+
+void TfMainFrm::RegisterDialog(int command, DialogFactory create) {
+    dialogFactories_[command] = std::move(create);
+}
+
+void TfMainFrm::RunRegisteredDialog(int command) {
+    const auto it = dialogFactories_.find(command);
+    if (it == dialogFactories_.end() || !it->second) return;
+    if (std::unique_ptr<QDialog> dialog = it->second(this)) execDialog(*dialog);
+}
+
+void TfMainFrm::ModelDialog() {
+    const auto it = dialogFactories_.find(cmd::Model);
+    if (it == dialogFactories_.end() || !it->second) return;
+    std::unique_ptr<QDialog> dialog = it->second(this);
+    if (!dialog || execDialog(*dialog) != QDialog::Accepted) return;
+    dialog.reset();
+    if (!All().Modified || AskYes(Language().ClearData)) New();
+}
+
+void TfMainFrm::SetPort() {
+    {
+        TfSetPort dialog(this);
+        execDialog(dialog);
+    }
+    UpdateStatus();
+}
+
+void TfMainFrm::SetLanguage() {
+    bool changed = false;
+    {
+        TfSetLanguage dialog(this);
+        execDialog(dialog);
+        changed = dialog.LanguageChanged();
+    }
+    if (!changed) return;
+    LoadLanguage(Language(), LanguageFilePath(All().ExeDir, All().LanguageName));
+    // Start from the built-in texts, so that whatever the new language's file lacks shows
+    // in English rather than in the language just left.
+    for (const MenuItemText& item : kMenuItems) {
+        menuItems_.at(item.tag)->setText(QString::fromLatin1(item.caption));
+        menuItems_.at(item.tag)->setStatusTip(QString::fromLatin1(item.hint));
+    }
+    for (const ToolButtonText& button : kToolButtons) {
+        if (button.tag == 0) continue;
+        toolButtons_.at(button.tag)->setText(QString::fromLatin1(button.hint));
+        toolButtons_.at(button.tag)->setStatusTip(QString::fromLatin1(button.hint));
+        toolButtons_.at(button.tag)->setToolTip(QString::fromLatin1(button.hint));
+    }
+    for (const MenuText& menu : kMenus)
+        findChild<QMenu*>(menu.name)->setTitle(QString::fromLatin1(menu.caption));
+    lCom_->setText("Port: ");
+    findChild<QToolButton*>("TreeHide")->setText("X");
+
+    LocaliseForm(*this, true);
+    UpdateStatus();
+    DestroyChildren();
+    SetTreeTexts();
+    OpenChild(cmd::ChsInfo);
+    All().Modified = false;
+}
+
+void TfMainFrm::About() {
+    TfFrmAbout dialog(this);
+    execDialog(dialog);
+}
+
+// ---------------------------------------------------------------------------------------
+// Child windows
+
+void TfMainFrm::RegisterChildWindow(int command, ChildFactory create) {
+    childFactories_[command] = std::move(create);
+}
+
+QMdiSubWindow* TfMainFrm::ChildWindow(int command) const {
+    const auto it = children_.find(command);
+    return it == children_.end() ? nullptr : it->second.data();
+}
+
+void TfMainFrm::OpenChild(int command) {
+    QMdiSubWindow* window = ChildWindow(command);
+    if (!window) {
+        const auto factory = childFactories_.find(command);
+        if (factory == childFactories_.end() || !factory->second) return;
+        QWidget* content = factory->second();
+        if (!content) return;
+        window = mdi_->addSubWindow(content);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        children_[command] = window;
+    }
+    window->show();
+    if (window->isMinimized()) window->showNormal();
+    mdi_->setActiveSubWindow(window);
+    window->setFocus();
+}
+
+void TfMainFrm::DestroyChildren() {
+    // Out of the area and its registry at once; the objects go when control returns to the
+    // event loop, so that a window asking for this from one of its own handlers survives it.
+    children_.clear();
+    for (QMdiSubWindow* window : mdi_->subWindowList()) {
+        window->hide();
+        mdi_->removeSubWindow(window);
+        window->deleteLater();
+    }
+}
+
+ChannelTableView* TfMainFrm::ChannelTable() const {
+    QMdiSubWindow* window = ChildWindow(cmd::ChsInfo);
+    return window ? dynamic_cast<ChannelTableView*>(window->widget()) : nullptr;
+}
+
+ChannelEditView* TfMainFrm::ChannelEdit() const {
+    QMdiSubWindow* window = ChildWindow(cmd::ChsEdit);
+    return window ? dynamic_cast<ChannelEditView*>(window->widget()) : nullptr;
+}
+
+void TfMainFrm::RefreshViews(int kind) {
+    switch (kind) {
+    case 0:
+        if (ChannelTableView* table = ChannelTable()) table->FillChannelRow(All().CurrentChannel);
+        break;
+    case 1:
+        DestroyChildren();
+        if (ChannelEditView* edit = ChannelEdit()) edit->ShowChannel();
+        if (ChannelTableView* table = ChannelTable()) {
+            All().Modified = true;
+            table->FillAllRows();
+        }
+        OpenChild(cmd::ChsInfo);
+        break;
+    case 2:
+        if (ChannelEditView* edit = ChannelEdit()) edit->ShowChannel();
+        break;
+    case 3:
+        if (ChannelTableView* table = ChannelTable()) {
+            All().Modified = true;
+            table->FillAllRows();
+        }
+        if (ChannelEditView* edit = ChannelEdit()) edit->ShowChannel();
+        break;
+    default:
+        break;
+    }
+}
+
+void TfMainFrm::TileChildren(Qt::Orientation orientation) {
+    // Horizontal tiling stacks full-width windows; vertical tiling puts them side by side.
+    std::vector<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* window : mdi_->subWindowList(QMdiArea::CreationOrder)) {
+        if (window->isVisible() && !window->isMinimized()) windows.push_back(window);
+    }
+    if (windows.empty()) return;
+    const QRect area = mdi_->viewport()->rect();
+    const int count = static_cast<int>(windows.size());
+    for (int i = 0; i < count; ++i) {
+        if (windows[i]->isMaximized()) windows[i]->showNormal();
+        if (orientation == Qt::Horizontal) {
+            const int top = area.height() * i / count;
+            const int bottom = area.height() * (i + 1) / count;
+            windows[i]->setGeometry(0, top, area.width(), bottom - top);
+        } else {
+            const int left = area.width() * i / count;
+            const int right = area.width() * (i + 1) / count;
+            windows[i]->setGeometry(left, 0, right - left, area.height());
+        }
+    }
+}
+
+void TfMainFrm::ArrangeIcons() {
+    // Minimised windows in a row along the bottom edge, left to right.
+    const QRect area = mdi_->viewport()->rect();
+    int left = 0;
+    for (QMdiSubWindow* window : mdi_->subWindowList(QMdiArea::CreationOrder)) {
+        if (!window->isMinimized()) continue;
+        const QSize size = window->size();
+        window->move(left, area.height() - size.height());
+        left += size.width();
+    }
+}
+
+void TfMainFrm::CloseAllChildren() {
+    const QList<QMdiSubWindow*> windows = mdi_->subWindowList(QMdiArea::CreationOrder);
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        (*it)->close();
+}
+
+// ---------------------------------------------------------------------------------------
+// View
+
+void TfMainFrm::ToggleTree() {
+    pTree_->setVisible(pTree_->isHidden());
+}
+
+void TfMainFrm::ToggleToolbar() {
+    tbar_->setVisible(menuItems_.at(cmd::Toolbar)->isChecked());
+}
+
+void TfMainFrm::ToggleStatusBar() {
+    statusBar()->setVisible(menuItems_.at(cmd::StatusBar)->isChecked());
+}
+
+} // namespace zorva

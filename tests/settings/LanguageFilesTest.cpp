@@ -1,0 +1,243 @@
+// The shipped language and settings files against the program's built-in texts.
+#include "TestSupport.h"
+#include "core/Maindb.h"
+#include "core/SafeFile.h"
+#include "link/ReadRadio.h"
+#include "link/SetPort.h"
+#include "link/WriteRadio.h"
+#include "settings/FormTexts.h"
+#include "settings/FrmAbout.h"
+#include "settings/Language.h"
+#include "settings/SetLanguage.h"
+#include "settings/Settings.h"
+#include "settings/ShowMsg.h"
+#include "settings/TextEncoding.h"
+#include "shell/MainFrm.h"
+
+#include <gtest/gtest.h>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace zorva {
+namespace {
+
+using test::FormTexts;
+using test::TempDir;
+
+const std::string kLangDir = ZORVA_LANG_DIR "/";
+
+std::string ShippedFile(const std::string& name) {
+    std::string content;
+    EXPECT_TRUE(ReadFileContents(kLangDir + name, content)) << name;
+    return content;
+}
+
+std::string Trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// Section name → its keys and values in file order.
+using Sections = std::map<std::string, std::vector<std::pair<std::string, std::string>>>;
+
+Sections ParseSections(const std::string& content) {
+    Sections sections;
+    std::string section;
+    std::size_t start = 0;
+    while (start < content.size()) {
+        std::size_t end = content.find('\n', start);
+        if (end == std::string::npos) end = content.size();
+        const std::string line = Trimmed(content.substr(start, end - start));
+        start = end + 1;
+        if (line.empty() || line[0] == ';') continue;
+        if (line[0] == '[') {
+            section = line.substr(1, line.find(']') - 1);
+            EXPECT_EQ(sections.count(section), 0u) << "section twice: " << section;
+            sections[section];
+            continue;
+        }
+        const std::size_t equals = line.find('=');
+        if (equals == std::string::npos) continue;
+        sections[section].emplace_back(Trimmed(line.substr(0, equals)),
+                                       Trimmed(line.substr(equals + 1)));
+    }
+    return sections;
+}
+
+struct TextKey {
+    const char* key;
+    std::string TLanguage::*field;
+};
+
+constexpr TextKey kTexts[] = {
+    {"Confirmation", &TLanguage::Confirmation},
+    {"ExitProgram", &TLanguage::ExitProgram},
+    {"SaveProgram", &TLanguage::SaveProgram},
+    {"Channel", &TLanguage::Channel},
+    {"Info", &TLanguage::Info},
+    {"OutRange", &TLanguage::OutRange},
+    {"Caution", &TLanguage::Caution},
+    {"FileExists", &TLanguage::FileExists},
+    {"Close", &TLanguage::Close},
+    {"Open", &TLanguage::Open},
+    {"ComError", &TLanguage::ComError},
+    {"ModError", &TLanguage::ModError},
+    {"PwdError", &TLanguage::PwdError},
+    {"ClearData", &TLanguage::ClearData},
+    {"Modforce", &TLanguage::Modforce},
+    {"All", &TLanguage::All},
+    {"ErrRange", &TLanguage::ErrRange},
+    {"ModelType", &TLanguage::ModelType},
+    {"Frequency", &TLanguage::Frequency},
+    {"ReadOk", &TLanguage::ReadOk},
+    {"WriteOk", &TLanguage::WriteOk},
+    {"PortError", &TLanguage::PortError},
+    {"FileShort", &TLanguage::FileShort},
+    {"FileReadError", &TLanguage::FileReadError},
+    {"FileWriteError", &TLanguage::FileWriteError},
+    {"PortUnmapped", &TLanguage::PortUnmapped},
+    {"PortAbsent", &TLanguage::PortAbsent},
+    {"PortInUse", &TLanguage::PortInUse},
+    {"PortDenied", &TLanguage::PortDenied},
+};
+static_assert(sizeof(TLanguage) == std::size(kTexts) * sizeof(std::string),
+              "a new message text needs a row here and a key in the shipped language files");
+
+TEST(LanguageFilesTest, EnglishHoldsEveryMessageWithItsBuiltInText) {
+    const Sections english = ParseSections(ShippedFile("English.Ini"));
+    ASSERT_EQ(english.count("Language"), 1u);
+    std::map<std::string, std::string> shipped(english.at("Language").begin(),
+                                               english.at("Language").end());
+    TLanguage loaded;
+    LoadLanguage(loaded, kLangDir + "English.Ini");
+    const TLanguage builtIn;
+    for (const TextKey& text : kTexts) {
+        ASSERT_EQ(shipped.count(text.key), 1u) << text.key;
+        EXPECT_EQ(loaded.*text.field, builtIn.*text.field) << text.key;
+    }
+    EXPECT_EQ(shipped.size(), std::size(kTexts));
+}
+
+TEST(LanguageFilesTest, ChineseTranslatesEveryKeyOfTheEnglishFile) {
+    const std::string content = ShippedFile("Chinese.Ini");
+    ASSERT_TRUE(IsValidUtf8(content));
+    const Sections english = ParseSections(ShippedFile("English.Ini"));
+    const Sections chinese = ParseSections(content);
+
+    std::vector<std::string> englishSections, chineseSections;
+    for (const auto& [name, keys] : english)
+        englishSections.push_back(name);
+    for (const auto& [name, keys] : chinese)
+        chineseSections.push_back(name);
+    ASSERT_EQ(chineseSections, englishSections);
+
+    for (const auto& [section, englishKeys] : english) {
+        const auto& chineseKeys = chinese.at(section);
+        ASSERT_EQ(chineseKeys.size(), englishKeys.size()) << section;
+        for (std::size_t i = 0; i < englishKeys.size(); ++i) {
+            const auto& [key, text] = englishKeys[i];
+            const auto& [chineseKey, translation] = chineseKeys[i];
+            const std::string where = section + "/" + key;
+            ASSERT_EQ(chineseKey, key) << where;
+            EXPECT_EQ(translation.empty(), text.empty()) << where;
+            // Place holders and short-cut marks must survive the translation.
+            EXPECT_EQ(translation.find("%1") != std::string::npos,
+                      text.find("%1") != std::string::npos)
+                << where;
+            if (text.find('&') != std::string::npos) {
+                EXPECT_NE(translation.find('&'), std::string::npos) << where;
+            }
+            if (section == "Language") {
+                EXPECT_NE(translation, text) << where;
+            }
+        }
+    }
+}
+
+TEST(LanguageFilesTest, ShippedSettingsOfferBothLanguages) {
+    TempDir dir;
+    dir.Write("SysInfo.Ini", ShippedFile("SysInfo.Ini"));
+    TALL all;
+    all.LanguageSelectable = true;
+    ReadSettings(all, dir.File("SysInfo.Ini"));
+    EXPECT_EQ(all.PortName, "COM1");
+    EXPECT_EQ(all.LanguageId, 0);
+    EXPECT_EQ(all.LanguageName, "English");
+
+    all.LanguageName = "Chinese";
+    std::vector<std::string> displayNames, names;
+    ReadLanguageLists(all, dir.File("SysInfo.Ini"), displayNames, names);
+    EXPECT_EQ(displayNames, (std::vector<std::string>{"英文", "中文"}));
+    ASSERT_EQ(names, (std::vector<std::string>{"English", "Chinese"}));
+    for (const std::string& name : names) {
+        std::string content;
+        EXPECT_TRUE(ReadFileContents(kLangDir + name + ".Ini", content)) << name;
+    }
+}
+
+// A key names a control of its window (or the window itself): a misspelt name would be a
+// text no window ever shows.
+TEST(LanguageFilesTest, EveryWindowKeyNamesAControlOfThatWindow) {
+    TempDir dir;
+    DataModuleCreate(TheMaindb(), dir.Path());
+    std::map<std::string, std::unique_ptr<QWidget>> windows;
+    windows["fMainFrm"] = std::make_unique<TfMainFrm>();
+    windows["fSetPort"] = std::make_unique<TfSetPort>();
+    windows["fReadRadio"] = std::make_unique<TfReadRadio>();
+    windows["fWriteRadio"] = std::make_unique<TfWriteRadio>();
+    windows["fSetLanguage"] = std::make_unique<TfSetLanguage>();
+    windows["fFrmAbout"] = std::make_unique<TfFrmAbout>();
+
+    for (const auto& [section, keys] : ParseSections(ShippedFile("English.Ini"))) {
+        if (section == "Language") continue;
+        ASSERT_EQ(windows.count(section), 1u) << section;
+        QWidget& window = *windows.at(section);
+        EXPECT_EQ(window.objectName().toStdString(), section);
+        for (const auto& [key, text] : keys) {
+            const QString name = QString::fromStdString(key.substr(0, key.find('.')));
+            EXPECT_TRUE(name == window.objectName() || window.findChild<QObject*>(name))
+                << section << "/" << key;
+        }
+    }
+}
+
+// What each window shows right after it opened.
+std::vector<std::vector<std::string>> ShownTexts() {
+    std::vector<std::vector<std::string>> shown;
+    const auto look = [&](QWidget& window) {
+        window.show();
+        shown.push_back(FormTexts(window, true));
+        window.hide();
+    };
+    ScriptedMessages messages; // the transfer windows find no port
+    TfSetPort port(nullptr, [] { return std::vector<ListedPort>{}; });
+    look(port);
+    TfReadRadio read;
+    look(read);
+    TfWriteRadio write;
+    look(write);
+    TfSetLanguage language;
+    look(language);
+    return shown;
+}
+
+// English chosen as a language other than the first looks like the built-in texts.
+TEST(LanguageFilesTest, EnglishFileGivesTheWindowsTheirBuiltInTexts) {
+    TempDir dir;
+    dir.Write("English.Ini", ShippedFile("English.Ini"));
+    DataModuleCreate(TheMaindb(), dir.Path());
+    const std::vector<std::vector<std::string>> builtIn = ShownTexts();
+
+    All().LanguageId = 1;
+    const std::vector<std::vector<std::string>> localised = ShownTexts();
+    ASSERT_EQ(localised.size(), builtIn.size());
+    for (std::size_t i = 0; i < builtIn.size(); ++i)
+        EXPECT_EQ(localised[i], builtIn[i]) << builtIn[i].front();
+}
+
+} // namespace
+} // namespace zorva

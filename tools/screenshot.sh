@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Takes a screenshot of the desktop program's main window under a virtual X server, for the
+# README.   tools/screenshot.sh [BUILD_DIR] [OUTPUT.png]
+set -euo pipefail
+build=${1:-build}
+out=${2:-docs/main-window.png}
+need=()
+for tool in xvfb-run:xvfb xauth:xauth import:imagemagick; do
+  command -v "${tool%%:*}" >/dev/null || need+=("${tool##*:}")
+done
+if [ ${#need[@]} -gt 0 ]; then
+  sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get install -y -qq "${need[@]}"
+fi
+[ -x "$build/zorva-cps" ] || { echo "build first: $build/zorva-cps is missing" >&2; exit 2; }
+mkdir -p "$(dirname "$out")"
+# A folder of its own, so the screenshot does not touch the build's settings.
+run=$(mktemp -d)
+trap 'rm -rf "$run"' EXIT
+cp "$build/zorva-cps" "$run/"
+cp "$build"/*.Ini "$run/" 2>/dev/null || true
+xvfb-run -a -s "-screen 0 1280x800x24" bash -c "
+  '$run/zorva-cps' & pid=\$!
+  sleep 4
+  import -window root '$out'
+  kill \$pid"
+echo "wrote $out"
