@@ -5,7 +5,7 @@ set -euo pipefail
 build=${1:-build}
 out=${2:-docs/main-window.png}
 need=()
-for tool in xvfb-run:xvfb xauth:xauth import:imagemagick; do
+for tool in xvfb-run:xvfb xauth:xauth import:imagemagick openbox:openbox; do
   command -v "${tool%%:*}" >/dev/null || need+=("${tool##*:}")
 done
 if [ ${#need[@]} -gt 0 ]; then
@@ -19,9 +19,12 @@ run=$(mktemp -d)
 trap 'rm -rf "$run"' EXIT
 cp "$build/zorva-cps" "$run/"
 cp "$build"/*.Ini "$run/" 2>/dev/null || true
-xvfb-run -a -s "-screen 0 1280x800x24" bash -c "
+# A window manager, so that the program's window opens maximised as on a desktop.
+xvfb-run -a -s "-screen 0 1100x680x24" bash -c "
+  openbox & wm=\$!
+  sleep 1
   '$run/zorva-cps' & pid=\$!
   sleep 4
   import -window root '$out'
-  kill \$pid"
+  kill \$pid \$wm"
 echo "wrote $out"
