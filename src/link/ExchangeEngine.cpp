@@ -220,11 +220,30 @@ void ExchangeEngine::HeadTimedOut() {
     });
 }
 
-void ExchangeEngine::TryTimedOut(bool enableOk) {
+void ExchangeEngine::TimerExpired(LinkTimer timer) {
+    switch (timer) {
+    case LinkTimer::X:
+        SecondWakeUp();
+        break;
+    case LinkTimer::Head:
+        HeadTimedOut();
+        break;
+    case LinkTimer::Try:
+        TryTimedOut();
+        break;
+    case LinkTimer::Close:
+        CloseTimedOut();
+        break;
+    default:
+        break;
+    }
+}
+
+void ExchangeEngine::TryTimedOut() {
     StopTimer(LinkTimer::Try);
     state_ = 0;
     if (errorReported_) return;
-    if (enableOk) ctx_.user.SetOkEnabled(true);
+    if (OkBackOnTimeout()) ctx_.user.SetOkEnabled(true);
     ReportOnce(ctx_.language.ComError);
     StartTimer(LinkTimer::Close, kCloseTimeMs);
 }

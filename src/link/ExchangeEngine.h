@@ -96,9 +96,7 @@ protected:
     // xTimer, HeadTime and CloseTime expiring.
     void SecondWakeUp();
     void HeadTimedOut();
-    // TryTime expired: ComError once and the window closes; `enableOk` first gives the user Ok
-    // back (writing does, reading does not).
-    void TryTimedOut(bool enableOk);
+    void TryTimedOut();
     void CloseTimedOut();
     // Shows a failure with the Confirmation caption and marks the error reported.
     void ReportOnce(const std::string& text);
@@ -108,7 +106,11 @@ protected:
     // How long a frame may take to leave before the exchange goes on anyway.
     virtual int DrainTimeoutMs() const = 0;
     virtual void ExchangeLogic() = 0;
-    virtual void TimerExpired(LinkTimer timer) = 0;
+    // xTimer, HeadTime, TryTime and CloseTime as both exchanges handle them; reading adds
+    // ReTime.
+    virtual void TimerExpired(LinkTimer timer);
+    // Whether a transfer time-out gives the user Ok back (writing does, reading does not).
+    virtual bool OkBackOnTimeout() const = 0;
     virtual void LineError() = 0;
 
     LinkContext ctx_;

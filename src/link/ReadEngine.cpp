@@ -109,27 +109,13 @@ void ReadEngine::Complete() {
 }
 
 void ReadEngine::TimerExpired(LinkTimer timer) {
-    switch (timer) {
-    case LinkTimer::X:
-        SecondWakeUp();
-        break;
-    case LinkTimer::Head:
-        HeadTimedOut();
-        break;
-    case LinkTimer::Try:
-        TryTimedOut(false);
-        break;
-    case LinkTimer::Re:
-        StopTimer(LinkTimer::Re);
-        ctx_.user.SetOkEnabled(true);
-        BeginAttempt();
-        break;
-    case LinkTimer::Close:
-        CloseTimedOut();
-        break;
-    default:
-        break;
+    if (timer != LinkTimer::Re) {
+        ExchangeEngine::TimerExpired(timer);
+        return;
     }
+    StopTimer(LinkTimer::Re);
+    ctx_.user.SetOkEnabled(true);
+    BeginAttempt();
 }
 
 void ReadEngine::LineError() {

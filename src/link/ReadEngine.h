@@ -24,6 +24,7 @@ private:
     int DrainTimeoutMs() const override;
     void ExchangeLogic() override;
     void TimerExpired(LinkTimer timer) override;
+    bool OkBackOnTimeout() const override { return false; }
     void LineError() override;
     void BlockStep();
     void Complete();

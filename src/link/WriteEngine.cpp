@@ -131,25 +131,6 @@ void WriteEngine::Complete() {
     });
 }
 
-void WriteEngine::TimerExpired(LinkTimer timer) {
-    switch (timer) {
-    case LinkTimer::X:
-        SecondWakeUp();
-        break;
-    case LinkTimer::Head:
-        HeadTimedOut();
-        break;
-    case LinkTimer::Try:
-        TryTimedOut(true);
-        break;
-    case LinkTimer::Close:
-        CloseTimedOut();
-        break;
-    default:
-        break;
-    }
-}
-
 void WriteEngine::LineError() {
     state_ = 0;
     ReportOnce(ctx_.language.ComError);

@@ -25,7 +25,7 @@ private:
     void BeginAttempt() override;
     int DrainTimeoutMs() const override;
     void ExchangeLogic() override;
-    void TimerExpired(LinkTimer timer) override;
+    bool OkBackOnTimeout() const override { return true; }
     void LineError() override;
     void Proceed();
     void BlockStep();

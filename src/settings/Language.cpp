@@ -15,12 +15,7 @@ namespace {
 
 constexpr const char* kSection = "Language";
 
-struct TextKey {
-    const char* key;
-    std::string TLanguage::*field;
-};
-
-constexpr TextKey kTexts[] = {
+constexpr LanguageKey kTexts[] = {
     {"Confirmation", &TLanguage::Confirmation},
     {"ExitProgram", &TLanguage::ExitProgram},
     {"SaveProgram", &TLanguage::SaveProgram},
@@ -51,6 +46,8 @@ constexpr TextKey kTexts[] = {
     {"PortInUse", &TLanguage::PortInUse},
     {"PortDenied", &TLanguage::PortDenied},
 };
+static_assert(sizeof(TLanguage) == std::size(kTexts) * sizeof(std::string),
+              "a new message text needs a row here and a key in the shipped language files");
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -80,6 +77,10 @@ std::string FindInFolder(const std::string& folder, const std::string& fileName)
 
 } // namespace
 
+std::span<const LanguageKey> LanguageKeys() {
+    return kTexts;
+}
+
 std::string LanguageFilePath(const std::string& exeDir, const std::string& languageName) {
     const std::string fileName = languageName + ".Ini";
     for (const std::string& folder : {exeDir, InstalledDataDir(exeDir)})
@@ -93,7 +94,7 @@ void LoadLanguage(TLanguage& language, const std::string& path) {
     if (!ReadFileContents(path, content)) return;
     IniFile ini;
     ini.Parse(ToUtf8(content));
-    for (const TextKey& text : kTexts) {
+    for (const LanguageKey& text : kTexts) {
         std::string& field = language.*text.field;
         field = ini.Read(kSection, text.key, field);
     }

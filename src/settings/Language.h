@@ -1,6 +1,7 @@
 // The message texts of the current language, loaded from "<ExeDir><LanguageName>.Ini".
 #pragma once
 
+#include <span>
 #include <string>
 
 namespace zorva {
@@ -43,6 +44,13 @@ public:
     std::string PortDenied = "You may not use the device %1. Add your user to the dialout group "
                              "(sudo usermod -aG dialout $USER), then log out and in again.";
 };
+
+// The [Language] key of every text, in the order of the fields.
+struct LanguageKey {
+    const char* key;
+    std::string TLanguage::*field;
+};
+std::span<const LanguageKey> LanguageKeys();
 
 // Path of a language file: ExeDir + name + ".Ini". When that exact file is missing, a file
 // in the same folder whose name differs only in letter case is taken instead, then the same

@@ -68,45 +68,6 @@ Sections ParseSections(const std::string& content) {
     return sections;
 }
 
-struct TextKey {
-    const char* key;
-    std::string TLanguage::*field;
-};
-
-constexpr TextKey kTexts[] = {
-    {"Confirmation", &TLanguage::Confirmation},
-    {"ExitProgram", &TLanguage::ExitProgram},
-    {"SaveProgram", &TLanguage::SaveProgram},
-    {"Channel", &TLanguage::Channel},
-    {"Info", &TLanguage::Info},
-    {"OutRange", &TLanguage::OutRange},
-    {"Caution", &TLanguage::Caution},
-    {"FileExists", &TLanguage::FileExists},
-    {"Close", &TLanguage::Close},
-    {"Open", &TLanguage::Open},
-    {"ComError", &TLanguage::ComError},
-    {"ModError", &TLanguage::ModError},
-    {"PwdError", &TLanguage::PwdError},
-    {"ClearData", &TLanguage::ClearData},
-    {"Modforce", &TLanguage::Modforce},
-    {"All", &TLanguage::All},
-    {"ErrRange", &TLanguage::ErrRange},
-    {"ModelType", &TLanguage::ModelType},
-    {"Frequency", &TLanguage::Frequency},
-    {"ReadOk", &TLanguage::ReadOk},
-    {"WriteOk", &TLanguage::WriteOk},
-    {"PortError", &TLanguage::PortError},
-    {"FileShort", &TLanguage::FileShort},
-    {"FileReadError", &TLanguage::FileReadError},
-    {"FileWriteError", &TLanguage::FileWriteError},
-    {"PortUnmapped", &TLanguage::PortUnmapped},
-    {"PortAbsent", &TLanguage::PortAbsent},
-    {"PortInUse", &TLanguage::PortInUse},
-    {"PortDenied", &TLanguage::PortDenied},
-};
-static_assert(sizeof(TLanguage) == std::size(kTexts) * sizeof(std::string),
-              "a new message text needs a row here and a key in the shipped language files");
-
 TEST(LanguageFilesTest, EnglishHoldsEveryMessageWithItsBuiltInText) {
     const Sections english = ParseSections(ShippedFile("English.Ini"));
     ASSERT_EQ(english.count("Language"), 1u);
@@ -115,11 +76,11 @@ TEST(LanguageFilesTest, EnglishHoldsEveryMessageWithItsBuiltInText) {
     TLanguage loaded;
     LoadLanguage(loaded, kLangDir + "English.Ini");
     const TLanguage builtIn;
-    for (const TextKey& text : kTexts) {
+    for (const LanguageKey& text : LanguageKeys()) {
         ASSERT_EQ(shipped.count(text.key), 1u) << text.key;
         EXPECT_EQ(loaded.*text.field, builtIn.*text.field) << text.key;
     }
-    EXPECT_EQ(shipped.size(), std::size(kTexts));
+    EXPECT_EQ(shipped.size(), LanguageKeys().size());
 }
 
 TEST(LanguageFilesTest, ChineseTranslatesEveryKeyOfTheEnglishFile) {

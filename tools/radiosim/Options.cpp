@@ -32,11 +32,11 @@ bool isPrintableAscii(std::string_view text) {
 }
 
 // Applies one --fault value; returns an error text, empty when accepted.
-std::string addFault(Faults& faults, std::string_view spec) {
-    const auto colon = spec.find(':');
-    const std::string_view kind = spec.substr(0, colon);
+std::string addFault(Faults& faults, std::string_view text) {
+    const auto colon = text.find(':');
+    const std::string_view kind = text.substr(0, colon);
     const bool hasCount = colon != std::string_view::npos;
-    const std::string_view countText = hasCount ? spec.substr(colon + 1) : std::string_view();
+    const std::string_view countText = hasCount ? text.substr(colon + 1) : std::string_view();
 
     bool* flag = nullptr;
     if (kind == "silent")
