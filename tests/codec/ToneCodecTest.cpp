@@ -1,6 +1,7 @@
 #include "codec/ToneCodec.h"
 
 #include "codec/Numbers.h"
+#include "codec/ToneList.h"
 
 #include <gtest/gtest.h>
 
@@ -57,6 +58,23 @@ TEST(Tones, NormaliserMakesTypedInputCanonical) {
     for (const auto& [in, out] : cases) {
         EXPECT_EQ(NormaliseTone(in), out) << in;
         EXPECT_NO_THROW(EncodeTone(NormaliseTone(in))) << in;
+    }
+}
+
+TEST(Tones, TheToneListHoldsEveryStandardCodeInCanonicalForm) {
+    const auto& list = ToneList();
+    ASSERT_EQ(list.size(), size_t(kToneListSize));
+    EXPECT_EQ(list[0], "None");
+    EXPECT_EQ(list[1], "67.0");
+    EXPECT_EQ(list[50], "254.1");
+    EXPECT_EQ(list[51], "D023N");
+    EXPECT_EQ(list[156], "D754N");
+    EXPECT_EQ(list[157], "D023I");
+    EXPECT_EQ(list[262], "D754I");
+    for (size_t i = 1; i < list.size(); ++i) {
+        EXPECT_EQ(NormaliseTone(list[i]), list[i]);
+        const auto [low, high] = EncodeTone(list[i]);
+        EXPECT_EQ(DecodeTone(low, high), list[i]);
     }
 }
 
