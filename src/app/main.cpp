@@ -1,5 +1,6 @@
 // The desktop program: the data module first, then the main window, then the event loop.
 #include "core/Maindb.h"
+#include "editors/channels/ChannelEditors.h"
 #include "shell/Artwork.h"
 #include "shell/MainFrm.h"
 
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     zorva::DataModuleCreate(zorva::TheMaindb(), QFile::encodeName(exeDir).toStdString());
 
     zorva::TfMainFrm mainForm;
+    zorva::RegisterChannelEditors(mainForm);
     mainForm.showMaximized();
     return QApplication::exec();
 }

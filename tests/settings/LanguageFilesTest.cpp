@@ -2,6 +2,11 @@
 #include "TestSupport.h"
 #include "core/Maindb.h"
 #include "core/SafeFile.h"
+#include "editors/channels/BatchEdit.h"
+#include "editors/channels/ChsEdit.h"
+#include "editors/channels/ChsInfo.h"
+#include "editors/channels/FreqEdit.h"
+#include "editors/channels/ToneOption.h"
 #include "link/ReadRadio.h"
 #include "link/SetPort.h"
 #include "link/WriteRadio.h"
@@ -152,6 +157,11 @@ TEST(LanguageFilesTest, EveryWindowKeyNamesAControlOfThatWindow) {
     windows["fWriteRadio"] = std::make_unique<TfWriteRadio>();
     windows["fSetLanguage"] = std::make_unique<TfSetLanguage>();
     windows["fFrmAbout"] = std::make_unique<TfFrmAbout>();
+    windows["fChsInfo"] = std::make_unique<TfChsInfo>();
+    windows["fChsEdit"] = std::make_unique<TfChsEdit>();
+    windows["fToneOption"] = std::make_unique<TfToneOption>();
+    windows["fFreqEdit"] = std::make_unique<TfFreqEdit>();
+    windows["fBatch"] = std::make_unique<TfBatch>();
 
     for (const auto& [section, keys] : ParseSections(ShippedFile("English.Ini"))) {
         if (section == "Language") continue;

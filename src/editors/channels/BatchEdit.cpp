@@ -1,0 +1,498 @@
+#include "editors/channels/BatchEdit.h"
+
+#include "codec/ChannelRecord.h"
+#include "codec/FreqCodec.h"
+#include "codec/Numbers.h"
+#include "codec/ToneList.h"
+#include "core/Maindb.h"
+#include "editors/channels/FreqEdit.h"
+#include "settings/LocaliseForm.h"
+#include "shell/MainFrm.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cstdint>
+#include <random>
+
+namespace zorva {
+
+namespace {
+
+constexpr double kMaxStep = 99.995;
+constexpr int64_t kMaxStepUnits = 9999500;
+constexpr int kFromEditorMaximum = 108;
+
+// Whether a frequency in 10 Hz units lies inside a band in use.
+bool InRange(int64_t units) {
+    double mhz = UnitsToMhz(units);
+    return !FreqRangeCheck(All(), "", mhz);
+}
+
+// The frequency an edit shows, in 10 Hz units (0 when it shows no number).
+int64_t UnitsOf(const QLineEdit& edit) {
+    const std::optional<double> mhz = ParseNumber(ToImageText(edit.text().trimmed()));
+    return mhz ? MhzToUnits(*mhz) : 0;
+}
+
+QString FreqText(double mhz) {
+    return QString::fromLatin1(FormatFreq(mhz).c_str());
+}
+
+// A start frequency as the batch takes it: an empty text is the lowest band edge; anything
+// outside the bands becomes the low limit of the first band in use; then on the nearer of
+// the two channel rasters.
+double StartFrequency(const QLineEdit& edit) {
+    const std::string text = ToImageText(edit.text().trimmed());
+    double mhz = kNoFreq;
+    if (text.empty()) {
+        mhz = NearestBandEdge(All(), false, kNoFreq);
+    } else if (const std::optional<double> parsed = ParseNumber(text)) {
+        mhz = *parsed;
+    }
+    FreqRangeCheck(All(), "", mhz);
+    int mode = 2;
+    SnapToRaster(mhz, mode);
+    return mhz;
+}
+
+int RandomTone(int highest) {
+    static std::mt19937 generator{std::random_device{}()};
+    return std::uniform_int_distribution<int>(0, highest)(generator);
+}
+
+} // namespace
+
+TfBatch::TfBatch(QWidget* parent) : QWidget(parent) {
+    setObjectName("fBatch");
+    setWindowTitle(".");
+    randomIndex = RandomTone;
+
+    const auto label = [this](const char* name, const char* caption) {
+        auto* shown = new QLabel(caption, this);
+        shown->setObjectName(name);
+        return shown;
+    };
+    const auto group = [this](const char* name, const char* caption) {
+        auto* box = new QGroupBox(caption, this);
+        box->setObjectName(name);
+        return box;
+    };
+    const auto buttons = [this] { return new QButtonGroup(this); };
+
+    // Bound
+    QButtonGroup* bound = buttons();
+    cxAll_ = AddRadio("cxAll", "All Channel", *bound);
+    cxChs_ = AddRadio("cxChs", "Channel", *bound);
+    cxAll_->setChecked(true);
+    cxFrom_ = new QSpinBox(this);
+    cxFrom_->setObjectName("cxFrom");
+    cxFrom_->setRange(1, kFromEditorMaximum);
+    cxFrom_->setValue(1);
+    cxTo_ = new QSpinBox(this);
+    cxTo_->setObjectName("cxTo");
+    cxTo_->setRange(1, kMemoryChannels);
+    cxTo_->setValue(kMemoryChannels);
+    cxClear_ = AddCheck("cxClear", "Clear Data");
+    QGroupBox* gbBound = group("gbBound", "Bound:");
+    auto* boundGrid = new QGridLayout(gbBound);
+    boundGrid->addWidget(cxAll_, 0, 0);
+    boundGrid->addWidget(cxChs_, 0, 1);
+    boundGrid->addWidget(label("lFrom", "From"), 1, 0);
+    boundGrid->addWidget(cxFrom_, 1, 1);
+    boundGrid->addWidget(label("lTo", "To"), 1, 2);
+    boundGrid->addWidget(cxTo_, 1, 3);
+    boundGrid->addWidget(cxClear_, 0, 3);
+
+    // RX frequency
+    cxRx_freq_ = AddNumberEdit("cxRx_freq");
+    cxRx_Step_ = AddNumberEdit("cxRx_Step");
+    QButtonGroup* rxWay = buttons();
+    cxRx_asc_ = AddRadio("cxRx_asc", "ASC", *rxWay);
+    cxRx_dec_ = AddRadio("cxRx_dec", "DESC", *rxWay);
+    cxRx_asc_->setChecked(true);
+    QGroupBox* gbRx = group("gbRxFreq", "RX Freq.");
+    auto* rxGrid = new QGridLayout(gbRx);
+    rxGrid->addWidget(label("lRx_freq", "Begin Freq.(MHz)"), 0, 0);
+    rxGrid->addWidget(cxRx_freq_, 0, 1);
+    rxGrid->addWidget(label("lRx_Step", "Step Freq.(MHz)"), 1, 0);
+    rxGrid->addWidget(cxRx_Step_, 1, 1);
+    rxGrid->addWidget(cxRx_asc_, 1, 2);
+    rxGrid->addWidget(cxRx_dec_, 1, 3);
+
+    // TX frequency
+    QButtonGroup* txWay = buttons();
+    cxTx_def_ = AddRadio("cxTx_def", "Default", *txWay);
+    cxTx_Exc_ = AddRadio("cxTx_Exc", "Excursion Freq.(MHz)", *txWay);
+    cxTx_Self_ = AddRadio("cxTx_Self", "Begin Freq.(MHz)", *txWay);
+    cxTx_def_->setChecked(true);
+    cxExc_Freq_ = AddNumberEdit("cxExc_Freq");
+    QButtonGroup* dup = buttons();
+    cxDup_add_ = AddRadio("cxDup_add", "+Dup", *dup);
+    cxDup_Dec_ = AddRadio("cxDup_Dec", "-Dup", *dup);
+    cxDup_add_->setChecked(true);
+    cxTx_Freq_ = AddNumberEdit("cxTx_Freq");
+    cxTx_step_ = AddNumberEdit("cxTx_step");
+    QButtonGroup* txStepWay = buttons();
+    cxTx_asc_ = AddRadio("cxTx_asc", "ASC", *txStepWay);
+    cxTx_dec_ = AddRadio("cxTx_dec", "DESC", *txStepWay);
+    cxTx_asc_->setChecked(true);
+    QGroupBox* gbTx = group("gbTxFreq", "TX Freq.");
+    auto* txGrid = new QGridLayout(gbTx);
+    txGrid->addWidget(cxTx_def_, 0, 0);
+    txGrid->addWidget(cxTx_Exc_, 1, 0);
+    txGrid->addWidget(cxExc_Freq_, 1, 1);
+    txGrid->addWidget(cxDup_add_, 1, 2);
+    txGrid->addWidget(cxDup_Dec_, 1, 3);
+    txGrid->addWidget(cxTx_Self_, 2, 0);
+    txGrid->addWidget(cxTx_Freq_, 2, 1);
+    txGrid->addWidget(label("lTx_step", "Step Freq.(MHz)"), 3, 0);
+    txGrid->addWidget(cxTx_step_, 3, 1);
+    txGrid->addWidget(cxTx_asc_, 3, 2);
+    txGrid->addWidget(cxTx_dec_, 3, 3);
+
+    // Tones
+    QStringList tones;
+    for (const std::string& tone : ToneList())
+        tones << QString::fromLatin1(tone.c_str());
+    const auto toneSpace = [this](const char* name) {
+        auto* space = new QSpinBox(this);
+        space->setObjectName(name);
+        space->setRange(0, kToneListSize - 1);
+        return space;
+    };
+    cxRx_Dcts_ = AddList("cxRx_Dcts", tones, 0);
+    cxRx_Dcts_->setProperty("tag", -3);
+    cxRx_Ran_ = AddCheck("cxRx_Ran", "Random");
+    cxRx_Dcts_step_ = toneSpace("cxRx_Dcts_step");
+    QButtonGroup* rxToneWay = buttons();
+    cxRx_Dcts_asc_ = AddRadio("cxRx_Dcts_asc", "ASC", *rxToneWay);
+    cxRx_Dcts_dec_ = AddRadio("cxRx_Dcts_dec", "DESC", *rxToneWay);
+    cxRx_Dcts_asc_->setChecked(true);
+    QGroupBox* gbRxTone = group("gbRxTone", "RX QT/DQT:");
+    auto* rxToneGrid = new QGridLayout(gbRxTone);
+    rxToneGrid->addWidget(label("lRx_Dcts", "Begin"), 0, 0);
+    rxToneGrid->addWidget(cxRx_Dcts_, 0, 1);
+    rxToneGrid->addWidget(cxRx_Ran_, 0, 2);
+    rxToneGrid->addWidget(label("lRx_Dcts_step", "Space"), 1, 0);
+    rxToneGrid->addWidget(cxRx_Dcts_step_, 1, 1);
+    rxToneGrid->addWidget(cxRx_Dcts_asc_, 1, 2);
+    rxToneGrid->addWidget(cxRx_Dcts_dec_, 1, 3);
+
+    QButtonGroup* txToneSource = buttons();
+    cxTx_Dcts_def_ = AddRadio("cxTx_Dcts_def", "Default", *txToneSource);
+    cxTx_Dcts_self_ = AddRadio("cxTx_Dcts_self", "Begin", *txToneSource);
+    cxTx_Dcts_def_->setChecked(true);
+    cxTx_Dcts_ = AddList("cxTx_Dcts", tones, 0);
+    cxTx_Dcts_->setProperty("tag", -3);
+    cxTx_ran_ = AddCheck("cxTx_ran", "Random");
+    cxTx_Dcts_step_ = toneSpace("cxTx_Dcts_step");
+    QButtonGroup* txToneWay = buttons();
+    cxTx_Dcts_asc_ = AddRadio("cxTx_Dcts_asc", "ASC", *txToneWay);
+    cxTx_Dcts_dec_ = AddRadio("cxTx_Dcts_dec", "DESC", *txToneWay);
+    cxTx_Dcts_asc_->setChecked(true);
+    QGroupBox* gbTxTone = group("gbTxTone", "TX QT/DQT:");
+    auto* txToneGrid = new QGridLayout(gbTxTone);
+    txToneGrid->addWidget(cxTx_Dcts_def_, 0, 0);
+    txToneGrid->addWidget(cxTx_Dcts_self_, 1, 0);
+    txToneGrid->addWidget(cxTx_Dcts_, 1, 1);
+    txToneGrid->addWidget(cxTx_ran_, 1, 2);
+    txToneGrid->addWidget(label("lTx_Dcts_step", "Space"), 2, 0);
+    txToneGrid->addWidget(cxTx_Dcts_step_, 2, 1);
+    txToneGrid->addWidget(cxTx_Dcts_asc_, 2, 2);
+    txToneGrid->addWidget(cxTx_Dcts_dec_, 2, 3);
+
+    // Common values
+    cxPower_ = AddList("cxPower", {"Low", "High"}, 1);
+    cxWn_ = AddList("cxWn", {"Narrow", "Wide"}, 1);
+    cxApro_ = AddList("cxApro", {"None", "Compander", "Scrambler"}, 0);
+    cxName_ = new QLineEdit(this);
+    cxName_->setObjectName("cxName");
+    cxName_->setMaxLength(7);
+    cxName_->installEventFilter(this);
+    cxUse_Chs_ = AddCheck("cxUse_Chs", "Use Channel");
+    cxBclo_ = AddCheck("cxBclo", "Busy Lock");
+    cxScan_ = AddCheck("cxScan", "Scan Add");
+    cxVox_ = AddCheck("cxVox", "Vox");
+    cxTxRev_ = AddCheck("cxTxRev", "Epilogue");
+    cxTxRev_->setChecked(true);
+    auto* options = new QGroupBox(this);
+    auto* optionGrid = new QGridLayout(options);
+    optionGrid->addWidget(label("lPower", "TX Power"), 0, 0);
+    optionGrid->addWidget(cxPower_, 0, 1);
+    optionGrid->addWidget(label("lWn", "W/N"), 0, 2);
+    optionGrid->addWidget(cxWn_, 0, 3);
+    optionGrid->addWidget(label("lApro", "Voice Mode"), 1, 0);
+    optionGrid->addWidget(cxApro_, 1, 1);
+    optionGrid->addWidget(label("lName", "Name"), 1, 2);
+    optionGrid->addWidget(cxName_, 1, 3);
+    optionGrid->addWidget(cxUse_Chs_, 1, 4);
+    optionGrid->addWidget(cxBclo_, 2, 0);
+    optionGrid->addWidget(cxScan_, 2, 1);
+    optionGrid->addWidget(cxVox_, 2, 2);
+    optionGrid->addWidget(cxTxRev_, 2, 3);
+
+    btnOk_ = new QPushButton("&Ok", this);
+    btnOk_->setObjectName("btnOk");
+    btnCancel_ = new QPushButton("&Cancel", this);
+    btnCancel_->setObjectName("btnCancel");
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch();
+    buttonRow->addWidget(btnOk_);
+    buttonRow->addWidget(btnCancel_);
+
+    auto* layout = new QVBoxLayout(this);
+    for (QGroupBox* box : {gbBound, gbRx, gbTx, gbRxTone, gbTxTone, options})
+        layout->addWidget(box);
+    layout->addLayout(buttonRow);
+
+    connect(btnOk_, &QPushButton::clicked, this, [this] { btnOkClick(); });
+    connect(btnCancel_, &QPushButton::clicked, this, [this] { CloseWindow(); });
+    connect(cxRx_freq_, &QLineEdit::editingFinished, this, [this] { cxRxFreqChange(); });
+    connect(cxTx_Freq_, &QLineEdit::editingFinished, this, [this] { cxTxFreqChange(); });
+    for (QLineEdit* edit : {cxRx_Step_, cxTx_step_, cxExc_Freq_})
+        connect(edit, &QLineEdit::editingFinished, this, [this, edit] { StepChange(*edit); });
+    connect(cxFrom_, &QSpinBox::editingFinished, this, [this] { cxFromChange(); });
+    connect(cxTo_, &QSpinBox::editingFinished, this, [this] { cxToChange(); });
+    for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
+             cxAll_, cxChs_, cxTx_def_, cxTx_Exc_, cxTx_Self_, cxRx_Ran_, cxClear_, cxTx_Dcts_def_,
+             cxTx_Dcts_self_, cxTx_ran_})
+        connect(button, &QAbstractButton::toggled, this, [this] { ApplyEnabling(); });
+    ApplyEnabling();
+}
+
+QLineEdit* TfBatch::AddNumberEdit(const char* name) {
+    auto* edit = new QLineEdit("0.00000", this);
+    edit->setObjectName(name);
+    edit->setMaxLength(10);
+    edit->installEventFilter(this);
+    return edit;
+}
+
+QRadioButton* TfBatch::AddRadio(const char* name, const char* caption, QButtonGroup& group) {
+    auto* button = new QRadioButton(caption, this);
+    button->setObjectName(name);
+    group.addButton(button);
+    return button;
+}
+
+QCheckBox* TfBatch::AddCheck(const char* name, const char* caption) {
+    auto* box = new QCheckBox(caption, this);
+    box->setObjectName(name);
+    return box;
+}
+
+QComboBox* TfBatch::AddList(const char* name, const QStringList& items, int selected) {
+    auto* list = new QComboBox(this);
+    list->setObjectName(name);
+    list->addItems(items);
+    list->setCurrentIndex(selected);
+    return list;
+}
+
+void TfBatch::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+void TfBatch::FormShow() {
+    LocaliseForm(*this, false);
+    const double start = NearestBandEdge(All(), false, kNoFreq);
+    cxRx_freq_->setText(FreqText(start));
+    cxTx_Freq_->setText(FreqText(start));
+    const int count = std::max(1, All().ChannelCount);
+    cxTo_->setMaximum(count);
+    cxTo_->setValue(count);
+    // The range may start anywhere in the radio's channels, not only up to channel 108.
+    cxFrom_->setMaximum(count);
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) frame->move(20, 20);
+}
+
+void TfBatch::ApplyEnabling() {
+    const bool range = !cxAll_->isChecked();
+    cxFrom_->setEnabled(range);
+    cxTo_->setEnabled(range);
+    for (QWidget* control : std::initializer_list<QWidget*>{cxExc_Freq_, cxDup_add_, cxDup_Dec_})
+        control->setEnabled(cxTx_Exc_->isChecked());
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{cxTx_Freq_, cxTx_step_, cxTx_asc_, cxTx_dec_})
+        control->setEnabled(cxTx_Self_->isChecked());
+    for (QWidget* control : std::initializer_list<QWidget*>{cxRx_Dcts_, cxRx_Dcts_step_,
+                                                            cxRx_Dcts_asc_, cxRx_Dcts_dec_})
+        control->setEnabled(!cxRx_Ran_->isChecked());
+    const bool txOwn = cxTx_Dcts_self_->isChecked();
+    cxTx_ran_->setEnabled(txOwn);
+    for (QWidget* control : std::initializer_list<QWidget*>{cxTx_Dcts_, cxTx_Dcts_step_,
+                                                            cxTx_Dcts_asc_, cxTx_Dcts_dec_})
+        control->setEnabled(txOwn && !cxTx_ran_->isChecked());
+}
+
+void TfBatch::cxRxFreqChange() {
+    cxRx_freq_->setText(FreqText(StartFrequency(*cxRx_freq_)));
+}
+
+void TfBatch::cxTxFreqChange() {
+    double tx = StartFrequency(*cxTx_Freq_);
+    const int64_t rx = UnitsOf(*cxRx_freq_);
+    if (std::llabs(MhzToUnits(tx) - rx) > kMaxStepUnits) tx = UnitsToMhz(rx);
+    cxTx_Freq_->setText(FreqText(tx));
+}
+
+void TfBatch::StepChange(QLineEdit& edit) {
+    const std::optional<double> step = ParseNumber(ToImageText(edit.text().trimmed()));
+    const double value = step && *step >= 0.0 && *step <= kMaxStep ? *step : 0.0;
+    edit.setText(FreqText(value));
+}
+
+void TfBatch::cxFromChange() {
+    const int count = std::max(1, All().ChannelCount);
+    cxFrom_->setValue(std::min(std::clamp(cxFrom_->value(), 1, count), cxTo_->value()));
+}
+
+void TfBatch::cxToChange() {
+    cxTo_->setValue(std::clamp(cxTo_->value(), 1, std::max(1, All().ChannelCount)));
+}
+
+void TfBatch::ApplyBatch() {
+    TALL& all = All();
+    const int count = all.ChannelCount;
+    int first = 1;
+    int last = count;
+    if (cxChs_->isChecked()) {
+        first = std::max(1, cxFrom_->value());
+        last = std::min(count, cxTo_->value());
+    }
+    if (last < first) return;
+
+    // Whatever the edits show is taken as their change handlers would leave it.
+    cxRxFreqChange();
+    cxTxFreqChange();
+    for (QLineEdit* edit : {cxRx_Step_, cxTx_step_, cxExc_Freq_})
+        StepChange(*edit);
+
+    int64_t rx = UnitsOf(*cxRx_freq_);
+    const int64_t rxStep = UnitsOf(*cxRx_Step_);
+    int64_t tx = UnitsOf(*cxTx_Freq_);
+    const int64_t txStep = UnitsOf(*cxTx_step_);
+    const int64_t excursion = UnitsOf(*cxExc_Freq_);
+    const int lastTone = kToneListSize - 1;
+    int rxTone = std::clamp(cxRx_Dcts_->currentIndex(), 0, lastTone);
+    const int rxSpace = cxRx_Dcts_step_->value();
+    int txTone = std::clamp(cxTx_Dcts_->currentIndex(), 0, lastTone);
+    const int txSpace = cxTx_Dcts_step_->value();
+    const bool rxRandom = cxRx_Ran_->isChecked();
+    const bool txOwnTone = cxTx_Dcts_self_->isChecked();
+    const bool txRandom = txOwnTone && cxTx_ran_->isChecked();
+    // A random tone comes from every item but the last, as the radio's users know it.
+    const auto randomTone = [this, lastTone] {
+        return std::clamp(randomIndex ? randomIndex(lastTone - 1) : 0, 0, lastTone);
+    };
+    const auto toneText = [](int index) { return index == 0 ? std::string() : ToneList()[index]; };
+    const std::string name = ToImageText(cxName_->text().toUpper());
+
+    const auto before = all.Image;
+    const auto store = [&all](int channel, int field, std::string text) {
+        SetChannelField(all, channel, field, text);
+    };
+    const auto flag = [](bool one) { return std::string(one ? "1" : "0"); };
+    try {
+        for (int n = first; n <= last; ++n) {
+            if (cxClear_->isChecked()) {
+                store(n, kFieldRxFreq, "");
+                continue;
+            }
+            const std::string rxText = FormatFreq(UnitsToMhz(rx));
+            // A channel put in use here starts from the defaults of a new channel, so that
+            // the fields the batch does not set hold proper values, not the empty record's.
+            TChannel existing;
+            if (LoadChannel(all, n, existing))
+                store(n, kFieldRxFreq, rxText);
+            else
+                InitNewChannel(all, n, rxText);
+
+            if (cxTx_def_->isChecked()) {
+                tx = rx;
+            } else if (cxTx_Exc_->isChecked()) {
+                const bool up = cxDup_add_->isChecked();
+                tx = up ? rx + excursion : rx - excursion;
+                if (!InRange(tx)) tx = MhzToUnits(NearestBandEdge(all, up, UnitsToMhz(tx)));
+            }
+            store(n, kFieldTxFreq, FormatFreq(UnitsToMhz(tx)));
+
+            if (rxRandom) rxTone = randomTone();
+            store(n, kFieldRxTone, toneText(rxTone));
+            if (!txOwnTone)
+                txTone = rxTone;
+            else if (txRandom)
+                txTone = randomTone();
+            store(n, kFieldTxTone, toneText(txTone));
+
+            store(n, kFieldBandwidth, std::to_string(std::max(0, cxWn_->currentIndex())));
+            store(n, kFieldPower, std::to_string(std::max(0, cxPower_->currentIndex())));
+            store(n, kFieldBusyLock, flag(!cxBclo_->isChecked()));
+            store(n, kFieldScan, flag(!cxScan_->isChecked()));
+            store(n, kFieldVoiceMode, std::to_string(std::max(0, cxApro_->currentIndex())));
+            store(n, kFieldVox, flag(!cxVox_->isChecked()));
+            store(n, kFieldEpilogue, flag(cxTxRev_->isChecked()));
+            store(n, kFieldName, cxUse_Chs_->isChecked() ? std::to_string(n) : name);
+
+            const int64_t nextRx = cxRx_asc_->isChecked() ? rx + rxStep : rx - rxStep;
+            if (InRange(nextRx)) rx = nextRx;
+            if (cxTx_Self_->isChecked()) {
+                const int64_t nextTx = cxTx_asc_->isChecked() ? tx + txStep : tx - txStep;
+                if (InRange(nextTx)) tx = nextTx;
+            }
+            if (!rxRandom)
+                rxTone = cxRx_Dcts_asc_->isChecked() ? std::min(rxTone + rxSpace, lastTone)
+                                                     : std::max(rxTone - rxSpace, 0);
+            if (txOwnTone && !txRandom)
+                txTone = cxTx_Dcts_asc_->isChecked() ? std::min(txTone + txSpace, lastTone)
+                                                     : std::max(txTone - txSpace, 0);
+        }
+    } catch (const ConversionError&) {
+        // Every text above is made here in canonical form; a channel that still refuses one
+        // keeps the rest of its fields, and the channels done so far stay done.
+    }
+    // The image changed whether or not the channel table is open to say so.
+    if (all.Image != before) all.Modified = true;
+}
+
+void TfBatch::btnOkClick() {
+    ApplyBatch();
+    if (TfMainFrm* main = MainForm()) main->RefreshViews(3);
+}
+
+void TfBatch::CloseWindow() {
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        frame->close();
+    else
+        close();
+}
+
+bool TfBatch::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
+            const auto& key = static_cast<const QKeyEvent&>(*event);
+            return FilterTypedKey(*edit, key,
+                                  edit == cxName_ ? TypedKeys::Name : TypedKeys::Frequency);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace zorva

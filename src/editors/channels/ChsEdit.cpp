@@ -1,0 +1,447 @@
+#include "editors/channels/ChsEdit.h"
+
+#include "codec/ChannelRecord.h"
+#include "codec/FreqCodec.h"
+#include "codec/Numbers.h"
+#include "codec/ToneCodec.h"
+#include "codec/ToneList.h"
+#include "core/Maindb.h"
+#include "editors/channels/ToneOption.h"
+#include "settings/LocaliseForm.h"
+#include "settings/ShowMsg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+
+namespace zorva {
+
+namespace {
+
+// Localiser tags of the lists.
+constexpr int kTagNeverLocalised = -2;
+constexpr int kTagFirstItemOnly = -3;
+
+constexpr int kNameLength = 7;
+constexpr int kIdLength = 6;
+
+// Latin-1 bytes for the name codec; a character it cannot hold becomes a byte stored as a blank.
+std::string NameBytes(const QString& text) {
+    std::string bytes;
+    for (const QChar c : text)
+        bytes += c.unicode() <= 0xFF ? static_cast<char>(c.unicode()) : '\x80';
+    return bytes;
+}
+
+QString Qs(const std::string& text) {
+    return QString::fromLatin1(text);
+}
+
+} // namespace
+
+TfChsEdit::TfChsEdit(QWidget* parent) : QWidget(parent) {
+    setObjectName("fChsEdit");
+    setWindowTitle("Channel Edit");
+
+    auto* grid = new QGridLayout(this);
+    int row = 0;
+    const auto addRow = [&](const char* labelName, const char* caption, QWidget* control) {
+        auto* label = new QLabel(caption, this);
+        label->setObjectName(labelName);
+        label->setBuddy(control);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(control, row, 1);
+        ++row;
+        return label;
+    };
+    const auto combo = [&](const char* name, const QStringList& items) {
+        auto* box = new QComboBox(this);
+        box->setObjectName(name);
+        box->addItems(items);
+        return box;
+    };
+    const auto edit = [&](const char* name) {
+        auto* line = new QLineEdit(this);
+        line->setObjectName(name);
+        line->installEventFilter(this);
+        return line;
+    };
+    const auto toneList = [&](const char* name) {
+        QStringList items;
+        for (const std::string& tone : ToneList())
+            items << Qs(tone);
+        auto* box = combo(name, items);
+        box->setEditable(true);
+        box->setInsertPolicy(QComboBox::NoInsert);
+        box->setCompleter(nullptr);
+        // Only "None" is a word; the tones are data.
+        box->setProperty("tag", kTagFirstItemOnly);
+        box->lineEdit()->installEventFilter(this);
+        return box;
+    };
+    const auto check = [&](const char* name, const char* caption) {
+        auto* box = new QCheckBox(caption, this);
+        box->setObjectName(name);
+        grid->addWidget(box, row++, 1);
+        return box;
+    };
+
+    cxChs_ = combo("cxChs", {});
+    cxChs_->setProperty("tag", kTagNeverLocalised);
+    addRow("lChs", "Channel", cxChs_);
+    cxRxSv_ = edit("cxRxSv");
+    addRow("lRxSv", "RX Frequency[MHz]", cxRxSv_);
+    cxTxSv_ = edit("cxTxSv");
+    addRow("lTxSv", "TX Frequency[MHz]", cxTxSv_);
+    cxRxDcts_ = toneList("cxRxDcts");
+    addRow("lRxDcts", "QT/DQT Deconde", cxRxDcts_);
+    cxTxDcts_ = toneList("cxTxDcts");
+    addRow("lTxDcts", "QT/DQT Encode", cxTxDcts_);
+    cxPwrv_ = combo("cxPwrv", {"Low", "High"});
+    addRow("lPwrv", "TX Power", cxPwrv_);
+    cxBand_ = combo("cxBand", {"Narrow", "Wide"});
+    addRow("lBand", "Wide/Narrow", cxBand_);
+    cxPtts_ = combo("cxPtts", {"Off", "BOT", "EOT", "Both"});
+    addRow("lPtts", "PTT ID", cxPtts_);
+    cxIdSv_ = edit("cxIdSv");
+    cxIdSv_->setMaxLength(kIdLength);
+    addRow("lIdSv", "ID Code", cxIdSv_);
+    cxNameSv_ = edit("cxNameSv");
+    cxNameSv_->setMaxLength(kNameLength);
+    addRow("lNameSv", "CH Name", cxNameSv_);
+    cxBclo_ = check("cxBclo", "Busy Lock");
+    cxTail_ = check("cxTail", "Epilogue");
+    cxVoxs_ = check("cxVoxs", "Vox");
+    cxAnis_ = check("cxAnis", "Ani");
+    cxScan_ = check("cxScan", "Scan Add");
+
+    // Kept for the layout of the record but not offered to the user.
+    cxApro_ = combo("cxApro", {"None", "Compander", "Scrambler", "Both"});
+    addRow("lApro", "Voice Mode", cxApro_)->hide();
+    cxApro_->hide();
+    cxWhis_ = check("cxWhis", "Whisper");
+    cxWhis_->hide();
+    QStringList autodial{"Off"};
+    for (int i = 1; i <= 15; ++i)
+        autodial << QString::number(i);
+    cxAuto_ = combo("cxAuto", autodial);
+    addRow("lAuto", "Autodial Memory", cxAuto_)->hide();
+    cxAuto_->hide();
+
+    btnClose_ = new QPushButton("&Close", this);
+    btnClose_->setObjectName("btnClose");
+    btnClose_->setAutoDefault(false);
+    grid->addWidget(btnClose_, row++, 1);
+    grid->setRowStretch(row, 1);
+
+    FillChannelList();
+
+    connect(cxChs_, &QComboBox::currentIndexChanged, this, &TfChsEdit::ChannelPicked);
+    connect(cxRxSv_, &QLineEdit::editingFinished, this, &TfChsEdit::RxChanged);
+    connect(cxTxSv_, &QLineEdit::editingFinished, this, &TfChsEdit::TxChanged);
+    for (QComboBox* list : {cxRxDcts_, cxTxDcts_}) {
+        connect(list, &QComboBox::activated, this, [this, list] { ToneChanged(*list); });
+        connect(list->lineEdit(), &QLineEdit::editingFinished, this,
+                [this, list] { ToneChanged(*list); });
+    }
+    for (QComboBox* list : {cxPwrv_, cxBand_, cxPtts_, cxApro_})
+        connect(list, &QComboBox::currentIndexChanged, this, &TfChsEdit::FieldChanged);
+    for (QCheckBox* box : {cxBclo_, cxTail_, cxVoxs_, cxAnis_, cxScan_})
+        connect(box, &QCheckBox::toggled, this, &TfChsEdit::FieldChanged);
+    // Name and ID code are stored when the user is done with them (Enter or leaving the
+    // field): storing on every key would rewrite a half-typed ID code as a padded one.
+    connect(cxNameSv_, &QLineEdit::editingFinished, this, &TfChsEdit::FieldChanged);
+    connect(cxIdSv_, &QLineEdit::editingFinished, this, &TfChsEdit::FieldChanged);
+    connect(btnClose_, &QPushButton::clicked, this, &TfChsEdit::CloseWindow);
+
+    pickTone = [this] {
+        TfToneOption picker(MainForm() ? static_cast<QWidget*>(MainForm()) : window());
+        picker.exec();
+        return picker.SelectedCode();
+    };
+}
+
+void TfChsEdit::FillChannelList() {
+    const QSignalBlocker blocker(cxChs_);
+    cxChs_->clear();
+    for (int n = 1; n <= All().ChannelCount; ++n)
+        cxChs_->addItem(QString::number(n));
+}
+
+void TfChsEdit::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void TfChsEdit::FormShow() {
+    loading_ = true;
+    LocaliseForm(*this, false);
+    FillChannelList();
+    loading_ = false;
+    ShowChannel();
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) frame->move(20, 20);
+}
+
+void TfChsEdit::EnableFields(bool enable) {
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             cxTxSv_, cxRxDcts_, cxTxDcts_, cxPwrv_, cxBand_, cxPtts_, cxIdSv_, cxNameSv_, cxBclo_,
+             cxTail_, cxVoxs_, cxAnis_, cxScan_, cxApro_, cxWhis_})
+        control->setEnabled(enable);
+}
+
+// The look of an empty channel, and the values a channel gets when it is put in use here.
+void TfChsEdit::ClearFields() {
+    const bool wasLoading = loading_;
+    loading_ = true;
+    cxRxSv_->clear();
+    cxTxSv_->clear();
+    cxRxDcts_->setCurrentIndex(0);
+    cxRxDcts_->setEditText(cxRxDcts_->itemText(0));
+    cxTxDcts_->setCurrentIndex(0);
+    cxTxDcts_->setEditText(cxTxDcts_->itemText(0));
+    cxBand_->setCurrentIndex(1);
+    cxPwrv_->setCurrentIndex(1);
+    cxPtts_->setCurrentIndex(0);
+    cxApro_->setCurrentIndex(0);
+    cxTail_->setChecked(true);
+    for (QCheckBox* box : {cxBclo_, cxVoxs_, cxAnis_, cxScan_, cxWhis_})
+        box->setChecked(false);
+    cxNameSv_->clear();
+    cxIdSv_->setText("000");
+    loading_ = wasLoading;
+}
+
+void TfChsEdit::ShowChannel() {
+    TALL& all = All();
+    if (all.ChannelCount <= 0) return;
+    if (all.CurrentChannel < 1 || all.CurrentChannel > all.ChannelCount) all.CurrentChannel = 1;
+    if (cxChs_->count() != all.ChannelCount) FillChannelList();
+
+    loading_ = true;
+    ++chsGuard_;
+    cxChs_->setCurrentIndex(all.CurrentChannel - 1);
+    --chsGuard_;
+
+    TChannel& c = Channel();
+    if (LoadChannel(all, all.CurrentChannel, c)) {
+        EnableFields(true);
+        cxRxSv_->setText(Qs(FormatFreq(c.RxFreq)));
+        cxTxSv_->setText(Qs(FormatFreq(c.TxFreq)));
+        for (auto [list, tone] :
+             {std::pair{cxRxDcts_, &c.RxTone}, std::pair{cxTxDcts_, &c.TxTone}}) {
+            const int index = tone->empty() ? 0 : list->findText(Qs(*tone));
+            list->setCurrentIndex(index < 0 ? 0 : index);
+            list->setEditText(tone->empty() ? list->itemText(0) : Qs(*tone));
+        }
+        cxPwrv_->setCurrentIndex(c.Power);
+        cxBand_->setCurrentIndex(c.Bandwidth);
+        cxPtts_->setCurrentIndex(c.PttId);
+        cxApro_->setCurrentIndex(c.VoiceMode);
+        cxBclo_->setChecked(c.BusyLock == 0);
+        cxTail_->setChecked(c.Epilogue == 1);
+        cxVoxs_->setChecked(c.Vox == 0);
+        cxAnis_->setChecked(c.Ani == 0);
+        cxScan_->setChecked(c.Scan == 0);
+        cxNameSv_->setText(Qs(c.Name));
+        cxIdSv_->setText(Qs(c.IdCode));
+    } else {
+        ClearFields();
+        EnableFields(false);
+    }
+    loading_ = false;
+}
+
+void TfChsEdit::StoreChannel() {
+    if (loading_) return;
+    loading_ = true;
+    TALL& all = All();
+    const int channel = all.CurrentChannel;
+    if (channel < 1 || channel > all.ChannelCount) {
+        loading_ = false;
+        return;
+    }
+    try {
+        std::string rx = cxRxSv_->text().trimmed().toStdString();
+        SetChannelField(all, channel, kFieldRxFreq, rx);
+        cxRxSv_->setText(Qs(rx));
+        if (!rx.empty()) {
+            std::string tx = cxTxSv_->text().trimmed().toStdString();
+            SetChannelField(all, channel, kFieldTxFreq, tx);
+            cxTxSv_->setText(Qs(tx));
+            for (auto [list, field] :
+                 {std::pair{cxRxDcts_, kFieldRxTone}, std::pair{cxTxDcts_, kFieldTxTone}}) {
+                const QString shown = list->currentText().trimmed();
+                std::string tone = shown.isEmpty() || shown == list->itemText(0)
+                                       ? std::string()
+                                       : NormaliseTone(shown.toStdString());
+                SetChannelField(all, channel, field, tone);
+            }
+            for (auto [list, field] :
+                 {std::pair{cxBand_, kFieldBandwidth}, std::pair{cxPwrv_, kFieldPower},
+                  std::pair{cxPtts_, kFieldPttId}, std::pair{cxApro_, kFieldVoiceMode}}) {
+                std::string index = std::to_string(std::max(0, list->currentIndex()));
+                SetChannelField(all, channel, field, index);
+            }
+            const auto flag = [&](int field, bool set) {
+                std::string text = set ? "1" : "0";
+                SetChannelField(all, channel, field, text);
+            };
+            flag(kFieldBusyLock, !cxBclo_->isChecked());
+            flag(kFieldEpilogue, cxTail_->isChecked());
+            flag(kFieldVox, !cxVoxs_->isChecked());
+            flag(kFieldAni, !cxAnis_->isChecked());
+            flag(kFieldScan, !cxScan_->isChecked());
+            std::string name = NameBytes(cxNameSv_->text());
+            SetChannelField(all, channel, kFieldName, name);
+            std::string id = cxIdSv_->text().trimmed().toStdString();
+            SetChannelField(all, channel, kFieldIdCode, id);
+            cxIdSv_->setText(Qs(id));
+        }
+    } catch (const ConversionError&) {
+        // A field that is no number keeps its old value: show the channel as it is stored.
+        loading_ = false;
+        ShowChannel();
+    }
+    loading_ = false;
+    all.Modified = true;
+    if (MainForm()) MainForm()->RefreshViews(0);
+}
+
+void TfChsEdit::ChannelPicked(int index) {
+    if (chsGuard_ || index < 0) return;
+    All().CurrentChannel = index + 1;
+    if (MainForm()) MainForm()->RefreshViews(0);
+    ShowChannel();
+}
+
+QString TfChsEdit::CheckedFreq(const QString& text) {
+    double value = 0.0;
+    if (FreqRangeCheck(All(), text.toStdString(), value))
+        ShowMsg(Language().Caution, Language().ErrRange, 1);
+    return Qs(FormatFreq(value));
+}
+
+void TfChsEdit::RxChanged() {
+    if (loading_ || rxGuard_) return;
+    ++rxGuard_;
+    const QString text = cxRxSv_->text().trimmed();
+    if (!text.isEmpty()) {
+        const QString freq = CheckedFreq(text);
+        cxRxSv_->setText(freq);
+        EnableFields(true);
+        if (cxTxSv_->text().trimmed().isEmpty()) {
+            ++txGuard_;
+            cxTxSv_->setText(freq);
+            --txGuard_;
+        }
+    } else {
+        ClearFields();
+        EnableFields(false);
+    }
+    StoreChannel();
+    --rxGuard_;
+}
+
+// Stores the TX frequency alone. Setting Modified and refilling the table row here too: a
+// changed TX frequency is a change of the image like any other.
+void TfChsEdit::TxChanged() {
+    if (loading_ || txGuard_) return;
+    TALL& all = All();
+    if (!LoadChannel(all, all.CurrentChannel, Channel())) return;
+    ++txGuard_;
+    QString text = cxTxSv_->text().trimmed();
+    if (!text.isEmpty()) text = CheckedFreq(text);
+    std::string tx = text.toStdString();
+    try {
+        SetChannelField(all, all.CurrentChannel, kFieldTxFreq, tx);
+        cxTxSv_->setText(Qs(tx));
+        all.Modified = true;
+        if (MainForm()) MainForm()->RefreshViews(0);
+    } catch (const ConversionError&) {
+        LoadChannel(all, all.CurrentChannel, Channel());
+        cxTxSv_->setText(Qs(FormatFreq(Channel().TxFreq)));
+    }
+    --txGuard_;
+    if (cxRxDcts_->isEnabled()) cxRxDcts_->setFocus();
+}
+
+void TfChsEdit::ToneChanged(QComboBox& list) {
+    if (loading_) return;
+    const QString text = list.currentText().trimmed();
+    if (text.isEmpty() || text == list.itemText(0)) {
+        list.setCurrentIndex(0);
+        list.setEditText(list.itemText(0));
+    } else {
+        const QString tone = Qs(NormaliseTone(text.toLatin1().toStdString()));
+        const int index = list.findText(tone);
+        if (index >= 0) list.setCurrentIndex(index);
+        list.setEditText(tone);
+    }
+    StoreChannel();
+}
+
+void TfChsEdit::FieldChanged() {
+    StoreChannel();
+}
+
+void TfChsEdit::PickTone(QComboBox& list) {
+    if (!list.isEnabled() || !pickTone) return;
+    const QString code = pickTone();
+    if (code.isEmpty()) return;
+    list.setEditText(code);
+    ToneChanged(list);
+}
+
+void TfChsEdit::CloseWindow() {
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        frame->close();
+    else
+        close();
+}
+
+// Drops the keys a field has no use for; returns true when the key was handled here.
+bool TfChsEdit::FilterKey(QObject* watched, const QString& typed) {
+    const QChar c = typed.at(0);
+    const auto* line = qobject_cast<QLineEdit*>(watched);
+    if (watched == cxRxSv_ || watched == cxTxSv_) {
+        if (c == ',' || c == '.') {
+            const_cast<QLineEdit*>(line)->insert(".");
+            return true;
+        }
+        return !c.isDigit();
+    }
+    if (watched == cxRxDcts_->lineEdit() || watched == cxTxDcts_->lineEdit())
+        return !(c.isDigit() || QString(".DINdin").contains(c));
+    if (watched == cxNameSv_) return !(c.unicode() >= ' ' && c.unicode() <= 'z');
+    if (watched == cxIdSv_) return !c.isDigit();
+    return false;
+}
+
+bool TfChsEdit::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString typed = key->text();
+        // Keys without a character (Tab, arrows, Enter, Backspace) keep their usual meaning,
+        // and so do shortcuts.
+        const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (plain && !typed.isEmpty() && typed.at(0).isPrint() && FilterKey(watched, typed))
+            return true;
+    } else if (event->type() == QEvent::MouseButtonDblClick) {
+        if (watched == cxRxDcts_->lineEdit()) {
+            PickTone(*cxRxDcts_);
+            return true;
+        }
+        if (watched == cxTxDcts_->lineEdit()) {
+            PickTone(*cxTxDcts_);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace zorva

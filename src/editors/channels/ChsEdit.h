@@ -1,0 +1,80 @@
+// The channel edit window: one memory channel (the current one) as a form of labelled
+// fields, written back into the image field by field as the user edits it.
+#pragma once
+
+#include "shell/MainFrm.h"
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace zorva {
+
+class TfChsEdit : public QWidget, public ChannelEditView {
+    Q_OBJECT
+
+public:
+    explicit TfChsEdit(QWidget* parent = nullptr);
+
+    // Reloads the controls from the current channel.
+    void ShowChannel() override;
+    // Writes every control into the current channel.
+    void StoreChannel();
+
+    // The tone picker, run modally; gives the picked tone or an empty text. Tests replace it.
+    std::function<QString()> pickTone;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormShow();
+    void FillChannelList();
+    void EnableFields(bool enable);
+    void ClearFields();
+    void ChannelPicked(int index);
+    void RxChanged();
+    void TxChanged();
+    void ToneChanged(QComboBox& list);
+    void FieldChanged();
+    void PickTone(QComboBox& list);
+    // The range-checked "0.00000" text of a typed frequency (the replacement after a box).
+    QString CheckedFreq(const QString& text);
+    bool FilterKey(QObject* watched, const QString& typed);
+    void CloseWindow();
+
+    bool loading_ = false;
+    int chsGuard_ = 0;
+    int rxGuard_ = 0;
+    int txGuard_ = 0;
+
+    QComboBox* cxChs_ = nullptr;
+    QLineEdit* cxRxSv_ = nullptr;
+    QLineEdit* cxTxSv_ = nullptr;
+    QComboBox* cxRxDcts_ = nullptr;
+    QComboBox* cxTxDcts_ = nullptr;
+    QComboBox* cxPwrv_ = nullptr;
+    QComboBox* cxBand_ = nullptr;
+    QComboBox* cxPtts_ = nullptr;
+    QLineEdit* cxIdSv_ = nullptr;
+    QLineEdit* cxNameSv_ = nullptr;
+    QCheckBox* cxBclo_ = nullptr;
+    QCheckBox* cxTail_ = nullptr;
+    QCheckBox* cxVoxs_ = nullptr;
+    QCheckBox* cxAnis_ = nullptr;
+    QCheckBox* cxScan_ = nullptr;
+    QPushButton* btnClose_ = nullptr;
+    QComboBox* cxApro_ = nullptr;
+    QCheckBox* cxWhis_ = nullptr;
+    QComboBox* cxAuto_ = nullptr;
+};
+
+} // namespace zorva

@@ -1,0 +1,881 @@
+#include "editors/channels/ChsInfo.h"
+
+#include "codec/ChannelRecord.h"
+#include "codec/FreqCodec.h"
+#include "codec/Numbers.h"
+#include "codec/ToneCodec.h"
+#include "codec/ToneList.h"
+#include "core/Maindb.h"
+#include "core/TAll.h"
+#include "settings/Language.h"
+#include "settings/LocaliseForm.h"
+#include "settings/ShowMsg.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPainter>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QSignalBlocker>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <exception>
+
+namespace zorva {
+
+namespace {
+
+struct CatalogueRow {
+    const char* key;
+    const char* value;
+};
+
+// Keys are fixed (show flag, alignment, kind); values (width@caption) are localisable.
+constexpr CatalogueRow kCatalogue[TfChsInfo::kCatalogueRows] = {
+    {"S-M-N", "045@No."},           {"S-R-R", "080@RX Frequency"}, {"S-R-T", "080@TX Frequency"},
+    {"N-R-O", "080@Dup Frequency"}, {"N-M-S", "070@Dup Way"},      {"S-R-S", "065@QT/DQT Dec"},
+    {"S-R-S", "065@QT/DQT Enc"},    {"N-M-S", "060@Revs"},         {"S-M-S", "065@TX Power"},
+    {"S-M-S", "065@W/N"},           {"S-M-S", "065@Scan Add"},     {"S-M-S", "065@Busy Lock"},
+    {"S-M-S", "065@Vox"},           {"N-M-S", "065@Voice Mode"},   {"S-M-S", "065@Epilogue"},
+    {"S-M-S", "065@PTT ID"},        {"S-M-S", "065@DTMF"},         {"S-M-E", "065@NAME"},
+    {"S-M-E", "065@ID Code"},       {"N-M-M", "065@More..."},
+};
+
+constexpr int kDefaultWidth = 65;
+constexpr int kHeaderHeight = 35;
+constexpr int kRowHeight = 20;
+
+Qt::Alignment AlignmentOf(const QString& key) {
+    const QChar a = key.size() > 2 ? key[2] : QChar('L');
+    const Qt::Alignment horizontal = a == 'R'   ? Qt::AlignRight
+                                     : a == 'M' ? Qt::AlignHCenter
+                                                : Qt::AlignLeft;
+    return horizontal | Qt::AlignVCenter;
+}
+
+int WidthOf(const QString& value) {
+    bool ok = false;
+    const int width = value.section('@', 0, 0).toInt(&ok);
+    return ok && width > 0 ? width : kDefaultWidth;
+}
+
+QString CaptionOf(const QString& value) {
+    const int at = value.indexOf('@');
+    QString caption = at < 0 ? value : value.mid(at + 1);
+    const int bar = caption.indexOf('|');
+    if (bar >= 0) caption[bar] = '\n';
+    return caption;
+}
+
+void RequestRefresh() {
+    if (TfMainFrm* main = MainForm()) main->RefreshViews(2);
+}
+
+int MaxLengthOf(int field) {
+    switch (field) {
+    case kFieldRxFreq:
+    case kFieldTxFreq:
+        return 9;
+    case kFieldName:
+        return 7;
+    case kFieldIdCode:
+        return 6;
+    default:
+        return 0;
+    }
+}
+
+bool IsEditKey(int key) {
+    return key == Qt::Key_Backspace || key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// Keys that move the caret: not text, so they cannot put a refused character in a cell.
+bool IsCaretKey(int key) {
+    return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Home ||
+           key == Qt::Key_End || key == Qt::Key_Delete;
+}
+
+// The text a typed key adds to a cell of `field`: empty when the key is refused.
+QString AcceptedText(int field, const QString& typed) {
+    if (typed.size() != 1) return {};
+    const QChar c = typed[0];
+    switch (field) {
+    case kFieldRxFreq:
+    case kFieldTxFreq:
+        if (c.isDigit() && c.unicode() < 128) return typed;
+        if (c == '.' || c == ',') return QStringLiteral(".");
+        return {};
+    case kFieldName:
+        return c.unicode() >= ' ' && c.unicode() <= 'z' ? typed : QString();
+    case kFieldIdCode:
+        return c.isDigit() && c.unicode() < 128 ? typed : QString();
+    default:
+        return {};
+    }
+}
+
+bool IsToneKey(const QString& typed) {
+    if (typed.size() != 1) return false;
+    const QChar c = typed[0];
+    return (c.isDigit() && c.unicode() < 128) || QStringLiteral(".DINdin").contains(c);
+}
+
+// The in-cell editor: drops every key its column does not accept.
+class CellEdit : public QLineEdit {
+public:
+    CellEdit(int field, QWidget* parent) : QLineEdit(parent), field_(field) {
+        setMaxLength(MaxLengthOf(field));
+        setFrame(false);
+        setContextMenuPolicy(Qt::NoContextMenu); // no paste around the key filter
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const int key = event->key();
+        if (IsEditKey(key) || IsCaretKey(key)) {
+            QLineEdit::keyPressEvent(event);
+            // Enter ends the edit (the delegate commits); it must not reach the grid, which
+            // would take it for a request to edit the cell again.
+            event->accept();
+            return;
+        }
+        if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+            event->accept();
+            return;
+        }
+        const QString text = AcceptedText(field_, event->text());
+        if (!text.isEmpty()) insert(text);
+        event->accept();
+    }
+
+private:
+    int field_;
+};
+
+} // namespace
+
+// Creates the in-cell editors and hands their text to the window's commit rules.
+class ChsInfoCellDelegate : public QStyledItemDelegate {
+public:
+    explicit ChsInfoCellDelegate(TfChsInfo& form) : QStyledItemDelegate(&form), form_(form) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                          const QModelIndex& index) const override {
+        auto* edit = new CellEdit(form_.FieldOfColumn(index.column()), parent);
+        edit->setObjectName(QStringLiteral("gvChsEditor"));
+        edit->setAlignment(AlignmentOf(form_.gvChs_->item(TfChsInfo::kKeyRow, index.column())
+                                           ? form_.gvChs_->item(0, index.column())->text()
+                                           : QString()));
+        editor_ = edit;
+        return edit;
+    }
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        auto* edit = static_cast<QLineEdit*>(editor);
+        edit->setText(index.data(Qt::DisplayRole).toString());
+        edit->selectAll();
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel*,
+                      const QModelIndex& index) const override {
+        QString text = static_cast<QLineEdit*>(editor)->text();
+        // A message box shown while committing takes the focus from the editor, which
+        // would commit the same text a second time.
+        if (committing_ || text == index.data(Qt::DisplayRole).toString()) return;
+        committing_ = true;
+        form_.gvChsSetForeText(index.column(), index.row(), text);
+        committing_ = false;
+    }
+    // The number column is drawn as a button-face strip between two lines.
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        if (form_.KindOfColumn(index.column()) != 'N') return;
+        painter->save();
+        painter->setPen(option.palette.color(QPalette::Dark));
+        painter->drawLine(option.rect.topLeft(), option.rect.bottomLeft());
+        painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
+        painter->restore();
+    }
+    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                              const QModelIndex&) const override {
+        editor->setGeometry(option.rect);
+    }
+
+    // Commits and closes an open in-cell editor.
+    void Finish() {
+        if (!editor_) return;
+        QWidget* editor = editor_;
+        editor_ = nullptr;
+        emit commitData(editor);
+        emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+
+private:
+    TfChsInfo& form_;
+    mutable QPointer<QWidget> editor_;
+    mutable bool committing_ = false;
+};
+
+TfChsInfo::TfChsInfo(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("fChsInfo"));
+    setWindowTitle(tr("Channel Information"));
+
+    BuildCatalogue();
+
+    lNone_ = new QLabel(QStringLiteral("None"), this);
+    lNone_->setObjectName(QStringLiteral("lNone"));
+    lNone_->hide();
+
+    gvChs_ = new QTableWidget(this);
+    gvChs_->setObjectName(QStringLiteral("gvChs"));
+    gvChs_->setSelectionMode(QAbstractItemView::SingleSelection);
+    gvChs_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    gvChs_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                            QAbstractItemView::AnyKeyPressed);
+    gvChs_->verticalHeader()->hide();
+    gvChs_->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    gvChs_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    gvChs_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    gvChs_->horizontalHeader()->setFixedHeight(kHeaderHeight);
+    gvChs_->horizontalHeader()->setHighlightSections(false);
+    gvChs_->setWordWrap(false);
+    delegate_ = new ChsInfoCellDelegate(*this);
+    gvChs_->setItemDelegate(delegate_);
+    gvChs_->installEventFilter(this);
+
+    connect(gvChs_, &QTableWidget::cellPressed, this, &TfChsInfo::CellPressed);
+    connect(gvChs_, &QTableWidget::currentCellChanged, this,
+            [this](int row, int column, int, int) { CurrentCellChanged(row, column); });
+    // A floating list belongs to the cell it was opened on: scrolling takes it away.
+    connect(gvChs_->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            [this] { HideListEditors(); });
+    connect(gvChs_->horizontalScrollBar(), &QScrollBar::valueChanged, this,
+            [this] { HideListEditors(); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(gvChs_);
+
+    BuildListEditors();
+    resize(800, 600);
+}
+
+TfChsInfo::~TfChsInfo() = default;
+
+void TfChsInfo::BuildCatalogue() {
+    ColShow_ = new QTableWidget(kCatalogueRows + 1, 2, this);
+    ColShow_->setObjectName(QStringLiteral("ColShow"));
+    ColShow_->setProperty("valueList", true);
+    ColShow_->setItem(0, 0, new QTableWidgetItem(QStringLiteral("Key")));
+    ColShow_->setItem(0, 1, new QTableWidgetItem(QStringLiteral("Value")));
+    for (int r = 1; r <= kCatalogueRows; ++r) {
+        ColShow_->setItem(r, 0, new QTableWidgetItem(QString::fromLatin1(kCatalogue[r - 1].key)));
+        ColShow_->setItem(r, 1, new QTableWidgetItem(QString::fromLatin1(kCatalogue[r - 1].value)));
+    }
+    ColShow_->hide();
+}
+
+QComboBox* TfChsInfo::AddList(const char* name, const QStringList& items, bool editable) {
+    auto* combo = new QComboBox(gvChs_->viewport());
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->setEditable(editable);
+    combo->addItems(items);
+    combo->setMaxVisibleItems(12);
+    combo->hide();
+    combo->installEventFilter(this);
+    if (editable) {
+        // Only "None" of the tone list is a word; the tones themselves are not translated.
+        combo->setProperty("tag", -3);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        // What the user typed is what the normaliser gets, not a completion of it.
+        combo->setCompleter(nullptr);
+        combo->lineEdit()->installEventFilter(this);
+    }
+    connect(combo, &QComboBox::activated, this, [this, combo] { ComBoxSetData(combo); });
+    lists_.push_back(combo);
+    return combo;
+}
+
+void TfChsInfo::BuildListEditors() {
+    QStringList tones;
+    for (const std::string& tone : ToneList())
+        tones << QString::fromStdString(tone);
+
+    QComboBox* cxPwrv = AddList("cxPwrv", {"Low", "High"}, false);
+    QComboBox* cxBand = AddList("cxBand", {"Narrow", "Wide"}, false);
+    QComboBox* cxScan = AddList("cxScan", {"Add", "Del"}, false);
+    QComboBox* cxBclo = AddList("cxBclo", {"On", "Off"}, false);
+    QComboBox* cxYnSw = AddList("cxYnSw", {"Yes", "No"}, false);
+    QComboBox* cxTail = AddList("cxTail", {"Off", "On"}, false);
+    QComboBox* cxPtts = AddList("cxPtts", {"Off", "BOT", "EOT", "Both"}, false);
+    QComboBox* cxAnis = AddList("cxAnis", {"ON", "OFF"}, false);
+    QComboBox* cxDups = AddList("cxDups", {"Off", "+", "-"}, false);
+    QComboBox* cxApro = AddList("cxApro", {"Off", "Compander", "Scramble", "Both"}, false);
+    cxDcts_ = AddList("cxDcts", tones, true);
+
+    listOfField_[kFieldShift] = cxDups;
+    listOfField_[kFieldRxTone] = cxDcts_;
+    listOfField_[kFieldTxTone] = cxDcts_;
+    listOfField_[kFieldReverse] = cxYnSw;
+    listOfField_[kFieldPower] = cxPwrv;
+    listOfField_[kFieldBandwidth] = cxBand;
+    listOfField_[kFieldScan] = cxScan;
+    listOfField_[kFieldBusyLock] = cxBclo;
+    listOfField_[kFieldVox] = cxYnSw;
+    listOfField_[kFieldVoiceMode] = cxApro;
+    listOfField_[kFieldEpilogue] = cxTail;
+    listOfField_[kFieldPttId] = cxPtts;
+    listOfField_[kFieldAni] = cxAnis;
+}
+
+QComboBox* TfChsInfo::ListEditor(int field) const {
+    return field >= 0 && field <= kCatalogueRows ? listOfField_[field] : nullptr;
+}
+
+bool TfChsInfo::IsChoiceField(int field) const {
+    return ListEditor(field) != nullptr;
+}
+
+QString TfChsInfo::NoToneText() const {
+    return lNone_->text();
+}
+
+void TfChsInfo::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void TfChsInfo::FormShow() {
+    showing_ = true;
+    LocaliseForm(*this, false);
+    lNone_->setText(cxDcts_->itemText(0));
+
+    const TALL& all = All();
+    const int channels = all.ChannelCount;
+    const QColor buttonFace = palette().color(QPalette::Button);
+    const QColor infoBack = palette().color(QPalette::ToolTipBase);
+
+    std::vector<int> shown;
+    for (int r = 1; r <= kCatalogueRows; ++r) {
+        const QTableWidgetItem* key = ColShow_->item(r, 0);
+        if (key && key->text().startsWith('S')) shown.push_back(r);
+    }
+
+    gvChs_->setUpdatesEnabled(false);
+    {
+        const QSignalBlocker blocker(gvChs_);
+        gvChs_->clear();
+        gvChs_->setColumnCount(static_cast<int>(shown.size()) + 1);
+        gvChs_->setRowCount(channels + 2);
+        gvChs_->setRowHidden(kKeyRow, true);
+        // The grid's own header is the fixed caption row; row 1 keeps the captions as cells.
+        gvChs_->setRowHidden(kHeaderRow, true);
+        gvChs_->setColumnHidden(0, true);
+
+        int windowWidth = 50;
+        for (int column = 1; column <= static_cast<int>(shown.size()); ++column) {
+            const int r = shown[column - 1];
+            const QString key = ColShow_->item(r, 0)->text();
+            const QTableWidgetItem* valueItem = ColShow_->item(r, 1);
+            const QString value = valueItem ? valueItem->text() : QString();
+            const char kind = key.size() > 4 ? key[4].toLatin1() : '\0';
+            const Qt::Alignment align = AlignmentOf(key);
+            const int width = WidthOf(value);
+            windowWidth += width;
+            gvChs_->setColumnWidth(column, width);
+
+            auto* keyItem = new QTableWidgetItem(key);
+            keyItem->setData(kValueRole, r);
+            keyItem->setFlags(Qt::ItemIsEnabled);
+            gvChs_->setItem(kKeyRow, column, keyItem);
+
+            const QString caption = CaptionOf(value);
+            auto* header = new QTableWidgetItem(caption);
+            header->setFlags(Qt::ItemIsEnabled);
+            header->setTextAlignment(Qt::AlignCenter);
+            header->setBackground(buttonFace);
+            gvChs_->setItem(kHeaderRow, column, header);
+            gvChs_->setHorizontalHeaderItem(column, new QTableWidgetItem(caption));
+
+            for (int row = 2; row < channels + 2; ++row) {
+                auto* item = new QTableWidgetItem;
+                Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+                if (kind == 'R') flags |= Qt::ItemIsEditable;
+                item->setFlags(flags);
+                item->setTextAlignment(align);
+                const int channel = row - 1;
+                if (kind == 'N') {
+                    item->setText(QString::number(channel));
+                    item->setData(kValueRole, QStringLiteral("0"));
+                    item->setBackground(buttonFace);
+                } else if (channel % 16 == 0) {
+                    item->setBackground(infoBack);
+                }
+                gvChs_->setItem(row, column, item);
+            }
+        }
+        gvChs_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+        gvChs_->setFont(font());
+
+        const int height = 15 + 25 * channels;
+        QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
+        frame->resize(windowWidth, std::min(frame->height(), height));
+        frame->move(20, 20);
+    }
+    gvChs_->setUpdatesEnabled(true);
+
+    FillAllRows();
+    editColumn_ = 2;
+    editRow_ = 2;
+    {
+        const QSignalBlocker blocker(gvChs_);
+        if (gvChs_->rowCount() > 2 && gvChs_->columnCount() > 2) gvChs_->setCurrentCell(2, 2);
+    }
+    showing_ = false;
+}
+
+int TfChsInfo::FieldOfColumn(int column) const {
+    const QTableWidgetItem* key = column > 0 ? gvChs_->item(kKeyRow, column) : nullptr;
+    return key ? key->data(kValueRole).toInt() : 0;
+}
+
+char TfChsInfo::KindOfColumn(int column) const {
+    const QTableWidgetItem* key = column > 0 ? gvChs_->item(kKeyRow, column) : nullptr;
+    return key && key->text().size() > 4 ? key->text()[4].toLatin1() : '\0';
+}
+
+int TfChsInfo::ColumnOfField(int field) const {
+    for (int column = 1; column < gvChs_->columnCount(); ++column)
+        if (FieldOfColumn(column) == field) return column;
+    return -1;
+}
+
+bool TfChsInfo::InUse(int row) const {
+    const int numberColumn = ColumnOfField(1);
+    const QTableWidgetItem* item = numberColumn > 0 ? gvChs_->item(row, numberColumn) : nullptr;
+    return item && item->data(kValueRole).toString() == QLatin1String("1");
+}
+
+void TfChsInfo::FillChannelRow(int channel) {
+    const int row = channel + 1;
+    if (channel < 1 || row >= gvChs_->rowCount()) return;
+    const bool updates = gvChs_->updatesEnabled();
+    gvChs_->setUpdatesEnabled(false);
+    const QSignalBlocker blocker(gvChs_);
+
+    TChannel& c = Channel();
+    const bool inUse = LoadChannel(All(), channel, c);
+    for (int column = 1; column < gvChs_->columnCount(); ++column) {
+        QTableWidgetItem* item = gvChs_->item(row, column);
+        if (!item) continue;
+        const char kind = KindOfColumn(column);
+        const int field = FieldOfColumn(column);
+        if (kind == 'N') {
+            item->setData(kValueRole, inUse ? QStringLiteral("1") : QStringLiteral("0"));
+            continue;
+        }
+        if (kind == 'T' || kind == 'E') {
+            const Qt::ItemFlags flags = item->flags();
+            item->setFlags(inUse ? flags | Qt::ItemIsEditable : flags & ~Qt::ItemIsEditable);
+        }
+        if (!inUse) {
+            item->setText(QString());
+            item->setData(kValueRole, QString());
+            continue;
+        }
+        switch (field) {
+        case kFieldRxFreq:
+            item->setText(QString::fromStdString(FormatFreq(c.RxFreq)));
+            break;
+        case kFieldTxFreq:
+            item->setText(c.TxFreq == kNoFreq ? QString()
+                                              : QString::fromStdString(FormatFreq(c.TxFreq)));
+            break;
+        case kFieldRxTone:
+        case kFieldTxTone: {
+            const std::string& tone = field == kFieldRxTone ? c.RxTone : c.TxTone;
+            item->setText(tone.empty() ? NoToneText() : QString::fromStdString(tone));
+            break;
+        }
+        case kFieldName:
+            item->setText(QString::fromLatin1(c.Name.c_str()));
+            item->setData(kValueRole, QString());
+            break;
+        case kFieldIdCode:
+            item->setText(QString::fromLatin1(c.IdCode.c_str()));
+            item->setData(kValueRole, QString());
+            break;
+        default:
+            if (QComboBox* list = ListEditor(field)) {
+                int value = 0;
+                switch (field) {
+                case kFieldShift:
+                    value = c.Shift;
+                    break;
+                case kFieldReverse:
+                    value = c.Reverse;
+                    break;
+                case kFieldPower:
+                    value = c.Power;
+                    break;
+                case kFieldBandwidth:
+                    value = c.Bandwidth;
+                    break;
+                case kFieldScan:
+                    value = c.Scan;
+                    break;
+                case kFieldBusyLock:
+                    value = c.BusyLock;
+                    break;
+                case kFieldVox:
+                    value = c.Vox;
+                    break;
+                case kFieldVoiceMode:
+                    value = c.VoiceMode;
+                    break;
+                case kFieldEpilogue:
+                    value = c.Epilogue;
+                    break;
+                case kFieldPttId:
+                    value = c.PttId;
+                    break;
+                case kFieldAni:
+                    value = c.Ani;
+                    break;
+                default:
+                    break;
+                }
+                item->setText(value < list->count() ? list->itemText(value) : QString());
+                item->setData(kValueRole, QString::number(value));
+            }
+            break;
+        }
+    }
+    gvChs_->setUpdatesEnabled(updates);
+}
+
+void TfChsInfo::FillAllRows() {
+    gvChs_->setUpdatesEnabled(false);
+    for (int channel = 1; channel + 1 < gvChs_->rowCount(); ++channel)
+        FillChannelRow(channel);
+    gvChs_->setUpdatesEnabled(true);
+    gvChs_->viewport()->update();
+}
+
+void TfChsInfo::FormDeactivate() {
+    HideListEditors();
+    delegate_->Finish();
+}
+
+void TfChsInfo::HideListEditors() {
+    for (QComboBox* list : lists_) {
+        if (list->isVisible()) {
+            list->hidePopup();
+            list->hide();
+        }
+    }
+    openList_ = nullptr;
+}
+
+void TfChsInfo::SetCurrentChannel(int row) {
+    const int channel = row - 1;
+    if (channel < 1 || channel == All().CurrentChannel) return;
+    All().CurrentChannel = channel;
+    RequestRefresh();
+}
+
+void TfChsInfo::CellPressed(int row, int column) {
+    try {
+        setFocus();
+        gvChs_->setFocus();
+        if (row < 2 || column < 1) return;
+        editColumn_ = column;
+        editRow_ = row;
+        const int field = FieldOfColumn(column);
+        QTableWidgetItem* item = gvChs_->item(row, column);
+        if (field == kFieldRxFreq ||
+            ((field == kFieldTxFreq || field == kFieldName || field == kFieldIdCode) &&
+             InUse(row))) {
+            if (item && (item->flags() & Qt::ItemIsEditable)) gvChs_->editItem(item);
+        } else {
+            ShowCellEditor(true);
+        }
+        SetCurrentChannel(row);
+    } catch (const std::exception&) {
+        FillChannelRow(row - 1);
+    }
+}
+
+void TfChsInfo::CurrentCellChanged(int row, int column) {
+    if (showing_ || row < 2 || column < 1) return;
+    editColumn_ = column;
+    editRow_ = row;
+    try {
+        HideListEditors();
+        ShowCellEditor(false);
+        SetCurrentChannel(row);
+    } catch (const std::exception&) {
+        FillChannelRow(row - 1);
+    }
+}
+
+QComboBox* TfChsInfo::ShowCellEditor(bool focus) {
+    const int field = FieldOfColumn(editColumn_);
+    QComboBox* list = ListEditor(field);
+    if (!list || !InUse(editRow_)) return nullptr;
+    const QTableWidgetItem* item = gvChs_->item(editRow_, editColumn_);
+    if (!item) return nullptr;
+
+    if (openList_ && openList_ != list) HideListEditors();
+    {
+        const QSignalBlocker blocker(list);
+        if (list == cxDcts_) {
+            list->setEditText(item->text());
+        } else {
+            bool ok = false;
+            const int index = item->data(kValueRole).toString().toInt(&ok);
+            list->setCurrentIndex(ok && index >= 0 && index < list->count() ? index : 0);
+        }
+    }
+    const QRect cell = gvChs_->visualItemRect(item);
+    list->setGeometry(cell.left() + 2, cell.top() + 2, gvChs_->columnWidth(editColumn_),
+                      list->sizeHint().height());
+    list->show();
+    list->raise();
+    openList_ = list;
+    if (focus) list->setFocus();
+    return list;
+}
+
+void TfChsInfo::LeaveListEditor(QComboBox* combo) {
+    combo->hidePopup();
+    combo->hide();
+    if (openList_ == combo) openList_ = nullptr;
+    gvChs_->setFocus();
+}
+
+void TfChsInfo::ComBoxSetData(QComboBox* combo) {
+    if (showing_ || combo != openList_) return;
+    QTableWidgetItem* item = gvChs_->item(editRow_, editColumn_);
+    if (!item || !InUse(editRow_)) return;
+    try {
+        QString text = combo->currentText();
+        if (combo == cxDcts_) {
+            if (text.isEmpty() || text == NoToneText()) {
+                text = NoToneText();
+            } else {
+                text = QString::fromStdString(NormaliseTone(text.toStdString()));
+            }
+            const QSignalBlocker blocker(combo);
+            combo->setEditText(text);
+        } else {
+            item->setData(kValueRole, QString::number(combo->currentIndex()));
+        }
+        item->setText(text);
+        StoreCell(editColumn_, editRow_);
+        All().Modified = true;
+    } catch (const std::exception&) {
+        FillChannelRow(editRow_ - 1);
+    }
+}
+
+void TfChsInfo::StoreCell(int column, int row) {
+    QTableWidgetItem* item = gvChs_->item(row, column);
+    if (!item) return;
+    const int field = FieldOfColumn(column);
+    std::string text;
+    if (field == kFieldRxTone || field == kFieldTxTone) {
+        text = item->text() == NoToneText() ? std::string() : item->text().toStdString();
+    } else {
+        text = item->data(kValueRole).toString().toStdString();
+    }
+    try {
+        SetChannelField(All(), row - 1, field, text);
+    } catch (const ConversionError&) {
+        // The record is unchanged; the row shows it again.
+    }
+    FillChannelRow(row - 1);
+    RequestRefresh();
+}
+
+void TfChsInfo::ShowRangeError() {
+    ShowMsg(Language().Caution, Language().ErrRange, 1);
+}
+
+// A frequency text: refused ones are replaced by the low limit of the first band in use.
+void TfChsInfo::CommitFrequency(int channel, int field, QString& text) {
+    double value = 0.0;
+    if (FreqRangeCheck(All(), text.toStdString(), value)) ShowRangeError();
+    std::string normalised = FormatFreq(value);
+    SetChannelField(All(), channel, field, normalised);
+    text = QString::fromStdString(normalised);
+}
+
+void TfChsInfo::gvChsSetForeText(int column, int row, QString& text) {
+    QTableWidgetItem* item = gvChs_->item(row, column);
+    const int numberColumn = ColumnOfField(1);
+    if (!item || numberColumn < 0 || row < 2) return;
+    All().Modified = true;
+    const int channel = gvChs_->item(row, numberColumn)->text().toInt();
+    const int field = FieldOfColumn(column);
+    try {
+        switch (field) {
+        case kFieldRxFreq:
+            if (!text.isEmpty()) {
+                CommitFrequency(channel, field, text);
+                item->setText(text);
+                if (!InUse(row)) {
+                    InitNewChannel(All(), channel, text.toStdString());
+                    FillChannelRow(channel);
+                }
+            } else {
+                std::string empty;
+                SetChannelField(All(), channel, field, empty);
+                FillChannelRow(channel);
+            }
+            break;
+        case kFieldTxFreq: {
+            text = text.trimmed();
+            if (!text.isEmpty()) {
+                CommitFrequency(channel, field, text);
+            } else {
+                std::string empty;
+                SetChannelField(All(), channel, field, empty);
+                text = QString::fromStdString(empty);
+            }
+            item->setText(text);
+            break;
+        }
+        case kFieldName:
+        case kFieldIdCode: {
+            while (text.endsWith(' '))
+                text.chop(1);
+            // Characters beyond Latin-1 become a byte the name codec stores as a blank.
+            QString latin = text;
+            for (QChar& c : latin)
+                if (c.unicode() > 0xFF) c = QChar(0x80);
+            std::string value = latin.toLatin1().toStdString();
+            SetChannelField(All(), channel, field, value);
+            text = QString::fromLatin1(value.c_str());
+            item->setText(text);
+            break;
+        }
+        default:
+            return;
+        }
+    } catch (const std::exception&) {
+        // A text the codec could not take leaves the record as it was: show it again.
+        FillChannelRow(channel);
+        text = item->text();
+    }
+    RequestRefresh();
+}
+
+bool TfChsInfo::GridKey(QKeyEvent* key) {
+    const int row = gvChs_->currentRow();
+    const int column = gvChs_->currentColumn();
+    if (row < 2 || column < 1) return false;
+    editColumn_ = column;
+    editRow_ = row;
+    const int field = FieldOfColumn(column);
+    const int k = key->key();
+    const bool opens = k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_F2 ||
+                       k == Qt::Key_Space ||
+                       (k == Qt::Key_Down && (key->modifiers() & Qt::AltModifier));
+    QTableWidgetItem* item = gvChs_->item(row, column);
+    if (!IsChoiceField(field)) {
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && item &&
+            (item->flags() & Qt::ItemIsEditable)) {
+            gvChs_->editItem(item);
+            return true;
+        }
+        return false; // typing and F2 start the in-cell editor through the grid
+    }
+    if (opens) {
+        if (QComboBox* list = ShowCellEditor(true)) {
+            if (list == cxDcts_) {
+                list->lineEdit()->selectAll();
+            } else {
+                list->showPopup();
+            }
+        }
+        return true;
+    }
+    // Typing into a tone cell starts typing into its list.
+    if (ListEditor(field) == cxDcts_ && IsToneKey(key->text())) {
+        if (QComboBox* list = ShowCellEditor(true)) {
+            list->lineEdit()->setText(key->text());
+        }
+        return true;
+    }
+    return false;
+}
+
+bool TfChsInfo::ListKey(QComboBox* combo, QKeyEvent* key) {
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (combo == cxDcts_) ComBoxSetData(combo);
+        LeaveListEditor(combo);
+        return true;
+    case Qt::Key_Escape:
+        LeaveListEditor(combo);
+        if (combo == cxDcts_) FillChannelRow(editRow_ - 1);
+        return true;
+    case Qt::Key_Backspace:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Delete:
+    case Qt::Key_Tab:
+        return false;
+    default:
+        // Only the tone list takes typed text, and only what a tone can be made of.
+        return combo == cxDcts_ ? !IsToneKey(key->text()) : false;
+    }
+}
+
+bool TfChsInfo::eventFilter(QObject* watched, QEvent* event) {
+    try {
+        if (watched == gvChs_ && event->type() == QEvent::KeyPress) {
+            return GridKey(static_cast<QKeyEvent*>(event));
+        }
+        QComboBox* combo = qobject_cast<QComboBox*>(watched);
+        if (!combo && cxDcts_ && watched == cxDcts_->lineEdit()) combo = cxDcts_;
+        if (combo && event->type() == QEvent::KeyPress) {
+            return ListKey(combo, static_cast<QKeyEvent*>(event));
+        }
+        if (combo && event->type() == QEvent::FocusOut &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+            // Leaving a list hides it; a typed tone is kept, as a user expects of a cell.
+            QPointer<QComboBox> left = combo;
+            QTimer::singleShot(0, this, [this, left] {
+                if (!left || !left->isVisible() || left->hasFocus() || left->view()->isVisible())
+                    return;
+                const QTableWidgetItem* item = gvChs_->item(editRow_, editColumn_);
+                if (left == cxDcts_ && item && left->currentText() != item->text())
+                    ComBoxSetData(left);
+                left->hide();
+                if (openList_ == left) openList_ = nullptr;
+            });
+        }
+    } catch (const std::exception&) {
+        FillAllRows();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace zorva

@@ -1,0 +1,96 @@
+// The memory channel table: one row per memory channel, one column per channel field, edited
+// in place. The table keeps no copy of the channels; every row is decoded from the image when
+// it is filled and every edit goes straight back into the image through the channel codec.
+#pragma once
+
+#include "shell/MainFrm.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QTableWidget;
+
+namespace zorva {
+
+class ChsInfoCellDelegate;
+
+class TfChsInfo : public QWidget, public ChannelTableView {
+    Q_OBJECT
+
+public:
+    // Grid rows: 0 holds each column's catalogue key and field id, 1 the captions, n + 1 is
+    // channel n. Grid column 0 is an unused title column.
+    static constexpr int kKeyRow = 0;
+    static constexpr int kHeaderRow = 1;
+    static constexpr int kCatalogueRows = 20;
+    // Hidden value of a cell (the in-use marker of the number column, a choice's index).
+    static constexpr int kValueRole = Qt::UserRole;
+
+    explicit TfChsInfo(QWidget* parent = nullptr);
+    ~TfChsInfo() override;
+
+    // ChannelTableView
+    void FormDeactivate() override;
+    void FillChannelRow(int channel) override;
+    void FillAllRows() override;
+
+    // Builds the columns from the catalogue and fills every row.
+    void FormShow();
+
+    QTableWidget* Grid() const { return gvChs_; }
+    // The grid column showing `field`, -1 when the field is not shown.
+    int ColumnOfField(int field) const;
+    // The field id and kind character of a grid column (0 and '\0' for none).
+    int FieldOfColumn(int column) const;
+    char KindOfColumn(int column) const;
+    // The list editor of a choice field (null for other fields).
+    QComboBox* ListEditor(int field) const;
+    QString NoToneText() const;
+
+    // Commits an in-cell edit of (column, row); `text` becomes the text the cell shows.
+    void gvChsSetForeText(int column, int row, QString& text);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    friend class ChsInfoCellDelegate;
+
+    void BuildCatalogue();
+    void BuildListEditors();
+    QComboBox* AddList(const char* name, const QStringList& items, bool editable);
+    bool InUse(int row) const;
+    bool IsChoiceField(int field) const;
+    void CellPressed(int row, int column);
+    void CurrentCellChanged(int row, int column);
+    void SetCurrentChannel(int row);
+    // Shows the list editor of the current cell; `focus` hands it the keyboard.
+    QComboBox* ShowCellEditor(bool focus);
+    void HideListEditors();
+    void LeaveListEditor(QComboBox* combo);
+    void ComBoxSetData(QComboBox* combo);
+    void StoreCell(int column, int row);
+    bool GridKey(QKeyEvent* key);
+    bool ListKey(QComboBox* combo, QKeyEvent* key);
+    void CommitFrequency(int channel, int field, QString& text);
+    void ShowRangeError();
+
+    QTableWidget* ColShow_ = nullptr;
+    QLabel* lNone_ = nullptr;
+    QTableWidget* gvChs_ = nullptr;
+    ChsInfoCellDelegate* delegate_ = nullptr;
+    QComboBox* cxDcts_ = nullptr;
+    std::vector<QComboBox*> lists_;
+    QComboBox* listOfField_[kCatalogueRows + 1] = {};
+    QPointer<QComboBox> openList_;
+    int editColumn_ = 2;
+    int editRow_ = 2;
+    bool showing_ = false;
+};
+
+} // namespace zorva

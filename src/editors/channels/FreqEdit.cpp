@@ -1,0 +1,464 @@
+#include "editors/channels/FreqEdit.h"
+
+#include "codec/ChannelRecord.h"
+#include "codec/FreqCodec.h"
+#include "codec/Numbers.h"
+#include "codec/ToneCodec.h"
+#include "codec/ToneList.h"
+#include "core/Maindb.h"
+#include "editors/channels/ToneOption.h"
+#include "settings/LocaliseForm.h"
+#include "settings/ShowMsg.h"
+#include "settings/UserMessages.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <optional>
+#include <utility>
+
+namespace zorva {
+
+namespace {
+
+constexpr double kMaxOffset = 99.995;
+constexpr int kRecordSize = 32;
+
+using RecordBytes = std::array<uint8_t, kRecordSize>;
+
+RecordBytes BytesOf(int record) {
+    RecordBytes bytes{};
+    std::memcpy(bytes.data(), &All().Image[ChannelFieldAddress(record, 0)], kRecordSize);
+    return bytes;
+}
+
+std::string Trimmed(const QString& text) {
+    return ToImageText(text.trimmed());
+}
+
+QString FromImage(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool IsFrequencyChar(QChar c) {
+    return c.isDigit() || c == '.';
+}
+
+bool IsToneChar(QChar c) {
+    return c.isDigit() || c == '.' || QStringLiteral("DINdin").contains(c);
+}
+
+bool IsNameChar(QChar c) {
+    return c.unicode() >= ' ' && c.unicode() <= 'z';
+}
+
+// The list index a field value is shown at; -1 (nothing shown) for a value the list lacks.
+int IndexIn(const QComboBox& list, int value) {
+    return value >= 0 && value < list.count() ? value : -1;
+}
+
+} // namespace
+
+bool FilterTypedKey(QLineEdit& edit, const QKeyEvent& key, TypedKeys keys) {
+    const QString text = key.text();
+    // Keys without a printable character (Enter, Backspace, arrows, short-cuts) are the
+    // control's own business.
+    if (text.isEmpty() || text.at(0).unicode() < ' ' || text.at(0).unicode() == 0x7F ||
+        (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        return false;
+    const QChar c = text.at(0);
+    switch (keys) {
+    case TypedKeys::Frequency:
+        if (c == ',') {
+            edit.insert(QStringLiteral("."));
+            return true;
+        }
+        return !IsFrequencyChar(c);
+    case TypedKeys::Tone:
+        return !IsToneChar(c);
+    case TypedKeys::Name:
+        if (!IsNameChar(c)) return true;
+        if (c.isLower()) {
+            edit.insert(QString(c.toUpper()));
+            return true;
+        }
+        return false;
+    }
+    return false;
+}
+
+std::string ToImageText(const QString& text) {
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(text.size()));
+    for (const QChar c : text)
+        bytes += c.unicode() > 0xFF ? '\x80' : static_cast<char>(c.unicode());
+    return bytes;
+}
+
+TfFreqEdit::TfFreqEdit(QWidget* parent) : QWidget(parent) {
+    setObjectName("fFreqEdit");
+    setWindowTitle("Channel Edit");
+    pickTone = [this] {
+        TfToneOption picker(this);
+        picker.exec();
+        return picker.SelectedCode();
+    };
+
+    auto* grid = new QGridLayout;
+    int row = 0;
+    const auto addRow = [&](const char* labelName, const char* caption, QWidget* control) {
+        auto* label = new QLabel(caption, this);
+        label->setObjectName(labelName);
+        label->setBuddy(control);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(control, row, 1);
+        ++row;
+        return label;
+    };
+
+    cxDown_ = new QRadioButton("Freq_Down", this);
+    cxDown_->setObjectName("cxDown");
+    cxDown_->setChecked(true);
+    cxUps_ = new QRadioButton("Freq_Up", this);
+    cxUps_->setObjectName("cxUps");
+    auto* records = new QHBoxLayout;
+    records->addWidget(cxDown_);
+    records->addWidget(cxUps_);
+    records->addStretch();
+
+    cxRxSv_ = new QLineEdit("0.00000", this);
+    cxRxSv_->setObjectName("cxRxSv");
+    cxRxSv_->setMaxLength(10);
+    addRow("lRxSv", "Frequency[MHz]", cxRxSv_);
+    cxTxSv_ = new QLineEdit("0.00000", this);
+    cxTxSv_->setObjectName("cxTxSv");
+    cxTxSv_->setMaxLength(10);
+    addRow("lTxSv", "Offset Freq.[MHz]", cxTxSv_);
+    cxDups_ = AddList("cxDups", {"OFF", "+Dup", "-Dup"});
+    addRow("lDups", "Duplex", cxDups_);
+    cxStep_ = AddList("cxStep", {"  0.50", "  2.50", "  5.00", "  6.25", " 10.00", " 12.50",
+                                 " 25.00", " 37.50", " 50.00", "100.00"});
+    // Numbers read the same in every language.
+    cxStep_->setProperty("tag", -2);
+    addRow("lStep", "Freq. Step[KHz]", cxStep_);
+
+    QStringList tones;
+    for (const std::string& tone : ToneList())
+        tones << FromImage(tone);
+    for (QComboBox** list : {&cxRxDcts_, &cxTxDcts_}) {
+        *list = AddList(list == &cxRxDcts_ ? "cxRxDcts" : "cxTxDcts", tones);
+        (*list)->setEditable(true);
+        (*list)->setInsertPolicy(QComboBox::NoInsert);
+        (*list)->setCompleter(nullptr);
+        (*list)->setMaxVisibleItems(20);
+        // Only the no-tone text is a word; the tones are the same in every language.
+        (*list)->setProperty("tag", -3);
+        (*list)->lineEdit()->installEventFilter(this);
+        QComboBox* self = *list;
+        connect(self, &QComboBox::activated, this, [this, self] { ToneChange(*self); });
+        connect(self->lineEdit(), &QLineEdit::editingFinished, this,
+                [this, self] { ToneChange(*self); });
+    }
+    addRow("lRxDcts", "QT/DQT Decode", cxRxDcts_);
+    addRow("lTxDcts", "QT/DQT Encode", cxTxDcts_);
+    cxBand_ = AddList("cxBand", {"Narrow", "Wide"});
+    addRow("lBand", "Wide/Narrow", cxBand_);
+    cxPwrv_ = AddList("cxPwrv", {"Low", "High"});
+    addRow("lPwrv", "TX Power", cxPwrv_);
+    cxPtts_ = AddList("cxPtts", {"Off", "BOT", "EOT", "Both"});
+    addRow("lPtts", "PTT ID", cxPtts_);
+    cxApro_ = AddList("cxApro", {"None", "Compander", "Scrambler"});
+    addRow("lApro", "Apro", cxApro_)->hide();
+    cxApro_->hide();
+
+    cxBclo_ = AddCheck("cxBclo", "Busy Lock");
+    cxTail_ = AddCheck("cxTail", "Epilogue");
+    cxVoxs_ = AddCheck("cxVoxs", "Vox");
+    cxAnis_ = AddCheck("cxAnis", "Ani");
+    cxWhis_ = AddCheck("cxWhis", "Whisper");
+    cxWhis_->hide();
+    auto* checks = new QGridLayout;
+    checks->addWidget(cxBclo_, 0, 0);
+    checks->addWidget(cxTail_, 0, 1);
+    checks->addWidget(cxVoxs_, 1, 0);
+    checks->addWidget(cxAnis_, 1, 1);
+
+    btnClose_ = new QPushButton("&Close", this);
+    btnClose_->setObjectName("btnClose");
+    connect(btnClose_, &QPushButton::clicked, this, [this] { CloseWindow(); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnClose_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(records);
+    layout->addLayout(grid);
+    layout->addLayout(checks);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    for (QLineEdit* edit : {cxRxSv_, cxTxSv_})
+        edit->installEventFilter(this);
+    connect(cxRxSv_, &QLineEdit::editingFinished, this, [this] { cxRxSvChange(); });
+    connect(cxTxSv_, &QLineEdit::editingFinished, this, [this] { cxTxSvChange(); });
+    // Switching the record shows the other one; what the controls hold is not stored.
+    for (QRadioButton* button : {cxDown_, cxUps_})
+        connect(button, &QRadioButton::toggled, this, [this](bool on) {
+            if (on && !loading_) ShowVfo();
+        });
+    connect(cxStep_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { cxStepChange(index); });
+    for (QComboBox* list : {cxDups_, cxBand_, cxPwrv_, cxPtts_, cxApro_})
+        connect(list, &QComboBox::currentIndexChanged, this, [this] { StoreVfo(); });
+    for (QCheckBox* box : {cxBclo_, cxTail_, cxVoxs_, cxAnis_, cxWhis_})
+        connect(box, &QCheckBox::toggled, this, [this] { StoreVfo(); });
+}
+
+QComboBox* TfFreqEdit::AddList(const char* name, const QStringList& items) {
+    auto* list = new QComboBox(this);
+    list->setObjectName(name);
+    list->addItems(items);
+    return list;
+}
+
+QCheckBox* TfFreqEdit::AddCheck(const char* name, const char* caption) {
+    auto* box = new QCheckBox(caption, this);
+    box->setObjectName(name);
+    return box;
+}
+
+int TfFreqEdit::SelectedRecord() const {
+    return cxUps_->isChecked() ? kVfoUp : kVfoDown;
+}
+
+void TfFreqEdit::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+void TfFreqEdit::FormShow() {
+    loading_ = true;
+    LocaliseForm(*this, false);
+    cxDown_->setChecked(true);
+    ShowVfo();
+    loading_ = false;
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) frame->move(20, 20);
+}
+
+void TfFreqEdit::ShowFrequencies() {
+    TChannel& c = Channel();
+    LoadChannel(All(), SelectedRecord(), c);
+    cxRxSv_->setText(FromImage(FormatFreq(c.RxFreq)));
+    cxTxSv_->setText(FromImage(FormatFreq(c.Offset)));
+}
+
+void TfFreqEdit::ShowVfo() {
+    const bool wasLoading = loading_;
+    loading_ = true;
+    TChannel& c = Channel();
+    LoadChannel(All(), SelectedRecord(), c);
+    cxRxSv_->setText(FromImage(FormatFreq(c.RxFreq)));
+    cxTxSv_->setText(FromImage(FormatFreq(c.Offset)));
+    cxDups_->setCurrentIndex(IndexIn(*cxDups_, c.Shift));
+    cxStep_->setCurrentIndex(IndexIn(*cxStep_, All().GetSetting(9, 0x0F)));
+    for (auto [list, tone] : {std::pair{cxRxDcts_, &c.RxTone}, std::pair{cxTxDcts_, &c.TxTone}}) {
+        const int index = tone->empty() ? 0 : list->findText(FromImage(*tone));
+        list->setCurrentIndex(index);
+        list->setEditText(index >= 0 ? list->itemText(index) : FromImage(*tone));
+    }
+    cxBand_->setCurrentIndex(IndexIn(*cxBand_, c.Bandwidth));
+    cxPwrv_->setCurrentIndex(IndexIn(*cxPwrv_, c.Power));
+    cxPtts_->setCurrentIndex(IndexIn(*cxPtts_, c.PttId));
+    cxApro_->setCurrentIndex(IndexIn(*cxApro_, c.VoiceMode));
+    cxBclo_->setChecked(c.BusyLock == 0);
+    cxTail_->setChecked(c.Epilogue == 1);
+    cxVoxs_->setChecked(c.Vox == 0);
+    cxAnis_->setChecked(c.Ani == 0);
+    loading_ = wasLoading;
+}
+
+void TfFreqEdit::CommitPendingEdits() {
+    if (cxRxSv_->isModified()) cxRxSvChange();
+    if (cxTxSv_->isModified()) cxTxSvChange();
+}
+
+void TfFreqEdit::StoreVfo() {
+    if (loading_) return;
+    CommitPendingEdits();
+    const int record = SelectedRecord();
+    TALL& all = All();
+    // Every text below comes from the controls' own normalisation, so none should fail to
+    // convert; if one does, the record keeps what it had and the window shows that again.
+    try {
+        std::string rx = Trimmed(cxRxSv_->text());
+        SetChannelField(all, record, kFieldRxFreq, rx);
+        if (!rx.empty()) {
+            std::string offset = Trimmed(cxTxSv_->text());
+            SetChannelField(all, record, kFieldOffset, offset);
+            for (auto [list, field] :
+                 {std::pair{cxRxDcts_, kFieldRxTone}, std::pair{cxTxDcts_, kFieldTxTone}}) {
+                const QString shown = list->currentText().trimmed();
+                std::string tone = shown.isEmpty() || shown == list->itemText(0)
+                                       ? std::string()
+                                       : NormaliseTone(ToImageText(shown));
+                SetChannelField(all, record, field, tone);
+            }
+            for (auto [list, field] :
+                 {std::pair{cxDups_, kFieldShift}, std::pair{cxBand_, kFieldBandwidth},
+                  std::pair{cxPwrv_, kFieldPower}, std::pair{cxPtts_, kFieldPttId},
+                  std::pair{cxApro_, kFieldVoiceMode}}) {
+                // A value the list cannot show stays as it is.
+                if (list->currentIndex() < 0) continue;
+                std::string value = std::to_string(list->currentIndex());
+                SetChannelField(all, record, field, value);
+            }
+            const auto storeFlag = [&](int field, bool one) {
+                std::string value = one ? "1" : "0";
+                SetChannelField(all, record, field, value);
+            };
+            storeFlag(kFieldBusyLock, !cxBclo_->isChecked());
+            storeFlag(kFieldEpilogue, cxTail_->isChecked());
+            storeFlag(kFieldVox, !cxVoxs_->isChecked());
+            storeFlag(kFieldAni, !cxAnis_->isChecked());
+        }
+        all.Modified = true;
+    } catch (const ConversionError&) {
+        ShowVfo();
+    }
+}
+
+void TfFreqEdit::cxRxSvChange() {
+    if (loading_ || rxGuard_) return;
+    rxGuard_ = true;
+    std::string text = Trimmed(cxRxSv_->text());
+    if (text.empty()) text = "-1";
+    double value = 0.0;
+    if (FreqRangeCheck(All(), text, value))
+        ShowMsg(Language().Caution, Language().ErrRange, kMsgInfo);
+    const int record = SelectedRecord();
+    const RecordBytes before = BytesOf(record);
+    std::string stored = FormatFreq(value);
+    try {
+        SetChannelField(All(), record, kFieldRxFreq, stored);
+    } catch (const ConversionError&) {
+        // Nothing was written; the field shows the record again.
+    }
+    // The offset follows the frequency's raster, so both are shown as the record now holds
+    // them.
+    ShowFrequencies();
+    // The image changed: without this a later exit would not offer to save it.
+    if (BytesOf(record) != before) All().Modified = true;
+    rxGuard_ = false;
+}
+
+void TfFreqEdit::cxTxSvChange() {
+    if (loading_ || txGuard_) return;
+    txGuard_ = true;
+    const std::string text = Trimmed(cxTxSv_->text());
+    const std::optional<double> parsed = text.empty() ? 0.0 : ParseNumber(text);
+    const int record = SelectedRecord();
+    const RecordBytes before = BytesOf(record);
+    if (parsed) {
+        std::string stored = FormatFreq(std::min(*parsed, kMaxOffset));
+        try {
+            SetChannelField(All(), record, kFieldOffset, stored);
+        } catch (const ConversionError&) {
+        }
+    }
+    // A text that is no number leaves the offset as it was, and shows it again.
+    ShowFrequencies();
+    if (BytesOf(record) != before) All().Modified = true;
+    txGuard_ = false;
+}
+
+void TfFreqEdit::cxStepChange(int index) {
+    if (loading_ || index < 0) return;
+    CommitPendingEdits();
+    TALL& all = All();
+    all.PutSetting(9, 0x0F, index);
+    all.Modified = true;
+    loading_ = true;
+    const int record = SelectedRecord();
+    TChannel shown;
+    LoadChannel(all, record, shown);
+    const std::optional<double> rx = ParseNumber(Trimmed(cxRxSv_->text()));
+    const std::optional<double> offset = ParseNumber(Trimmed(cxTxSv_->text()));
+    try {
+        std::string text = FormatFreq(rx ? *rx : shown.RxFreq);
+        SetChannelField(all, record, kFieldRxFreq, text);
+        text = FormatFreq(offset ? std::min(*offset, kMaxOffset) : shown.Offset);
+        SetChannelField(all, record, kFieldOffset, text);
+    } catch (const ConversionError&) {
+    }
+    ShowFrequencies();
+    // Decoding stores the other record's frequency and offset again, on the new raster.
+    TChannel other;
+    LoadChannel(all, record == kVfoDown ? kVfoUp : kVfoDown, other);
+    loading_ = false;
+}
+
+void TfFreqEdit::ToneChange(QComboBox& list) {
+    if (loading_) return;
+    const QString text = list.currentText().trimmed();
+    {
+        const QSignalBlocker blocker(list);
+        if (text.isEmpty() || text == list.itemText(0)) {
+            list.setCurrentIndex(0);
+            list.setEditText(list.itemText(0));
+        } else {
+            const QString tone = FromImage(NormaliseTone(ToImageText(text)));
+            const int index = list.findText(tone);
+            if (index >= 0) list.setCurrentIndex(index);
+            list.setEditText(tone);
+        }
+    }
+    StoreVfo();
+}
+
+void TfFreqEdit::ToneDblClick(QComboBox& list) {
+    const QString tone = pickTone ? pickTone() : QString();
+    if (tone.isEmpty()) return;
+    list.setEditText(tone);
+    ToneChange(list);
+}
+
+bool TfFreqEdit::eventFilter(QObject* watched, QEvent* event) {
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (!edit) return QWidget::eventFilter(watched, event);
+    QComboBox* toneList = edit == cxRxDcts_->lineEdit()   ? cxRxDcts_
+                          : edit == cxTxDcts_->lineEdit() ? cxTxDcts_
+                                                          : nullptr;
+    if (event->type() == QEvent::KeyPress) {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        return FilterTypedKey(*edit, key, toneList ? TypedKeys::Tone : TypedKeys::Frequency);
+    }
+    if (toneList && event->type() == QEvent::MouseButtonDblClick) {
+        ToneDblClick(*toneList);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TfFreqEdit::CloseWindow() {
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        frame->close();
+    else
+        close();
+}
+
+} // namespace zorva

@@ -1,0 +1,402 @@
+#include "editors/channels/ChsInfo.h"
+
+#include "TestSupport.h"
+#include "codec/ChannelRecord.h"
+#include "codec/FreqCodec.h"
+#include "codec/Numbers.h"
+#include "core/Maindb.h"
+#include "core/SafeFile.h"
+#include "core/TAll.h"
+#include "editors/channels/ChannelEditors.h"
+#include "settings/ShowMsg.h"
+#include "shell/MainFrm.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace zorva {
+namespace {
+
+using test::TempDir;
+
+constexpr int kEmpty = 5; // a channel made empty for the tests
+constexpr int kUsed = 6;  // a channel put in use with the new-channel defaults
+
+class ChsInfoTest : public testing::Test {
+protected:
+    void SetUp() override {
+        DataModuleCreate(TheMaindb(), dir.Path());
+        StartImage(TheMaindb());
+        std::string empty;
+        SetChannelField(All(), kEmpty, kFieldRxFreq, empty);
+        InitNewChannel(All(), kUsed, "145.50000");
+        All().Modified = false;
+        form = std::make_unique<TfChsInfo>();
+        form->show();
+        grid = form->Grid();
+    }
+
+    QTableWidgetItem* Cell(int field, int channel) const {
+        return grid->item(channel + 1, form->ColumnOfField(field));
+    }
+    void Select(int field, int channel) const {
+        grid->setCurrentCell(channel + 1, form->ColumnOfField(field));
+    }
+    // The grid commits an edit ended by Enter from the event queue.
+    static void Flush() {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    QLineEdit* Editor() const { return grid->findChild<QLineEdit*>("gvChsEditor"); }
+
+    // Types `text` into a cell as a user does: F2, the keys, then `finish` (Enter or Escape).
+    void Type(int field, int channel, const QString& text, Qt::Key finish = Qt::Key_Return) {
+        Select(field, channel);
+        QTest::keyClick(grid, Qt::Key_F2);
+        QLineEdit* editor = Editor();
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClick(editor, Qt::Key_Backspace);
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, finish);
+        Flush();
+    }
+    const uint8_t* Record(int channel) const {
+        return &All().Image[ChannelFieldAddress(channel, 0)];
+    }
+    static std::string FirstBandLow() {
+        for (double low : All().BandLow)
+            if (low != 0.0) return FormatFreq(low);
+        return {};
+    }
+    TChannel Load(int channel) const {
+        TChannel c;
+        EXPECT_TRUE(LoadChannel(All(), channel, c)) << channel;
+        return c;
+    }
+
+    TempDir dir;
+    ScriptedMessages messages;
+    std::unique_ptr<TfChsInfo> form;
+    QTableWidget* grid = nullptr;
+};
+
+TEST_F(ChsInfoTest, BuildsFifteenColumnsFromTheCatalogueWithRowsPerChannel) {
+    EXPECT_EQ(form->objectName(), "fChsInfo");
+    auto* catalogue = form->findChild<QTableWidget*>("ColShow");
+    ASSERT_NE(catalogue, nullptr);
+    EXPECT_TRUE(catalogue->property("valueList").toBool());
+    EXPECT_FALSE(catalogue->isVisible());
+    EXPECT_EQ(catalogue->item(18, 1)->text(), "065@NAME");
+
+    const std::vector<int> fields{1, 2, 3, 6, 7, 9, 10, 11, 12, 13, 15, 16, 17, 18, 19};
+    ASSERT_EQ(grid->columnCount(), 16);
+    ASSERT_EQ(grid->rowCount(), All().ChannelCount + 2);
+    for (int column = 1; column <= 15; ++column) {
+        EXPECT_EQ(form->FieldOfColumn(column), fields[column - 1]) << column;
+        EXPECT_EQ(grid->item(0, column)->data(TfChsInfo::kValueRole).toInt(), fields[column - 1]);
+    }
+    EXPECT_EQ(grid->item(1, 2)->text(), "RX Frequency");
+    EXPECT_EQ(grid->horizontalHeaderItem(18 - 4)->text(), "NAME");
+    EXPECT_EQ(grid->columnWidth(1), 45);
+    EXPECT_EQ(grid->columnWidth(2), 80);
+    EXPECT_EQ(Cell(1, 37)->text(), "37");
+
+    // Every sixteenth channel stands out.
+    const QColor info = form->palette().color(QPalette::ToolTipBase);
+    EXPECT_EQ(Cell(9, 32)->background().color(), info);
+    EXPECT_NE(Cell(9, 31)->background().color(), info);
+
+    // In use: TX, name and ID editable, choices never; empty: only RX.
+    for (int field : {2, 3, 18, 19})
+        EXPECT_TRUE(Cell(field, kUsed)->flags() & Qt::ItemIsEditable) << field;
+    EXPECT_FALSE(Cell(9, kUsed)->flags() & Qt::ItemIsEditable);
+    EXPECT_TRUE(Cell(2, kEmpty)->flags() & Qt::ItemIsEditable);
+    for (int field : {3, 6, 9, 18, 19})
+        EXPECT_FALSE(Cell(field, kEmpty)->flags() & Qt::ItemIsEditable) << field;
+    EXPECT_EQ(Cell(1, kUsed)->data(TfChsInfo::kValueRole).toString(), "1");
+    EXPECT_EQ(Cell(1, kEmpty)->data(TfChsInfo::kValueRole).toString(), "0");
+}
+
+TEST_F(ChsInfoTest, ListEditorsOfferExactlyTheirItems) {
+    const std::map<QString, QStringList> lists{
+        {"cxPwrv", {"Low", "High"}},
+        {"cxBand", {"Narrow", "Wide"}},
+        {"cxScan", {"Add", "Del"}},
+        {"cxBclo", {"On", "Off"}},
+        {"cxYnSw", {"Yes", "No"}},
+        {"cxTail", {"Off", "On"}},
+        {"cxPtts", {"Off", "BOT", "EOT", "Both"}},
+        {"cxAnis", {"ON", "OFF"}},
+        {"cxDups", {"Off", "+", "-"}},
+        {"cxApro", {"Off", "Compander", "Scramble", "Both"}},
+    };
+    for (const auto& [name, items] : lists) {
+        auto* combo = form->findChild<QComboBox*>(name);
+        ASSERT_NE(combo, nullptr) << name.toStdString();
+        QStringList shown;
+        for (int i = 0; i < combo->count(); ++i)
+            shown << combo->itemText(i);
+        EXPECT_EQ(shown, items) << name.toStdString();
+        EXPECT_FALSE(combo->isEditable());
+    }
+    auto* tones = form->findChild<QComboBox*>("cxDcts");
+    ASSERT_NE(tones, nullptr);
+    EXPECT_TRUE(tones->isEditable());
+    ASSERT_EQ(tones->count(), 263);
+    EXPECT_EQ(tones->itemText(0), "None");
+    EXPECT_EQ(tones->itemText(51), "D023N");
+    EXPECT_EQ(tones->itemText(262), "D754I");
+}
+
+TEST_F(ChsInfoTest, TypingRxIntoAnEmptyRowPutsTheChannelInUseWithDefaults) {
+    Type(kFieldRxFreq, kEmpty, "145,525");
+    EXPECT_TRUE(All().Modified);
+    EXPECT_TRUE(All().IsSlotClear(kChannelBitmap, kEmpty)); // a clear bit: in use
+    EXPECT_EQ(All().U32At(ChannelFieldAddress(kEmpty, 0)), 14552500u);
+    EXPECT_EQ(Cell(2, kEmpty)->text(), "145.52500"); // "," became "."
+    EXPECT_EQ(Cell(3, kEmpty)->text(), "145.52500");
+    const std::vector<std::pair<int, QString>> shown{
+        {6, "None"}, {7, "None"}, {9, "High"}, {10, "Wide"}, {11, "Del"}, {12, "Off"},
+        {13, "No"},  {15, "On"},  {16, "Off"}, {17, "OFF"},  {18, ""},    {19, "000"}};
+    for (const auto& [field, text] : shown)
+        EXPECT_EQ(Cell(field, kEmpty)->text(), text) << field;
+    for (int field : {3, 18, 19})
+        EXPECT_TRUE(Cell(field, kEmpty)->flags() & Qt::ItemIsEditable) << field;
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ChsInfoTest, RefusedFrequenciesShowTheRangeBoxAndStoreTheFirstBandLow) {
+    const std::string low = FirstBandLow();
+    ASSERT_FALSE(low.empty());
+    // "-" cannot be typed, so "-5" arrives as "5"; the setter is called directly for it too.
+    for (const QString typed : {"1.2.3", "0", "999", "-5"}) {
+        messages.shown.clear();
+        Type(kFieldRxFreq, kUsed, typed);
+        ASSERT_EQ(messages.shown.size(), 1u) << typed.toStdString();
+        EXPECT_EQ(messages.shown[0].caption, "Caution");
+        EXPECT_EQ(messages.shown[0].text, "The frequecy number come amiss!");
+        EXPECT_EQ(messages.shown[0].kind, 1);
+        EXPECT_EQ(Cell(2, kUsed)->text().toStdString(), low) << typed.toStdString();
+        EXPECT_EQ(FormatFreq(Load(kUsed).RxFreq), low);
+        InitNewChannel(All(), kUsed, "145.50000");
+    }
+    messages.shown.clear();
+    QString negative = "-145.5";
+    form->gvChsSetForeText(form->ColumnOfField(kFieldTxFreq), kUsed + 1, negative);
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(negative.toStdString(), low);
+    EXPECT_EQ(FormatFreq(Load(kUsed).TxFreq), low);
+}
+
+TEST_F(ChsInfoTest, ClearingRxDeletesTheChannelAndClearingTxLeavesNoTx) {
+    Type(kFieldTxFreq, kUsed, "");
+    EXPECT_EQ(Load(kUsed).TxFreq, kNoFreq);
+    EXPECT_EQ(Cell(3, kUsed)->text(), "");
+
+    Type(kFieldRxFreq, kUsed, "");
+    for (int i = 0; i < 32; ++i)
+        EXPECT_EQ(Record(kUsed)[i], 0xFF) << i;
+    EXPECT_FALSE(All().IsSlotClear(kChannelBitmap, kUsed));
+    EXPECT_FALSE(All().IsSlotClear(kScanBitmap, kUsed));
+    EXPECT_EQ(Cell(1, kUsed)->data(TfChsInfo::kValueRole).toString(), "0");
+    for (int field : {3, 6, 9, 17, 18, 19}) {
+        EXPECT_EQ(Cell(field, kUsed)->text(), "") << field;
+        EXPECT_FALSE(Cell(field, kUsed)->flags() & Qt::ItemIsEditable) << field;
+    }
+}
+
+TEST_F(ChsInfoTest, EscapeCancelsAnInCellEdit) {
+    const std::vector<uint8_t> before(Record(kUsed), Record(kUsed) + 32);
+    Type(kFieldRxFreq, kUsed, "150", Qt::Key_Escape);
+    EXPECT_EQ(std::vector<uint8_t>(Record(kUsed), Record(kUsed) + 32), before);
+    EXPECT_EQ(Cell(2, kUsed)->text(), "145.50000");
+    EXPECT_FALSE(All().Modified);
+}
+
+TEST_F(ChsInfoTest, NamesAndIdCodesKeepOnlyAcceptedKeysAndLengths) {
+    Type(kFieldName, kUsed, "Ab{|}~z1XYZW");
+    const std::string name = Load(kUsed).Name;
+    EXPECT_EQ(name.size(), 7u);
+    EXPECT_EQ(name.find_first_of("{|}~"), std::string::npos);
+    EXPECT_EQ(Cell(18, kUsed)->text().toStdString(), name);
+
+    const std::vector<std::pair<QString, QString>> codes{
+        {"5", "500"}, {"12", "120"}, {"1234567", "123456"}, {"4a5b", "450"}};
+    for (const auto& [typed, stored] : codes) {
+        Type(kFieldIdCode, kUsed, typed);
+        EXPECT_EQ(QString::fromStdString(Load(kUsed).IdCode), stored) << typed.toStdString();
+        EXPECT_EQ(Cell(19, kUsed)->text(), stored);
+    }
+    // The packed nibbles of "450": 4, 5, 0 then blanks.
+    EXPECT_EQ(Record(kUsed)[15] >> 4, 4);
+    EXPECT_EQ(Record(kUsed)[15] & 0x0F, 5);
+}
+
+TEST_F(ChsInfoTest, TonesTypedIntoTheListAreNormalised) {
+    auto* tones = form->findChild<QComboBox*>("cxDcts");
+    const auto typeTone = [&](int field, const QString& text) {
+        Select(field, kUsed);
+        QTest::keyClicks(grid, text.left(1)); // the first key opens the list
+        ASSERT_TRUE(tones->isVisible());
+        QTest::keyClicks(tones->lineEdit(), text.mid(1));
+        QTest::keyClick(tones->lineEdit(), Qt::Key_Return);
+        EXPECT_FALSE(tones->isVisible());
+    };
+    typeTone(kFieldRxTone, "300");
+    EXPECT_EQ(Cell(6, kUsed)->text(), "290.0");
+    EXPECT_EQ(Load(kUsed).RxTone, "290.0");
+
+    typeTone(kFieldTxTone, "d025i");
+    EXPECT_EQ(Cell(7, kUsed)->text(), "D025I");
+    EXPECT_EQ(Load(kUsed).TxTone, "D025I");
+    EXPECT_TRUE(All().Modified);
+
+    // Letters other than D, I and N cannot be typed; pasted, they give the lowest tone.
+    Select(kFieldTxTone, kUsed);
+    QTest::keyClick(grid, Qt::Key_Return);
+    ASSERT_TRUE(tones->hasFocus() || tones->isVisible());
+    tones->lineEdit()->clear();
+    QTest::keyClicks(tones->lineEdit(), "xyz");
+    EXPECT_EQ(tones->currentText(), "");
+    tones->lineEdit()->setText("xyz");
+    QTest::keyClick(tones->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(Load(kUsed).TxTone, "67.0");
+
+    // Choosing "None" stores no tone.
+    Select(kFieldRxTone, kUsed);
+    QTest::keyClick(grid, Qt::Key_Return);
+    tones->lineEdit()->setText("None");
+    QTest::keyClick(tones->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(Load(kUsed).RxTone, "");
+    EXPECT_EQ(Cell(6, kUsed)->text(), "None");
+}
+
+TEST_F(ChsInfoTest, ListsAreChosenFromWithTheKeyboardAndNeverOpenOnEmptyRows) {
+    auto* power = form->findChild<QComboBox*>("cxPwrv");
+    Select(kFieldPower, kUsed);
+    EXPECT_TRUE(power->isVisible());
+    QTest::keyClick(grid, Qt::Key_Return);
+    power->hidePopup();
+    QTest::keyClick(power, Qt::Key_Up); // High → Low
+    EXPECT_EQ(Load(kUsed).Power, 0);
+    EXPECT_EQ(Cell(9, kUsed)->text(), "Low");
+    EXPECT_EQ(Cell(9, kUsed)->data(TfChsInfo::kValueRole).toString(), "0");
+    QTest::keyClick(power, Qt::Key_Escape);
+    EXPECT_FALSE(power->isVisible());
+
+    // Busy lock 0 is "On": the list index is the field's value.
+    auto* busy = form->findChild<QComboBox*>("cxBclo");
+    Select(kFieldBusyLock, kUsed);
+    QTest::keyClick(grid, Qt::Key_F2);
+    busy->hidePopup();
+    QTest::keyClick(busy, Qt::Key_Up);
+    EXPECT_EQ(Load(kUsed).BusyLock, 0);
+    EXPECT_EQ(Cell(12, kUsed)->text(), "On");
+
+    All().Modified = false;
+    for (int field : {6, 9, 11, 17}) {
+        Select(field, kEmpty);
+        QTest::keyClick(grid, Qt::Key_Return);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualItemRect(Cell(field, kEmpty)).center());
+        for (QComboBox* list : form->findChildren<QComboBox*>())
+            EXPECT_FALSE(list->isVisible()) << field << list->objectName().toStdString();
+    }
+    EXPECT_FALSE(All().Modified);
+    EXPECT_FALSE(All().IsSlotClear(kChannelBitmap, kEmpty));
+}
+
+TEST_F(ChsInfoTest, ArrowKeysMoveTheCurrentCellAndTheCurrentChannel) {
+    Select(kFieldRxFreq, 3);
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Right);
+    EXPECT_EQ(form->FieldOfColumn(grid->currentColumn()), kFieldTxFreq);
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(grid->currentRow(), 5);
+    EXPECT_EQ(All().CurrentChannel, 4);
+
+    // Typing on an editable cell starts its editor with that key.
+    Select(kFieldRxFreq, kEmpty);
+    QTest::keyClick(grid, '1');
+    QLineEdit* editor = Editor();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "46.1");
+    QTest::keyClick(editor, Qt::Key_Return);
+    Flush();
+    EXPECT_EQ(Cell(2, kEmpty)->text(), "146.10000");
+}
+
+TEST_F(ChsInfoTest, RefillsFollowTheImageAndDeactivateCommitsAnOpenEdit) {
+    InitNewChannel(All(), kEmpty, "440.00000");
+    form->FillChannelRow(kEmpty);
+    EXPECT_EQ(Cell(2, kEmpty)->text(), "440.00000");
+    std::string none;
+    SetChannelField(All(), kEmpty, kFieldRxFreq, none);
+    form->FillAllRows();
+    EXPECT_EQ(Cell(2, kEmpty)->text(), "");
+    EXPECT_TRUE(grid->updatesEnabled());
+
+    Select(kFieldRxFreq, kUsed);
+    QTest::keyClick(grid, Qt::Key_F2);
+    QTest::keyClicks(Editor(), "147");
+    form->FormDeactivate();
+    Flush();
+    EXPECT_EQ(Editor(), nullptr);
+    EXPECT_EQ(FormatFreq(Load(kUsed).RxFreq), "147.00000");
+}
+
+// A language file changes captions, widths and the no-tone text; never the columns' kinds.
+TEST_F(ChsInfoTest, ShippedChineseFileLocalisesCaptionsWidthsAndTheNoToneText) {
+    std::string chinese;
+    ASSERT_TRUE(ReadFileContents(ZORVA_LANG_DIR "/Chinese.Ini", chinese));
+    dir.Write("Chinese.Ini", chinese.substr(0, chinese.find("[fChsInfo]")) +
+                                 "[fChsInfo]\nColShow.2=100@RX|Freq\nColShow.9=070@" +
+                                 "\xe5\x8a\x9f\xe7\x8e\x87\ncxDcts.0=\xe6\x97\xa0\n");
+    All().LanguageId = 1;
+    All().LanguageName = "Chinese";
+    form->hide();
+    form->show();
+    EXPECT_EQ(grid->columnWidth(2), 100);
+    EXPECT_EQ(grid->item(1, 2)->text(), "RX\nFreq");
+    EXPECT_EQ(grid->item(1, form->ColumnOfField(9))->text(),
+              QString::fromUtf8("\xe5\x8a\x9f\xe7\x8e\x87"));
+    EXPECT_EQ(form->FieldOfColumn(2), kFieldRxFreq);
+    EXPECT_EQ(Cell(6, kUsed)->text(), QString::fromUtf8("\xe6\x97\xa0"));
+    // The localised no-tone text still stores no tone.
+    std::string tone = "88.5";
+    SetChannelField(All(), kUsed, kFieldRxTone, tone);
+    form->FillChannelRow(kUsed);
+    EXPECT_EQ(Cell(6, kUsed)->text(), "88.5");
+    Select(kFieldRxTone, kUsed);
+    QTest::keyClick(grid, Qt::Key_Return);
+    auto* tones = form->findChild<QComboBox*>("cxDcts");
+    tones->lineEdit()->setText(QString::fromUtf8("\xe6\x97\xa0"));
+    QTest::keyClick(tones->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(Load(kUsed).RxTone, "");
+}
+
+TEST_F(ChsInfoTest, MainWindowOpensTheTableAsCommandEleven) {
+    TfMainFrm mainForm;
+    RegisterChannelEditors(mainForm);
+    mainForm.RunCommand(cmd::ChsInfo);
+    QMdiSubWindow* window = mainForm.ChildWindow(cmd::ChsInfo);
+    ASSERT_NE(window, nullptr);
+    auto* table = qobject_cast<TfChsInfo*>(window->widget());
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->objectName(), "fChsInfo");
+    table->FormShow(); // the main window itself is not shown here
+    ASSERT_EQ(table->Grid()->rowCount(), All().ChannelCount + 2);
+    table->Grid()->setCurrentCell(kUsed + 1, 3);
+    EXPECT_EQ(All().CurrentChannel, kUsed);
+}
+
+} // namespace
+} // namespace zorva
