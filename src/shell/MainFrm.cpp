@@ -761,6 +761,13 @@ void TfMainFrm::OpenChild(int command) {
         window = mdi_->addSubWindow(content);
         window->setAttribute(Qt::WA_DeleteOnClose);
         children_[command] = window;
+        // The channel table is the main view: it opens over the whole area; the other editors
+        // at their own size, within the area.
+        const QSize area = mdi_->viewport()->size();
+        if (area.width() > 200 && area.height() > 200) {
+            window->resize(command == cmd::ChsInfo ? area : window->size().boundedTo(area));
+            window->move(0, 0);
+        }
     }
     window->show();
     if (window->isMinimized()) window->showNormal();
