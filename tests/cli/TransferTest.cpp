@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 #include "VirtualRadioProcess.h"
 #include "codec/ChannelRecord.h"
+#include "codec/DerivedFields.h"
 #include "shell/DataFile.h"
 
 #include <chrono>
@@ -43,6 +44,8 @@ struct Transfers : ::testing::Test {
         std::string text = "Relay";
         SetChannelField(db->All, 77, kFieldName, text);
         std::memcpy(&db->All.Image[kSerialNumber], "ZS520SIM00000042", 16);
+        // A write time long past, so the stamp of a write always differs from it.
+        StampWriteTime(db->All, "2020-01-02 03:04:05");
         test::RecordingMessages messages;
         EXPECT_TRUE(SaveDataFile(db->All, dir.File(name), db->Language, messages));
         return dir.Read(name);
