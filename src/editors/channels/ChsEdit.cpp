@@ -6,6 +6,7 @@
 #include "codec/ToneCodec.h"
 #include "codec/ToneList.h"
 #include "core/Maindb.h"
+#include "editors/ImageText.h"
 #include "editors/channels/ToneOption.h"
 #include "settings/LocaliseForm.h"
 #include "settings/ShowMsg.h"
@@ -29,14 +30,6 @@ constexpr int kTagFirstItemOnly = -3;
 
 constexpr int kNameLength = 7;
 constexpr int kIdLength = 6;
-
-// Latin-1 bytes for the name codec; a character it cannot hold becomes a byte stored as a blank.
-std::string NameBytes(const QString& text) {
-    std::string bytes;
-    for (const QChar c : text)
-        bytes += c.unicode() <= 0xFF ? static_cast<char>(c.unicode()) : '\x80';
-    return bytes;
-}
 
 QString Qs(const std::string& text) {
     return QString::fromLatin1(text);
@@ -296,7 +289,7 @@ void TfChsEdit::StoreChannel() {
             flag(kFieldVox, !cxVoxs_->isChecked());
             flag(kFieldAni, !cxAnis_->isChecked());
             flag(kFieldScan, !cxScan_->isChecked());
-            std::string name = NameBytes(cxNameSv_->text());
+            std::string name = ToImageText(cxNameSv_->text());
             SetChannelField(all, channel, kFieldName, name);
             std::string id = cxIdSv_->text().trimmed().toStdString();
             SetChannelField(all, channel, kFieldIdCode, id);

@@ -7,6 +7,7 @@
 #include "codec/ToneList.h"
 #include "core/Maindb.h"
 #include "core/TAll.h"
+#include "editors/ImageText.h"
 #include "settings/Language.h"
 #include "settings/LocaliseForm.h"
 #include "settings/ShowMsg.h"
@@ -757,11 +758,7 @@ void TfChsInfo::gvChsSetForeText(int column, int row, QString& text) {
         case kFieldIdCode: {
             while (text.endsWith(' '))
                 text.chop(1);
-            // Characters beyond Latin-1 become a byte the name codec stores as a blank.
-            QString latin = text;
-            for (QChar& c : latin)
-                if (c.unicode() > 0xFF) c = QChar(0x80);
-            std::string value = latin.toLatin1().toStdString();
+            std::string value = ToImageText(text);
             SetChannelField(All(), channel, field, value);
             text = QString::fromLatin1(value.c_str());
             item->setText(text);

@@ -99,14 +99,6 @@ bool FilterTypedKey(QLineEdit& edit, const QKeyEvent& key, TypedKeys keys) {
     return false;
 }
 
-std::string ToImageText(const QString& text) {
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(text.size()));
-    for (const QChar c : text)
-        bytes += c.unicode() > 0xFF ? '\x80' : static_cast<char>(c.unicode());
-    return bytes;
-}
-
 TfFreqEdit::TfFreqEdit(QWidget* parent) : QWidget(parent) {
     setObjectName("fFreqEdit");
     setWindowTitle("Channel Edit");

@@ -2,6 +2,8 @@
 // frequency step that sets their raster.
 #pragma once
 
+#include "editors/ImageText.h"
+
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -27,10 +29,6 @@ enum class TypedKeys {
 // does not take, types a replacement where one is due, and lets everything else (editing
 // and navigation keys, Enter, Backspace) through. True when the event was dealt with.
 bool FilterTypedKey(QLineEdit& edit, const QKeyEvent& key, TypedKeys keys);
-
-// Texts of the image (Latin-1 bytes) to and from the widgets. A character beyond U+00FF
-// becomes a byte the name codec stores as a space.
-std::string ToImageText(const QString& text);
 
 class TfFreqEdit : public QWidget {
     Q_OBJECT
