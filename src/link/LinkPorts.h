@@ -28,7 +28,8 @@ public:
     virtual bool WaitDrained(int timeoutMs) = 0;
 };
 
-enum class LinkTimer { X, Head, Try, Re, Close, Pause, Count };
+// X, Head, Re: reading and writing only; Yes, Errs: the power test only.
+enum class LinkTimer { X, Head, Try, Re, Close, Pause, Yes, Errs, Count };
 
 // Single-shot timers by name: starting a running timer restarts it. Expiry calls the
 // engine's OnTimer on the same thread as everything else.

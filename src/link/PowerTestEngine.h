@@ -1,0 +1,106 @@
+// The power test's exchanges with the radio. The radio keeps a calibration table of 1040
+// bytes beside its memory; for every 10 MHz sub-range S it holds a low-power value at
+// 16 * S + 10 and a high-power value at 16 * S + 12. The engine runs short command queues
+// entry by entry: Online (wake-up, the 65 table reads, end), Set power (wake-up, one value,
+// end) and Close (wake-up, end). No Qt: the window gives it a port, timers and itself.
+#pragma once
+
+#include "link/LinkPorts.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace zorva {
+
+class TALL;
+class TLanguage;
+
+inline constexpr int kCalibrationSize = 1040;
+inline constexpr int kCalibrationRowSize = 16;
+inline constexpr int kCalibrationLastBlock = 64; // blocks 0..64
+inline constexpr int kLowPowerOffset = 10;       // the slider tags
+inline constexpr int kHighPowerOffset = 12;
+inline constexpr int kPowerWakeUpSuffix = 97;
+inline constexpr int kPowerOpenPauseMs = 200;
+inline constexpr int kPowerTryMs = 1500;
+inline constexpr int kPowerYesMs = 500;
+inline constexpr int kPowerErrsMs = 300;
+inline constexpr int kPowerCloseMs = 500;
+
+using CalibrationTable = std::array<uint8_t, kCalibrationSize>;
+
+// The table address of sub-range `subRange`'s low (tag 10) or high (tag 12) power value.
+constexpr int CalibrationAddress(int subRange, int tag) {
+    return kCalibrationRowSize * subRange + tag;
+}
+
+enum class PowerSequence { None, Online, SetPower, Close };
+
+// The window the power test runs in.
+class PowerTestUser : public UserMessages {
+public:
+    // Status panel 0: " COM: " and the Open or Close text.
+    virtual void PortStateChanged(bool open) = 0;
+    virtual void SetProgress(int value, int maximum) = 0;
+    virtual void ShowProgress(bool visible) = 0;
+    // The panel holding every control: disabled while a queue runs.
+    virtual void SetPanelEnabled(bool enabled) = 0;
+    // A queue has run to its end (Yes_Timer). After Online the table is the radio's: the
+    // window marks it and enables the range list, sliders and edits.
+    virtual void SequenceCompleted(PowerSequence sequence) = 0;
+    // Close_Timer: the window closes.
+    virtual void CloseWindow() = 0;
+};
+
+struct PowerTestContext {
+    const TALL& all; // PortName, BaudRate
+    const TLanguage& language;
+    SerialPort& port;
+    LinkTimers& timers;
+    PowerTestUser& user;
+    // 0..4: the random wake-up suffix ("e".."i").
+    std::function<int()> random;
+};
+
+class PowerTestEngine {
+public:
+    explicit PowerTestEngine(PowerTestContext context);
+    PowerTestEngine(const PowerTestEngine&) = delete;
+    PowerTestEngine& operator=(const PowerTestEngine&) = delete;
+
+    // Opens the port (PortError on failure, and `then(false)`), pauses 200 ms, then
+    // `then(true)`.
+    void OpenPort(std::function<void(bool opened)> then);
+    // "Online": opens the port and reads the whole table.
+    void Online();
+    // Stores `value` at CalibrationAddress(subRange, tag) and runs Set power; nothing is sent
+    // while the port is closed or a queue runs.
+    void SetPower(int subRange, int tag, uint8_t value);
+    // "Close": the Close sequence when the port is open; the window closes 500 ms later.
+    void CloseRequested();
+    // The window closes: the port is closed and nothing more happens.
+    void FormClose();
+
+    void OnBytes(const uint8_t* bytes, int count);
+    void OnTimer(LinkTimer timer);
+
+    const CalibrationTable& Table() const { return table_; }
+    bool PortOpen() const;
+    // A queue is running (from its start until Yes_Timer or Cancel).
+    bool Running() const { return running_; }
+    PowerSequence Sequence() const { return sequence_; }
+    // An Online sequence has completed since the port was last closed.
+    bool TableValid() const { return tableValid_; }
+
+private:
+    PowerTestContext ctx_;
+    CalibrationTable table_{};
+    PowerSequence sequence_ = PowerSequence::None;
+    bool running_ = false;
+    bool tableValid_ = false;
+    // The implementation adds the queue, the reply buffer and the pause state.
+};
+
+} // namespace zorva
