@@ -7,6 +7,7 @@
 #include "editors/channels/ChsInfo.h"
 #include "editors/channels/FreqEdit.h"
 #include "editors/channels/ToneOption.h"
+#include "editors/functions/DtmfFun.h"
 #include "link/ReadRadio.h"
 #include "link/SetPort.h"
 #include "link/WriteRadio.h"
@@ -162,6 +163,7 @@ TEST(LanguageFilesTest, EveryWindowKeyNamesAControlOfThatWindow) {
     windows["fToneOption"] = std::make_unique<TfToneOption>();
     windows["fFreqEdit"] = std::make_unique<TfFreqEdit>();
     windows["fBatch"] = std::make_unique<TfBatch>();
+    windows["fDtmfFun"] = std::make_unique<TfDtmfFun>();
 
     for (const auto& [section, keys] : ParseSections(ShippedFile("English.Ini"))) {
         if (section == "Language") continue;

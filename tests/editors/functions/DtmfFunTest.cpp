@@ -3,6 +3,7 @@
 
 #include "TestSupport.h"
 #include "core/Maindb.h"
+#include "core/SafeFile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -269,6 +270,25 @@ TEST_F(DtmfFunTest, AutodialGridIsNumberedAndLeavesTheImageAlone) {
     EXPECT_EQ(grid->item(17, 1)->text(), "16");
     grid->item(5, 2)->setText("123");
     EXPECT_EQ(All().Image, before);
+}
+
+TEST_F(DtmfFunTest, LocalisedWindowShowsTheSameCodes) {
+    std::string chinese;
+    ASSERT_TRUE(ReadFileContents(ZORVA_LANG_DIR "/Chinese.Ini", chinese));
+    dir.Write("Chinese.Ini", chinese);
+    All().LanguageId = 1;
+    All().LanguageName = "Chinese";
+    All().Image[kDecoderByte] = 0x80; // group Off, stun Tx Inhibit
+    const auto before = All().Image;
+    Open();
+    auto* pages = Get<QTabWidget>("cxDtmfInfo");
+    EXPECT_EQ(pages->tabText(pages->indexOf(Get<QWidget>("cxEnCode"))), "编码");
+    EXPECT_EQ(List("cxGroup")->currentText(), "关");
+    EXPECT_EQ(List("cxStunSw")->currentText(), "禁止发射");
+    EXPECT_EQ(List("cxRate")->itemText(0), "4");
+    EXPECT_EQ(Get<QTableWidget>("gvData")->item(1, 1)->text(), "序号");
+    EXPECT_EQ(All().Image, before);
+    EXPECT_FALSE(All().Modified);
 }
 
 } // namespace
