@@ -13,6 +13,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace zorva {
 namespace {
@@ -184,6 +186,21 @@ TEST_F(DtmfFunTest, ListsShowTheirCodes) {
     EXPECT_EQ(All().Image[kDecoderByte], 0xF4);
     EXPECT_EQ(Hex(0x11D5, 6), "FB 9A F4 33 2F 0A");
     EXPECT_TRUE(All().Modified);
+}
+
+// The mode list is hidden, but it still decides which PTT ID codes can be edited.
+TEST_F(DtmfFunTest, PttIdModeEnablesItsCodes) {
+    Open();
+    QComboBox* mode = List("cxPtts");
+    EXPECT_FALSE(mode->isVisible());
+    const std::vector<std::pair<bool, bool>> enabled = {
+        {false, false}, {true, false}, {false, true}, {true, true}};
+    for (int index = 0; index < 4; ++index) {
+        mode->setCurrentIndex(index);
+        EXPECT_EQ(Edit("cxEntv")->isEnabled(), enabled[index].first) << index;
+        EXPECT_EQ(Edit("cxEndv")->isEnabled(), enabled[index].second) << index;
+        EXPECT_EQ(All().Image[kPttByte] & 0x03, index);
+    }
 }
 
 TEST_F(DtmfFunTest, EveryListWritesItsBitsOnly) {
