@@ -5,6 +5,7 @@
 #include "codec/ChannelRecord.h"
 #include "codec/DerivedFields.h"
 #include "core/Maindb.h"
+#include "link/PowerTestEngine.h"
 #include "settings/TextEncoding.h"
 #include "shell/DataFile.h"
 
@@ -17,6 +18,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <sstream>
 #include <unistd.h>
@@ -140,7 +142,8 @@ std::string UsageText() {
     text += kProgram;
     text += " [options] <command> FILE.dat\n"
             "\n"
-            "Creates, shows and dumps data files of the ZORVA-520SX.\n"
+            "Creates, shows and dumps data files of the ZORVA-520SX; reads and writes\n"
+            "the radio and its power-test table.\n"
             "\n"
             "Commands:\n"
             "  new FILE.dat             write a new image of the radio as a data file\n"
@@ -149,15 +152,25 @@ std::string UsageText() {
             "  dump FILE.dat            print the whole configuration as one JSON document\n"
             "  read -p PORT -o FILE.dat read the radio on PORT into a data file\n"
             "  write FILE.dat -p PORT   write a data file to the radio on PORT\n"
+            "  calibration read -p PORT -o FILE\n"
+            "                           read the radio's power-test table (1040 bytes)\n"
+            "  calibration set -p PORT --range S --low VALUE | --high VALUE\n"
+            "                           set the low or high power value (0..255) of\n"
+            "                           sub-range S (the first two digits of its lower\n"
+            "                           edge: 40 for 400-410 MHz; 0..64)\n"
             "\n"
             "PORT is COMn (mapped to a device in the [Ports] section of SysInfo.Ini) or a\n"
             "device path such as /dev/ttyUSB0.\n"
             "\n"
             "Options:\n"
             "  -p, --port PORT          the serial port of the programming cable\n"
-            "  -o, --output FILE        the data file a read writes\n"
-            "  -f, --force              replace an existing file (new, read); write to a\n"
-            "                           radio of another model with as many channels (write)\n"
+            "  -o, --output FILE        the file a read writes\n"
+            "  -f, --force              replace an existing file (new, read, calibration\n"
+            "                           read); write to a radio of another model with as\n"
+            "                           many channels (write)\n"
+            "      --range S            the sub-range of calibration set\n"
+            "      --low VALUE          its new low power value, 0..255\n"
+            "      --high VALUE         its new high power value, 0..255\n"
             "  -h, --help               show this help and exit\n"
             "  -v, --version            show the version and exit\n"
             "\n"
@@ -229,6 +242,78 @@ int RunTransferCommand(const QCommandLineParser&, const QString& command,
     return reading ? RunRead(*db, options, std::cin, err) : RunWrite(*db, options, std::cin, err);
 }
 
+// A whole decimal number within [low, high], or nothing.
+std::optional<int> NumberIn(const QString& text, int low, int high) {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok, 10);
+    if (!ok || value < low || value > high) return std::nullopt;
+    return value;
+}
+
+// calibration read --port PORT -o FILE, and calibration set --port PORT --range S --low V
+// (or --high V).
+int RunCalibrationCommand(const QStringList& positional, const QString& port, const QString& output,
+                          bool force, const QString* range, const QString* low, const QString* high,
+                          const std::string& exeDir, std::ostream& err) {
+    const QString action = positional.size() >= 2 ? positional.at(1) : QString();
+    if (positional.size() != 2 || (action != "read" && action != "set")) {
+        PrintUsageError(err, "calibration takes 'read' or 'set'");
+        return kExitUsage;
+    }
+    if (port.isEmpty()) {
+        PrintUsageError(err, "missing --port for 'calibration " + action.toStdString() + "'");
+        return kExitUsage;
+    }
+    CalibrationOptions options;
+    options.port = QFile::encodeName(port).toStdString();
+    options.force = force;
+    if (action == "read") {
+        if (output.isEmpty()) {
+            PrintUsageError(err, "calibration read takes --port PORT -o FILE");
+            return kExitUsage;
+        }
+        options.file = QFile::encodeName(output).toStdString();
+        std::error_code ec;
+        if (!force && std::filesystem::exists(options.file, ec)) {
+            PrintFileError(err, options.file, "already exists (use --force to replace it)");
+            return kExitFailure;
+        }
+    } else {
+        if (!range || (low != nullptr) == (high != nullptr)) {
+            PrintUsageError(err, "calibration set takes --range S and one of --low VALUE or "
+                                 "--high VALUE");
+            return kExitUsage;
+        }
+        const auto subRange = NumberIn(*range, 0, kCalibrationLastBlock);
+        if (!subRange) {
+            PrintUsageError(err, "--range needs a sub-range 0.." +
+                                     std::to_string(kCalibrationLastBlock) + ", not '" +
+                                     range->toStdString() + "'");
+            return kExitUsage;
+        }
+        const QString& valueText = low ? *low : *high;
+        const auto value = NumberIn(valueText, 0, 255);
+        if (!value) {
+            PrintUsageError(err, std::string(low ? "--low" : "--high") +
+                                     " needs a value 0..255, not '" + valueText.toStdString() +
+                                     "'");
+            return kExitUsage;
+        }
+        options.subRange = *subRange;
+        options.tag = low ? kLowPowerOffset : kHighPowerOffset;
+        options.value = *value;
+    }
+    if (!QCoreApplication::instance()) {
+        err << kProgram << ": the radio can only be reached from the program itself\n";
+        return kExitFailure;
+    }
+    auto db = std::make_unique<Maindb>();
+    DataModuleCreate(*db, exeDir);
+    StartImage(*db);
+    return action == "read" ? RunCalibrationRead(*db, options, err)
+                            : RunCalibrationSet(*db, options, err);
+}
+
 int RunCli(const QStringList& args, const std::string& exeDir, std::ostream& out,
            std::ostream& err) {
     QCommandLineParser parser;
@@ -238,7 +323,13 @@ int RunCli(const QStringList& args, const std::string& exeDir, std::ostream& out
     const QCommandLineOption forceOption(QStringList{"f", "force"});
     const QCommandLineOption portOption(QStringList{"p", "port"}, "port", "PORT");
     const QCommandLineOption outputOption(QStringList{"o", "output"}, "file", "FILE");
+    const QCommandLineOption rangeOption("range", "sub-range", "S");
+    const QCommandLineOption lowOption("low", "value", "VALUE");
+    const QCommandLineOption highOption("high", "value", "VALUE");
     parser.addOption(helpOption);
+    parser.addOption(rangeOption);
+    parser.addOption(lowOption);
+    parser.addOption(highOption);
     parser.addOption(versionOption);
     parser.addOption(forceOption);
     parser.addOption(portOption);
@@ -260,6 +351,17 @@ int RunCli(const QStringList& args, const std::string& exeDir, std::ostream& out
         return kExitUsage;
     }
     const QString command = positional.at(0);
+    if (command == "calibration") {
+        const auto given = [&parser](const QCommandLineOption& option) {
+            return parser.isSet(option) ? std::optional<QString>(parser.value(option))
+                                        : std::nullopt;
+        };
+        const auto range = given(rangeOption), low = given(lowOption), high = given(highOption);
+        return RunCalibrationCommand(positional, parser.value(portOption),
+                                     parser.value(outputOption), parser.isSet(forceOption),
+                                     range ? &*range : nullptr, low ? &*low : nullptr,
+                                     high ? &*high : nullptr, exeDir, err);
+    }
     if (command == "read" || command == "write")
         return RunTransferCommand(parser, command, positional, parser.value(portOption),
                                   parser.value(outputOption), parser.isSet(forceOption), exeDir,

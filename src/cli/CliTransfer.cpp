@@ -3,6 +3,7 @@
 #include "cli/CliCommands.h"
 #include "codec/DerivedFields.h"
 #include "core/Maindb.h"
+#include "link/PowerTestEngine.h"
 #include "link/ReadEngine.h"
 #include "link/WriteEngine.h"
 #include "link/qt/QtLinkTimers.h"
@@ -11,7 +12,9 @@
 #include "shell/DataFile.h"
 
 #include <QEventLoop>
+#include <QFile>
 #include <QRandomGenerator>
+#include <QSaveFile>
 #include <QTimer>
 #include <istream>
 #include <ostream>
@@ -108,6 +111,11 @@ struct Wiring {
         port.SetLineErrorHandler([&engine] { engine.OnLineError(); });
         timers.SetExpiryHandler([&engine](LinkTimer timer) { engine.OnTimer(timer); });
     }
+    void Connect(PowerTestEngine& engine) {
+        port.SetBytesHandler(
+            [&engine](const uint8_t* bytes, int count) { engine.OnBytes(bytes, count); });
+        timers.SetExpiryHandler([&engine](LinkTimer timer) { engine.OnTimer(timer); });
+    }
     QtSerialPort port;
     QtLinkTimers timers;
 };
@@ -115,6 +123,66 @@ struct Wiring {
 int Random5() {
     return static_cast<int>(QRandomGenerator::global()->bounded(5));
 }
+
+// The power test window in the terminal: every message on the error stream; the Retry /
+// Cancel question is answered Cancel, since nobody can fix the line meanwhile, and ends the
+// run as any failure does. The run succeeds when the awaited sequence completes.
+class TerminalPowerWindow : public PowerTestUser {
+public:
+    TerminalPowerWindow(std::ostream& err, PowerSequence awaited, const char* verb)
+        : err_(err), awaited_(awaited), verb_(verb) {}
+
+    int ShowMsg(const std::string&, const std::string& text, int kind) override {
+        EndProgressLine();
+        err_ << "zorva-cli: " << text << "\n";
+        Finish(false);
+        return kind == kMsgRetryCancel ? kResultCancel : kResultOk;
+    }
+    void SetProgress(int value, int maximum) override {
+        if (!verb_ || value == 0 || value == lastShown_) return;
+        lastShown_ = value;
+        err_ << "\r" << verb_ << " " << value << " of " << maximum << std::flush;
+        progressOpen_ = true;
+    }
+    void PortStateChanged(bool) override {}
+    void ShowProgress(bool) override {}
+    void SetPanelEnabled(bool) override {}
+    void SequenceCompleted(PowerSequence sequence) override {
+        if (sequence == awaited_) Finish(true);
+    }
+    void CloseWindow() override { Finish(succeeded_); }
+
+    void Finish(bool success) {
+        if (finished_) return;
+        finished_ = true;
+        succeeded_ = success;
+        QTimer::singleShot(0, &loop_, [this] { loop_.quit(); });
+    }
+    bool Run() {
+        QTimer::singleShot(kWatchdogMs, &loop_, [this] {
+            err_ << "zorva-cli: no answer from the radio; giving up\n";
+            Finish(false);
+        });
+        loop_.exec();
+        EndProgressLine();
+        return succeeded_;
+    }
+
+private:
+    void EndProgressLine() {
+        if (progressOpen_) err_ << "\n";
+        progressOpen_ = false;
+    }
+
+    std::ostream& err_;
+    PowerSequence awaited_;
+    const char* verb_;
+    QEventLoop loop_;
+    bool finished_ = false;
+    bool succeeded_ = false;
+    bool progressOpen_ = false;
+    int lastShown_ = -1;
+};
 
 } // namespace
 
@@ -161,6 +229,43 @@ int RunWrite(Maindb& db, const TransferOptions& options, std::istream& in, std::
     const bool written = window.Run() && engine.WritesCompleted() > 0;
     engine.FormClose();
     return written ? kExitOk : kExitFailure;
+}
+
+int RunCalibrationRead(Maindb& db, const CalibrationOptions& options, std::ostream& err) {
+    Wiring wiring(db, options.port);
+    TerminalPowerWindow window(err, PowerSequence::Online, "Reading table");
+    PowerTestEngine engine({db.All, db.Language, wiring.port, wiring.timers, window, Random5});
+    wiring.Connect(engine);
+    engine.Online();
+    const bool read = window.Run() && engine.TableValid();
+    const CalibrationTable table = engine.Table();
+    engine.FormClose();
+    if (!read) return kExitFailure;
+
+    QSaveFile file(QFile::decodeName(options.file.c_str()));
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(reinterpret_cast<const char*>(table.data()), kCalibrationSize) !=
+            kCalibrationSize ||
+        !file.commit()) {
+        err << "zorva-cli: " << options.file << ": " << file.errorString().toStdString() << "\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int RunCalibrationSet(Maindb& db, const CalibrationOptions& options, std::ostream& err) {
+    Wiring wiring(db, options.port);
+    TerminalPowerWindow window(err, PowerSequence::SetPower, nullptr);
+    PowerTestEngine engine({db.All, db.Language, wiring.port, wiring.timers, window, Random5});
+    wiring.Connect(engine);
+    // The window reads the table first to show it; a single value needs only the port.
+    engine.OpenPort([&](bool opened) {
+        if (opened)
+            engine.SetPower(options.subRange, options.tag, static_cast<uint8_t>(options.value));
+    });
+    const bool set = window.Run();
+    engine.FormClose();
+    return set ? kExitOk : kExitFailure;
 }
 
 } // namespace zorva

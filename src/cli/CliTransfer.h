@@ -1,5 +1,6 @@
-// Reading and writing the radio from the command line, with the same engines, port and
-// timers as the desktop dialogs, and their messages on the error stream.
+// Reading and writing the radio, and its power-test table, from the command line, with the
+// same engines, port and timers as the desktop windows, and their messages on the error
+// stream.
 #pragma once
 
 #include <iosfwd>
@@ -24,5 +25,22 @@ int RunRead(Maindb& db, const TransferOptions& options, std::istream& in, std::o
 // Loads options.file and writes it to the radio. A radio of another model with the same
 // channel count is written only with --force or a "y" on the terminal.
 int RunWrite(Maindb& db, const TransferOptions& options, std::istream& in, std::ostream& err);
+
+struct CalibrationOptions {
+    std::string port;
+    std::string file; // calibration read: the file the 1040 bytes go to
+    bool force = false;
+    // calibration set: the table row (sub-range), 10 (low) or 12 (high), and the value.
+    int subRange = 0;
+    int tag = 0;
+    int value = 0;
+};
+
+// Reads the power-test table (the window's Online) and writes its 1040 bytes to
+// options.file. A time-out is answered Cancel. Returns the exit status.
+int RunCalibrationRead(Maindb& db, const CalibrationOptions& options, std::ostream& err);
+
+// Sets one power value in the radio's table (the window's Set power).
+int RunCalibrationSet(Maindb& db, const CalibrationOptions& options, std::ostream& err);
 
 } // namespace zorva

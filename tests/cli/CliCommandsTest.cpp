@@ -164,7 +164,8 @@ TEST_F(CliCommandsTest, HelpAndVersionSucceed) {
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.err, "");
     EXPECT_NE(help.out.find("Usage: zorva-cli"), std::string::npos);
-    for (const char* command : {"new FILE.dat", "show FILE.dat", "dump FILE.dat"})
+    for (const char* command :
+         {"new FILE.dat", "show FILE.dat", "dump FILE.dat", "calibration read", "calibration set"})
         EXPECT_NE(help.out.find(command), std::string::npos) << command;
 
     const Result version = RunBinary({"--version"});
@@ -174,7 +175,24 @@ TEST_F(CliCommandsTest, HelpAndVersionSucceed) {
 
 TEST_F(CliCommandsTest, WrongUsageIsStatusTwoWithAHint) {
     const std::vector<QStringList> cases = {
-        {}, {"list", "a.dat"}, {"show"}, {"dump", "a.dat", "b.dat"}, {"--bogus", "show", "a.dat"}};
+        {},
+        {"list", "a.dat"},
+        {"show"},
+        {"dump", "a.dat", "b.dat"},
+        {"--bogus", "show", "a.dat"},
+        {"calibration", "-p", "x"},
+        {"calibration", "get", "-p", "x"},
+        {"calibration", "read", "-p", "x"},
+        {"calibration", "read", "-o", "t.bin"},
+        {"calibration", "set", "-p", "x", "--range", "40"},
+        {"calibration", "set", "-p", "x", "--low", "1"},
+        {"calibration", "set", "-p", "x", "--range", "40", "--low", "1", "--high", "2"},
+        {"calibration", "set", "-p", "x", "--range", "40", "--high", "256"},
+        {"calibration", "set", "-p", "x", "--range", "40", "--high", "-1"},
+        {"calibration", "set", "-p", "x", "--range", "40", "--low", "0x10"},
+        {"calibration", "set", "-p", "x", "--range", "40", "--low", "12.5"},
+        {"calibration", "set", "-p", "x", "--range", "65", "--low", "1"},
+        {"calibration", "set", "--range", "40", "--low", "1"}};
     for (const auto& args : cases) {
         SCOPED_TRACE(args.join(' ').toStdString());
         const Result r = RunInProcess(args);

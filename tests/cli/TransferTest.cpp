@@ -1,4 +1,5 @@
-// zorva-cli read and write for real: through a pseudo-terminal against the virtual radio.
+// zorva-cli read, write and calibration for real: through a pseudo-terminal against the
+// virtual radio.
 #include "TestSupport.h"
 #include "VirtualRadioProcess.h"
 #include "codec/ChannelRecord.h"
@@ -111,6 +112,65 @@ TEST_F(Transfers, FailuresEndWithAMessageAndStatusOne) {
     const Ran usage = Cli({"read", "-o", dir.File("z.dat")});
     EXPECT_EQ(usage.status, 2);
     EXPECT_NE(usage.err.find("--port"), std::string::npos);
+}
+
+// A power-test table where every byte differs from its neighbours and from the radio's defaults.
+std::string PatternTable() {
+    std::string table(1040, '\0');
+    for (size_t i = 0; i < table.size(); ++i)
+        table[i] = static_cast<char>(i * 7 + 3);
+    return table;
+}
+
+TEST_F(Transfers, CalibrationReadGivesTheRadiosTable) {
+    dir.Write("table.bin", PatternTable());
+    test::VirtualRadio sim({"--calibration", dir.File("table.bin")});
+    ASSERT_FALSE(sim.Path().empty());
+
+    const Ran ran = Cli({"calibration", "read", "--port", sim.Path(), "-o", dir.File("read.bin")});
+    EXPECT_EQ(ran.status, 0) << ran.err;
+    EXPECT_NE(ran.err.find("Reading table"), std::string::npos) << ran.err;
+    EXPECT_EQ(dir.Read("read.bin"), PatternTable());
+}
+
+TEST_F(Transfers, CalibrationSetLeavesTheValueInTheRadio) {
+    dir.Write("table.bin", PatternTable());
+    test::VirtualRadio sim({"--calibration", dir.File("table.bin")});
+    ASSERT_FALSE(sim.Path().empty());
+
+    const Ran high =
+        Cli({"calibration", "set", "--port", sim.Path(), "--range", "40", "--high", "200"});
+    EXPECT_EQ(high.status, 0) << high.err;
+    const Ran low =
+        Cli({"calibration", "set", "--port", sim.Path(), "--range", "13", "--low", "0"});
+    EXPECT_EQ(low.status, 0) << low.err;
+    sim.Stop();
+
+    std::string expected = PatternTable();
+    expected[16 * 40 + 12] = static_cast<char>(200);
+    expected[16 * 13 + 10] = 0;
+    EXPECT_EQ(dir.Read("table.bin"), expected);
+}
+
+TEST_F(Transfers, CalibrationFailuresEndWithTheMessageAndStatusOne) {
+    {
+        test::VirtualRadio sim({"--fault", "silent"});
+        const Ran ran = Cli({"calibration", "read", "--port", sim.Path(), "-o", dir.File("t.bin")});
+        EXPECT_EQ(ran.status, 1);
+        EXPECT_NE(ran.err.find("Please check all connections"), std::string::npos) << ran.err;
+        EXPECT_FALSE(dir.Exists("t.bin"));
+    }
+    {
+        test::VirtualRadio sim({"--fault", "nak-block:40"});
+        const Ran ran =
+            Cli({"calibration", "set", "--port", sim.Path(), "--range", "40", "--low", "7"});
+        EXPECT_EQ(ran.status, 1);
+        EXPECT_NE(ran.err.find("Please check all connections"), std::string::npos) << ran.err;
+    }
+    const Ran absent = Cli(
+        {"calibration", "set", "--port", dir.File("no-such-tty"), "--range", "40", "--low", "7"});
+    EXPECT_EQ(absent.status, 1);
+    EXPECT_NE(absent.err.find("Cannot Open Commcmication Port."), std::string::npos) << absent.err;
 }
 
 } // namespace

@@ -47,6 +47,24 @@ bool writeAll(int fd, const std::uint8_t* data, std::size_t size) {
     return true;
 }
 
+// Writes `bytes` to a temporary file beside `path` and renames it over `path`, so a failed
+// save keeps the old file.
+std::string replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::string temp = path + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) return systemError("cannot create a temporary file beside", path);
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask); // mkstemp makes 0600; a saved file is an ordinary document
+    const bool written = writeAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
+    std::string error = written ? std::string() : systemError("cannot write", temp);
+    if (::close(fd) != 0 && error.empty()) error = systemError("cannot write", temp);
+    if (error.empty() && ::rename(temp.c_str(), path.c_str()) != 0)
+        error = systemError("cannot replace", path);
+    if (!error.empty()) ::unlink(temp.c_str());
+    return error;
+}
+
 } // namespace
 
 Memory blankMemory(std::string_view serial) {
@@ -86,19 +104,24 @@ std::string saveDataFile(const std::string& path, const Memory& memory, std::str
     std::copy(memory.begin() + kFileHeaderSize, memory.end(), bytes.begin() + kFileHeaderSize);
     // The file's block 297 lies beyond the radio's memory and stays zero.
 
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return systemError("cannot create a temporary file beside", path);
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask); // mkstemp makes 0600; a saved file is an ordinary document
-    const bool written = writeAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
-    std::string error = written ? std::string() : systemError("cannot write", temp);
-    if (::close(fd) != 0 && error.empty()) error = systemError("cannot write", temp);
-    if (error.empty() && ::rename(temp.c_str(), path.c_str()) != 0)
-        error = systemError("cannot replace", path);
-    if (!error.empty()) ::unlink(temp.c_str());
-    return error;
+    return replaceFile(path, bytes);
+}
+
+std::string loadCalibrationFile(const std::string& path, Calibration& table, bool& missing) {
+    struct stat status {};
+    missing = ::stat(path.c_str(), &status) != 0 && errno == ENOENT;
+    if (missing) return {};
+    std::vector<std::uint8_t> bytes;
+    if (std::string error = readWholeFile(path, bytes); !error.empty()) return error;
+    if (bytes.size() != kCalibrationSize)
+        return "'" + path + "' is not a power-test table: " + std::to_string(bytes.size()) +
+               " bytes, a table has " + std::to_string(kCalibrationSize);
+    std::copy(bytes.begin(), bytes.end(), table.begin());
+    return {};
+}
+
+std::string saveCalibrationFile(const std::string& path, const Calibration& table) {
+    return replaceFile(path, std::vector<std::uint8_t>(table.begin(), table.end()));
 }
 
 } // namespace radiosim

@@ -107,8 +107,8 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
         }
 
         static const std::set<std::string, std::less<>> valued = {
-            "--ident", "--band",     "--serial", "--load",        "--save",
-            "--link",  "--sessions", "--baud",   "--reply-delay", "--fault"};
+            "--ident",    "--band", "--serial",      "--load",  "--save",       "--link",
+            "--sessions", "--baud", "--reply-delay", "--fault", "--calibration"};
         if (!valued.contains(name)) return fail("unknown option '" + name + "'");
         std::string value;
         if (inlineValue) {
@@ -134,9 +134,13 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
                             "'");
             o.serial = value;
             o.serialGiven = true;
-        } else if (name == "--load" || name == "--save" || name == "--link") {
+        } else if (name == "--load" || name == "--save" || name == "--link" ||
+                   name == "--calibration") {
             if (value.empty()) return fail("option " + name + " needs a file name");
-            (name == "--load" ? o.loadPath : name == "--save" ? o.savePath : o.linkPath) = value;
+            (name == "--load"   ? o.loadPath
+             : name == "--save" ? o.savePath
+             : name == "--link" ? o.linkPath
+                                : o.calibrationPath) = value;
         } else if (name == "--sessions") {
             const auto n = parseNumber(value, 1, 1'000'000'000);
             if (!n) return fail("--sessions needs a number of at least 1, not '" + value + "'");
@@ -174,6 +178,10 @@ Options:
   --save FILE.dat   save the memory as a data file after every end command
                     and when stopped
   --link PATH       make PATH a symbolic link to the terminal while running
+  --calibration FILE
+                    keep the power-test table (1040 bytes) in FILE: taken from
+                    it when it exists, written back after every value set and
+                    when stopped
   --sessions N      exit after N end commands
   --baud N          emulate a line of N baud, 11 bits a byte, both ways
                     (default 0: no pacing)
@@ -184,18 +192,22 @@ Options:
                       lower-ident     report the ident in lower case
                       wrong-answer    answer the identification block wrongly
                       nak-block:N     answer 15 instead of 06 for block N
-                      stop-after:N    fall silent after block N until the
-                                      next wake-up
-                      garbage         send 3 random bytes before read replies
+                                      (and for a power value set in table
+                                      row N)
+                      stop-after:N    fall silent after block N (or table
+                                      row N) until the next wake-up
+                      garbage         send 3 random bytes before read and
+                                      table replies
                       split:N         send replies in pieces of N bytes,
                                       5 ms apart
-                      hangup-after:N  close the terminal after block N and
-                                      exit with status 1
+                      hangup-after:N  close the terminal after block N (or
+                                      table row N) and exit with status 1
   --verbose         log every frame received and sent on stderr
   -h, --help        show this help and exit
 
 Exit status: 0 stopped or sessions done; 1 hung up on purpose, the terminal
-failed, or the final save failed; 2 bad options or an unusable --load file.
+failed, or the final save failed; 2 bad options or an unusable --load or
+--calibration file.
 )";
 }
 

@@ -29,6 +29,7 @@ struct Options {
     std::string loadPath;
     std::string savePath;
     std::string linkPath;
+    std::string calibrationPath;
     long sessions = 0; // 0: serve until killed
     long baud = 0;     // 0: no pacing
     long replyDelayMs = 0;

@@ -50,14 +50,18 @@ std::uint8_t identCheckByte(std::span<const std::uint8_t, kIdentBlockSize> b) {
     return static_cast<std::uint8_t>(sum);
 }
 
-Radio::Radio(std::string ident, std::uint8_t band, Faults faults, Memory& memory, const Log& log)
+Radio::Radio(std::string ident, std::uint8_t band, Faults faults, Memory& memory,
+             Calibration& calibration, const Log& log)
     : ident_(std::move(ident)), band_(band), faults_(std::move(faults)), memory_(memory), log_(log),
-      random_(std::random_device{}()) {
-    // Plausible power settings: a low and a high value in every row of the table.
+      calibration_(calibration), random_(std::random_device{}()) {}
+
+Calibration Radio::defaultCalibration() {
+    Calibration table{};
     for (std::size_t row = 0; row < kCalibrationSize / kBlockSize; ++row) {
-        calibration_[row * kBlockSize + 10] = 0x50;
-        calibration_[row * kBlockSize + 12] = 0xC8;
+        table[row * kBlockSize + 10] = 0x50;
+        table[row * kBlockSize + 12] = 0xC8;
     }
+    return table;
 }
 
 std::vector<Action> Radio::receive(std::span<const std::uint8_t> bytes) {
@@ -270,10 +274,14 @@ void Radio::readCalibration(const std::vector<std::uint8_t>& f, std::vector<Acti
         return;
     }
     log_.frame("<-", "table read", f);
-    std::vector<std::uint8_t> reply{kTableReply, f[1], f[2], kBlockLength};
+    std::vector<std::uint8_t> reply =
+        faults_.garbage ? garbageBytes() : std::vector<std::uint8_t>();
+    reply.insert(reply.end(), {kTableReply, f[1], f[2], kBlockLength});
     reply.insert(reply.end(), calibration_.begin() + address,
                  calibration_.begin() + address + kBlockSize);
     send(out, std::move(reply), "table reply");
+    // The table's rows count as blocks for stop-after and hangup-after.
+    blockTransferred(static_cast<int>(address / kBlockSize), out);
 }
 
 void Radio::writeCalibration(const std::vector<std::uint8_t>& f, std::vector<Action>& out) {
@@ -284,8 +292,13 @@ void Radio::writeCalibration(const std::vector<std::uint8_t>& f, std::vector<Act
         return;
     }
     log_.frame("<-", "table write", f);
+    if (faults_.nakBlocks.contains(static_cast<int>(address / kBlockSize))) {
+        send(out, {kNak}, "refusal (nak-block)");
+        return;
+    }
     calibration_[address] = f[4];
     send(out, {kAck}, "table write answer");
+    out.push_back({Action::Kind::CalibrationChanged, {}, "table changed"});
 }
 
 void Radio::blockTransferred(int block, std::vector<Action>& out) {

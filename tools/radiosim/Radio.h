@@ -14,7 +14,6 @@
 namespace radiosim {
 
 inline constexpr std::size_t kIdentBlockSize = 16;
-inline constexpr std::size_t kCalibrationSize = 1040; // 65 rows of 16
 
 // The answer the radio owes to an identification block; b0 and b15 do not enter it.
 std::uint8_t identAnswer(std::span<const std::uint8_t, kIdentBlockSize> block);
@@ -23,7 +22,7 @@ std::uint8_t identCheckByte(std::span<const std::uint8_t, kIdentBlockSize> block
 
 // What the radio does in response to received bytes, in order.
 struct Action {
-    enum class Kind { Send, EndSession, HangUp };
+    enum class Kind { Send, EndSession, HangUp, CalibrationChanged };
     Kind kind = Kind::Send;
     std::vector<std::uint8_t> bytes; // for Send
     std::string what;                // for the log
@@ -34,7 +33,10 @@ struct Action {
 // dropped, and a wake-up ("PROGRAM" and a suffix a..i) restarts the session from any state.
 class Radio {
 public:
-    Radio(std::string ident, std::uint8_t band, Faults faults, Memory& memory, const Log& log);
+    Radio(std::string ident, std::uint8_t band, Faults faults, Memory& memory,
+          Calibration& calibration, const Log& log);
+    // Plausible power settings: a low and a high value in every row of the table.
+    static Calibration defaultCalibration();
 
     std::vector<Action> receive(std::span<const std::uint8_t> bytes);
     // A frame was started but its remaining bytes never came.
@@ -63,7 +65,7 @@ private:
     Faults faults_;
     Memory& memory_;
     const Log& log_;
-    std::array<std::uint8_t, kCalibrationSize> calibration_{};
+    Calibration& calibration_;
     std::mt19937 random_;
 
     State state_ = State::Idle;

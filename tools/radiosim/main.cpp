@@ -51,9 +51,10 @@ bool installSignalHandlers() {
 
 class Server {
 public:
-    Server(const Options& options, Memory& memory, Pty& pty, const Log& log)
-        : options_(options), memory_(memory), pty_(pty), log_(log),
-          radio_(options.ident, options.band, options.faults, memory, log),
+    Server(const Options& options, Memory& memory, Calibration& calibration, Pty& pty,
+           const Log& log)
+        : options_(options), memory_(memory), calibration_(calibration), pty_(pty), log_(log),
+          radio_(options.ident, options.band, options.faults, memory, calibration, log),
           writer_(pty.master(), options.baud, options.faults.pieceSize, stopRequested, log) {}
 
     // Serves until stopped; returns the exit status.
@@ -123,6 +124,9 @@ private:
             save();
             if (options_.sessions > 0 && sessions_ >= options_.sessions) return finish(0, false);
             return std::nullopt;
+        case Action::Kind::CalibrationChanged:
+            saveCalibration();
+            return std::nullopt;
         case Action::Kind::HangUp:
             log_.note("hangup-after: closing the terminal");
             pty_.waitUntilTaken(std::chrono::milliseconds(500));
@@ -143,6 +147,17 @@ private:
         return true;
     }
 
+    bool saveCalibration() {
+        if (options_.calibrationPath.empty()) return true;
+        const std::string error = saveCalibrationFile(options_.calibrationPath, calibration_);
+        if (!error.empty()) {
+            log_.warn(error);
+            return false;
+        }
+        log_.note("power-test table saved to " + options_.calibrationPath);
+        return true;
+    }
+
     int fail(const std::string& what) {
         log_.warn(what + ": " + std::strerror(errno));
         return finish(1, true);
@@ -150,12 +165,14 @@ private:
 
     int finish(int status, bool saveFirst) {
         if (saveFirst && !save() && status == 0) status = 1;
+        if (!saveCalibration() && status == 0) status = 1;
         if (!options_.linkPath.empty()) removeLink(options_.linkPath, pty_.slavePath());
         return status;
     }
 
     const Options& options_;
     Memory& memory_;
+    Calibration& calibration_;
     Pty& pty_;
     const Log& log_;
     Radio radio_;
@@ -189,6 +206,18 @@ int main(int argc, char** argv) {
         if (options.serialGiven) setSerial(memory, options.serial);
     }
 
+    Calibration calibration = Radio::defaultCalibration();
+    if (!options.calibrationPath.empty()) {
+        bool missing = false;
+        if (const std::string error =
+                loadCalibrationFile(options.calibrationPath, calibration, missing);
+            !error.empty()) {
+            log.warn(error);
+            return 2;
+        }
+        if (missing) log.note(options.calibrationPath + " does not exist yet; a new table");
+    }
+
     Pty pty;
     if (const std::string error = pty.open(); !error.empty()) {
         log.warn(error);
@@ -211,6 +240,6 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     log.note("serving on " + pty.slavePath());
 
-    Server server(options, memory, pty, log);
+    Server server(options, memory, calibration, pty, log);
     return server.run();
 }
