@@ -7,6 +7,8 @@
 #include "editors/channels/ChsInfo.h"
 #include "editors/channels/FreqEdit.h"
 #include "editors/channels/ToneOption.h"
+#include "editors/functions/FmFun.h"
+#include "editors/functions/InfoMsg.h"
 #include "link/ReadRadio.h"
 #include "link/SetPort.h"
 #include "link/WriteRadio.h"
@@ -162,6 +164,8 @@ TEST(LanguageFilesTest, EveryWindowKeyNamesAControlOfThatWindow) {
     windows["fToneOption"] = std::make_unique<TfToneOption>();
     windows["fFreqEdit"] = std::make_unique<TfFreqEdit>();
     windows["fBatch"] = std::make_unique<TfBatch>();
+    windows["fFmFun"] = std::make_unique<TfFmFun>();
+    windows["fInfoMsg"] = std::make_unique<TfInfoMsg>();
 
     for (const auto& [section, keys] : ParseSections(ShippedFile("English.Ini"))) {
         if (section == "Language") continue;

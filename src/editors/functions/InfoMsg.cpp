@@ -61,7 +61,7 @@ TfInfoMsg::TfInfoMsg(QWidget* parent) : QWidget(parent) {
     layout->addLayout(grid);
     layout->addStretch();
     layout->addLayout(buttons);
-    resize(460, 200);
+    resize(600, 200);
 }
 
 void TfInfoMsg::showEvent(QShowEvent* event) {
