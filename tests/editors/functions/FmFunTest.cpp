@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -324,6 +325,15 @@ TEST_F(FmFunTest, KeyboardAloneMovesTypesCommitsAndCancels) {
     keys("96");
     QTest::keyClick(Editor(), Qt::Key_Return);
     Flush();
+    EXPECT_EQ(Shown(1), "96.00000");
+
+    // Cells are not copied to or pasted from the clipboard.
+    QApplication::clipboard()->setText("101");
+    QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "101");
+    QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
+    Flush();
+    EXPECT_EQ(Editor(), nullptr);
     EXPECT_EQ(Shown(1), "96.00000");
 }
 
