@@ -26,6 +26,8 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <initializer_list>
 #include <optional>
 
 namespace zorva {
