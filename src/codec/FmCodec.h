@@ -20,4 +20,14 @@ double ReadFmChannel(TALL& all, int slot);
 // is not a number throws ConversionError and leaves the slot as it was.
 std::string WriteFmChannel(TALL& all, int slot, std::string_view text);
 
+// Sets a bound of the scan range from a value in MHz and returns the units stored. The lower
+// bound: a value below FmBandLow becomes 88.0, then one above `otherBound` (the upper bound
+// in effect) becomes that. The upper bound: a value above FmBandHigh becomes 108.0, then one
+// below `otherBound` (the lower bound) becomes that. The value is cut down to whole 25 kHz
+// units.
+uint16_t WriteFmScanBound(TALL& all, bool upper, double mhz, double otherBound);
+
+// A scan bound as the window shows it: "00.000".
+std::string FmBoundText(double mhz);
+
 } // namespace zorva

@@ -63,5 +63,25 @@ TEST_F(FmSlots, ReaderRepairsValuesOutsideTheScanRange) {
     EXPECT_EQ(ReadFmChannel(all, kFmCurrentSlot), 102.5);
 }
 
+TEST_F(FmSlots, ScanBoundsAreClampedAndCutDownToWholeUnits) {
+    // FmBandLow and FmBandHigh are 76.0 and 107.0 after start-up.
+    EXPECT_EQ(WriteFmScanBound(all, false, 90.0249, 107.0), 3600); // truncated, not rounded
+    EXPECT_EQ(all.U16At(kFmScanLow), 3600);
+    EXPECT_EQ(WriteFmScanBound(all, false, 70.0, 107.0), 3520);  // below the band: 88.0
+    EXPECT_EQ(WriteFmScanBound(all, false, 101.0, 100.0), 4000); // not above the upper bound
+    EXPECT_EQ(WriteFmScanBound(all, true, 120.0, 88.0), 4320);   // above the band: 108.0
+    EXPECT_EQ(all.U16At(kFmScanHigh), 4320);
+    EXPECT_EQ(WriteFmScanBound(all, true, 80.0, 90.0), 3600); // not below the lower bound
+    EXPECT_EQ(WriteFmScanBound(all, true, 104.975, 88.0), 4199);
+    EXPECT_EQ(all.U16At(kFmScanLow), 4000); // each call sets its own bound only
+}
+
+TEST(FmBoundText, ShowsTwoIntegerDigitsAndThreeDecimals) {
+    EXPECT_EQ(FmBoundText(76.0), "76.000");
+    EXPECT_EQ(FmBoundText(107.0), "107.000");
+    EXPECT_EQ(FmBoundText(8.5), "08.500");
+    EXPECT_EQ(FmBoundText(104.975), "104.975");
+}
+
 } // namespace
 } // namespace zorva

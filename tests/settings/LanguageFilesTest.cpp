@@ -8,6 +8,8 @@
 #include "editors/channels/FreqEdit.h"
 #include "editors/channels/ToneOption.h"
 #include "editors/functions/DtmfFun.h"
+#include "editors/functions/FmFun.h"
+#include "editors/functions/InfoMsg.h"
 #include "link/ReadRadio.h"
 #include "link/SetPort.h"
 #include "link/WriteRadio.h"
@@ -164,6 +166,8 @@ TEST(LanguageFilesTest, EveryWindowKeyNamesAControlOfThatWindow) {
     windows["fFreqEdit"] = std::make_unique<TfFreqEdit>();
     windows["fBatch"] = std::make_unique<TfBatch>();
     windows["fDtmfFun"] = std::make_unique<TfDtmfFun>();
+    windows["fFmFun"] = std::make_unique<TfFmFun>();
+    windows["fInfoMsg"] = std::make_unique<TfInfoMsg>();
 
     for (const auto& [section, keys] : ParseSections(ShippedFile("English.Ini"))) {
         if (section == "Language") continue;

@@ -1,0 +1,535 @@
+#include "editors/functions/FmFun.h"
+
+#include "codec/FmCodec.h"
+#include "codec/Numbers.h"
+#include "core/Maindb.h"
+#include "core/TAll.h"
+#include "editors/ImageText.h"
+#include "editors/channels/FreqEdit.h"
+#include "settings/LocaliseForm.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <initializer_list>
+#include <optional>
+
+namespace zorva {
+
+namespace {
+
+constexpr int kHeaderHeight = 23;
+constexpr int kRowHeight = 20;
+constexpr int kNumberWidth = 50;
+constexpr int kFrequencyWidth = 100;
+constexpr int kMaxTyped = 9;
+
+// Settings fields of the broadcast receiver.
+constexpr int kStepSetting = 9;
+constexpr uint8_t kStepMask = 0xF0;
+constexpr int kInhibitSetting = 5;
+constexpr uint8_t kInhibitMask = 0x40;
+
+bool IsNumberColumn(int column) {
+    return column == 1 || column == 3 || column == 5;
+}
+
+bool IsFrequencyColumn(int column) {
+    return column == 2 || column == 4 || column == 6;
+}
+
+// What a typed character puts into a frequency: the character, "." for ",", or nothing.
+QString AcceptedText(const QString& typed) {
+    if (typed.size() != 1) return {};
+    const QChar c = typed[0];
+    if (c.unicode() >= '0' && c.unicode() <= '9') return typed;
+    if (c == '.' || c == ',') return QStringLiteral(".");
+    return {};
+}
+
+bool IsPrintable(const QKeyEvent& key) {
+    const QString text = key.text();
+    return !text.isEmpty() && text[0].unicode() >= ' ' && text[0].unicode() != 0x7F &&
+           !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
+bool IsClipboardKey(const QKeyEvent& key) {
+    return key.matches(QKeySequence::Copy) || key.matches(QKeySequence::Cut) ||
+           key.matches(QKeySequence::Paste);
+}
+
+// The in-cell editor of a frequency: digits and one kind of decimal point only.
+class FmCellEdit : public QLineEdit {
+public:
+    explicit FmCellEdit(QWidget* parent) : QLineEdit(parent) {
+        setObjectName(QStringLiteral("gvDataEditor"));
+        setMaxLength(kMaxTyped);
+        setFrame(false);
+        setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        setContextMenuPolicy(Qt::NoContextMenu); // no paste around the key filter
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // The delegate commits; the key must not reach the grid, which would take it
+            // for a request to edit the cell again.
+            event->accept();
+            return;
+        case Qt::Key_Backspace:
+        case Qt::Key_Delete:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Escape:
+            // Editing and caret keys; up and down go on to the grid, which moves on.
+            QLineEdit::keyPressEvent(event);
+            return;
+        default:
+            break;
+        }
+        if (IsPrintable(*event)) {
+            const QString text = AcceptedText(event->text());
+            if (!text.isEmpty()) insert(text);
+        }
+        event->accept();
+    }
+};
+
+} // namespace
+
+// Creates the in-cell editors and hands their text to the window's commit rule.
+class FmCellDelegate : public QStyledItemDelegate {
+public:
+    explicit FmCellDelegate(TfFmFun& form) : QStyledItemDelegate(&form), form_(form) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                          const QModelIndex&) const override {
+        auto* edit = new FmCellEdit(parent);
+        editor_ = edit;
+        return edit;
+    }
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        auto* edit = static_cast<QLineEdit*>(editor);
+        edit->setText(index.data(Qt::DisplayRole).toString());
+        edit->selectAll();
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override {
+        QString text = static_cast<QLineEdit*>(editor)->text();
+        // Leaving a cell unchanged is no edit: it must not mark the image modified.
+        if (text == index.data(Qt::DisplayRole).toString()) return;
+        form_.gvDataSetForeText(index.column(), index.row(), text);
+        model->setData(index, text, Qt::DisplayRole);
+    }
+    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                              const QModelIndex&) const override {
+        editor->setGeometry(option.rect);
+    }
+
+    QLineEdit* Editor() const { return editor_; }
+
+private:
+    TfFmFun& form_;
+    mutable QPointer<QLineEdit> editor_;
+};
+
+TfFmFun::TfFmFun(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("fFmFun"));
+    setWindowTitle(QStringLiteral("FM Information"));
+
+    pages_ = new QTabWidget(this);
+    pages_->setObjectName(QStringLiteral("pcFm"));
+
+    // Page "Information".
+    auto* base = new QWidget;
+    base->setObjectName(QStringLiteral("cxtbBase"));
+    auto* grid = new QGridLayout(base);
+    int row = 0;
+    const auto addRow = [&](const char* labelName, const char* caption, QWidget* control) {
+        auto* label = new QLabel(QString::fromLatin1(caption), base);
+        label->setObjectName(QString::fromLatin1(labelName));
+        label->setBuddy(control);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(control, row, 1);
+        ++row;
+        return label;
+    };
+
+    cxRx_ = new QLineEdit(base);
+    cxRx_->setObjectName(QStringLiteral("cxRx"));
+    cxRx_->setMaxLength(kMaxTyped);
+    cxRx_->setContextMenuPolicy(Qt::NoContextMenu);
+    cxRx_->installEventFilter(this);
+    addRow("lRx", "Freq. Channel[MHz]", cxRx_);
+
+    cxStep_ = new QComboBox(base);
+    cxStep_->setObjectName(QStringLiteral("cxStep"));
+    cxStep_->addItems({QStringLiteral("50"), QStringLiteral("100"), QStringLiteral("200")});
+    // Numbers read the same in every language.
+    cxStep_->setProperty("tag", -2);
+    addRow("lStep", "FM Step[KHz]", cxStep_);
+
+    cxFmDw_ = new QCheckBox(QStringLiteral("Inhibit Receiver When Radio Working"), base);
+    cxFmDw_->setObjectName(QStringLiteral("cxFmDw"));
+    grid->addWidget(cxFmDw_, row++, 0, 1, 2);
+
+    cxFM_Min_ = new QLineEdit(base);
+    cxFM_Min_->setObjectName(QStringLiteral("cxFM_Min"));
+    cxLine_ = new QLineEdit(QStringLiteral("-------"), base);
+    cxLine_->setObjectName(QStringLiteral("cxLine"));
+    cxFM_Max_ = new QLineEdit(base);
+    cxFM_Max_->setObjectName(QStringLiteral("cxFM_Max"));
+    for (QLineEdit* edit : {cxFM_Min_, cxLine_, cxFM_Max_}) {
+        edit->setReadOnly(true);
+        edit->setAlignment(Qt::AlignCenter);
+    }
+    cxLine_->setEnabled(false);
+    QPalette red = cxLine_->palette();
+    red.setColor(QPalette::Disabled, QPalette::Text, Qt::red);
+    cxLine_->setPalette(red);
+    cxLine_->setMaximumWidth(60);
+    auto* bounds = new QWidget(base);
+    auto* boundsLayout = new QHBoxLayout(bounds);
+    boundsLayout->setContentsMargins(0, 0, 0, 0);
+    boundsLayout->addWidget(cxFM_Min_);
+    boundsLayout->addWidget(cxLine_);
+    boundsLayout->addWidget(cxFM_Max_);
+    addRow("lScan", "FM Scan bound[MHz]", bounds);
+
+    // Kept for the layout of the radio's data; they touch no image byte.
+    cxFMVol_ = new QSpinBox(base);
+    cxFMVol_->setObjectName(QStringLiteral("cxFMVol"));
+    addRow("lFMVol", "FM VOL", cxFMVol_)->hide();
+    cxFMSql_ = new QSpinBox(base);
+    cxFMSql_->setObjectName(QStringLiteral("cxFMSql"));
+    addRow("lFMSql", "FM SQL", cxFMSql_)->hide();
+    chpppy_ = new QCheckBox(QStringLiteral("Beat Shift"), base);
+    chpppy_->setObjectName(QStringLiteral("chpppy"));
+    grid->addWidget(chpppy_, row++, 0, 1, 2);
+    for (QWidget* hidden : std::initializer_list<QWidget*>{cxFMVol_, cxFMSql_, chpppy_})
+        hidden->hide();
+    grid->setRowStretch(row, 1);
+    grid->setColumnStretch(1, 1);
+    pages_->addTab(base, QStringLiteral("Information"));
+
+    // Page "Memoney Channel".
+    auto* channels = new QWidget;
+    channels->setObjectName(QStringLiteral("cxChannel"));
+    auto* channelsLayout = new QVBoxLayout(channels);
+    LNo_ = new QLabel(QStringLiteral("No."), channels);
+    LNo_->setObjectName(QStringLiteral("LNo"));
+    LNo_->hide();
+    LFreq_ = new QLabel(QStringLiteral("Frequancy[MHz]"), channels);
+    LFreq_->setObjectName(QStringLiteral("LFreq"));
+    LFreq_->hide();
+    gvData_ = new QTableWidget(channels);
+    gvData_->setObjectName(QStringLiteral("gvData"));
+    gvData_->setProperty("tag", -2);
+    gvData_->setSelectionMode(QAbstractItemView::SingleSelection);
+    gvData_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    // Editing starts only by the window's own mouse and key rules.
+    gvData_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    gvData_->setDragDropMode(QAbstractItemView::NoDragDrop);
+    gvData_->setContextMenuPolicy(Qt::NoContextMenu);
+    gvData_->verticalHeader()->hide();
+    gvData_->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    gvData_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    gvData_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    gvData_->horizontalHeader()->setFixedHeight(kHeaderHeight);
+    gvData_->horizontalHeader()->setHighlightSections(false);
+    gvData_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    gvData_->setWordWrap(false);
+    delegate_ = new FmCellDelegate(*this);
+    gvData_->setItemDelegate(delegate_);
+    gvData_->installEventFilter(this);
+    connect(gvData_, &QTableWidget::cellPressed, this,
+            [this](int r, int c) { gvDataMouseDown(r, c); });
+    channelsLayout->addWidget(gvData_);
+    pages_->addTab(channels, QStringLiteral("Memoney Channel"));
+
+    btnCancel_ = new QPushButton(QStringLiteral("&Close"), this);
+    btnCancel_->setObjectName(QStringLiteral("btnCancel"));
+    connect(btnCancel_, &QPushButton::clicked, this, [this] { CloseWindow(); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnCancel_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(pages_);
+    layout->addLayout(buttons);
+
+    connect(cxRx_, &QLineEdit::editingFinished, this, [this] { eRxPropertiesEditValueChanged(); });
+    connect(cxStep_, &QComboBox::currentIndexChanged, this, [this] { StoreFm(); });
+    connect(cxFmDw_, &QCheckBox::toggled, this, [this] { StoreFm(); });
+    connect(cxFMVol_, &QSpinBox::valueChanged, this, [this] { StoreFm(); });
+    connect(cxFMSql_, &QSpinBox::valueChanged, this, [this] { StoreFm(); });
+    // The displays are read-only; should a value reach them anyway, it is validated.
+    for (QLineEdit* edit : {cxFM_Min_, cxFM_Max_})
+        connect(edit, &QLineEdit::editingFinished, this, [this, edit] {
+            if (!edit->isModified()) return;
+            const std::optional<double> value = ParseNumber(ToImageText(edit->text()));
+            if (!value) return;
+            double v = *value;
+            ScanBoundValidate(edit == cxFM_Max_, v);
+        });
+
+    resize(500, 330);
+}
+
+TfFmFun::~TfFmFun() = default;
+
+int TfFmFun::ChannelOfCell(int column, int row) {
+    if (row < kFirstChannelRow || row >= kRows) return 0;
+    int channel = 0;
+    if (column == 2) channel = row - 1;
+    if (column == 4) channel = row + 9;
+    if (column == 6) channel = row + 19;
+    return channel >= 1 && channel <= kFmChannels ? channel : 0;
+}
+
+int TfFmFun::ColumnOfChannel(int channel) {
+    return channel <= 10 ? 2 : channel <= 20 ? 4 : 6;
+}
+
+int TfFmFun::RowOfChannel(int channel) {
+    return channel <= 10 ? channel + 1 : channel <= 20 ? channel - 9 : channel - 19;
+}
+
+void TfFmFun::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+void TfFmFun::FormShow() {
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) frame->move(20, 20);
+    loading_ = true;
+    LocaliseForm(*this, false);
+    BuildFmGrid();
+    ShowFm();
+    loading_ = false;
+}
+
+void TfFmFun::BuildFmGrid() {
+    const QColor buttonFace = palette().color(QPalette::Button);
+    gvData_->setUpdatesEnabled(false);
+    {
+        const QSignalBlocker blocker(gvData_);
+        gvData_->clear();
+        gvData_->setRowCount(kRows);
+        gvData_->setColumnCount(kColumns);
+        gvData_->setRowHidden(0, true);
+        gvData_->setColumnHidden(0, true);
+        // The grid's own header is the fixed caption row; row 1 keeps the captions as cells.
+        gvData_->setRowHidden(1, true);
+        for (int column = 1; column < kColumns; ++column) {
+            const bool number = IsNumberColumn(column);
+            gvData_->setColumnWidth(column, number ? kNumberWidth : kFrequencyWidth);
+            const QString caption = number ? LNo_->text() : LFreq_->text();
+            gvData_->setHorizontalHeaderItem(column, new QTableWidgetItem(caption));
+            auto* header = new QTableWidgetItem(caption);
+            header->setFlags(Qt::ItemIsEnabled);
+            header->setBackground(buttonFace);
+            gvData_->setItem(1, column, header);
+
+            for (int row = kFirstChannelRow; row < kRows; ++row) {
+                auto* item = new QTableWidgetItem;
+                Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+                if (number) {
+                    const int channel = ChannelOfCell(column + 1, row);
+                    if (channel) item->setText(QString::number(channel));
+                    item->setBackground(buttonFace);
+                    item->setTextAlignment(Qt::AlignCenter);
+                } else {
+                    if (ChannelOfCell(column, row)) flags |= Qt::ItemIsEditable;
+                    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                }
+                item->setFlags(flags);
+                gvData_->setItem(row, column, item);
+            }
+        }
+        gvData_->setCurrentCell(kFirstChannelRow, 2);
+    }
+    gvData_->setUpdatesEnabled(true);
+}
+
+QString TfFmFun::ChannelText(int channel) const {
+    const double mhz = ReadFmChannel(All(), channel);
+    return mhz > 0 ? FromImageText(FormatFreq(mhz)) : QString();
+}
+
+void TfFmFun::ShowFmChannels() {
+    const bool wasLoading = loading_;
+    loading_ = true;
+    rxGuard_ = true;
+    cxRx_->setText(FromImageText(FormatFreq(ReadFmChannel(All(), kFmCurrentSlot))));
+    for (int channel = 1; channel <= kFmChannels; ++channel) {
+        if (QTableWidgetItem* item = gvData_->item(RowOfChannel(channel), ColumnOfChannel(channel)))
+            item->setText(ChannelText(channel));
+    }
+    rxGuard_ = false;
+    loading_ = wasLoading;
+}
+
+void TfFmFun::ShowFm() {
+    ShowFmChannels();
+    const bool wasLoading = loading_;
+    loading_ = true;
+    const TALL& all = All();
+    const int index = std::max(all.GetSetting(kStepSetting, kStepMask) - 1, 0);
+    cxStep_->setCurrentIndex(index < cxStep_->count() ? index : -1);
+    cxFmDw_->setChecked(all.GetSetting(kInhibitSetting, kInhibitMask) == 0);
+    cxFM_Min_->setText(FromImageText(FmBoundText(all.FmBandLow)));
+    cxFM_Max_->setText(FromImageText(FmBoundText(all.FmBandHigh)));
+    loading_ = wasLoading;
+}
+
+void TfFmFun::StoreFm() {
+    if (loading_) return;
+    TALL& all = All();
+    // A step the list cannot show stays as it is.
+    if (cxStep_->currentIndex() >= 0)
+        all.PutSetting(kStepSetting, kStepMask, cxStep_->currentIndex() + 1);
+    all.PutSetting(kInhibitSetting, kInhibitMask, cxFmDw_->isChecked() ? 0 : 1);
+    all.Modified = true;
+}
+
+void TfFmFun::eRxPropertiesEditValueChanged() {
+    if (loading_ || rxGuard_ || !cxRx_->isModified()) return;
+    rxGuard_ = true;
+    try {
+        const std::string shown =
+            WriteFmChannel(All(), kFmCurrentSlot, ToImageText(cxRx_->text().trimmed()));
+        cxRx_->setText(FromImageText(shown));
+        All().Modified = true;
+    } catch (const ConversionError&) {
+        // Nothing was stored: the edit shows the frequency the radio keeps.
+        cxRx_->setText(FromImageText(FormatFreq(ReadFmChannel(All(), kFmCurrentSlot))));
+    }
+    rxGuard_ = false;
+}
+
+void TfFmFun::gvDataSetForeText(int column, int row, QString& text) {
+    const int channel = ChannelOfCell(column, row);
+    if (!channel) return;
+    try {
+        text = FromImageText(WriteFmChannel(All(), channel, ToImageText(text.trimmed())));
+        All().Modified = true;
+    } catch (const ConversionError&) {
+        // The channel keeps its state and value, and the cell shows them again.
+        text = ChannelText(channel);
+    }
+}
+
+void TfFmFun::cxFM_MinPropertiesValidate(double& value) {
+    ScanBoundValidate(false, value);
+}
+
+void TfFmFun::cxFM_MaxPropertiesValidate(double& value) {
+    ScanBoundValidate(true, value);
+}
+
+void TfFmFun::ScanBoundValidate(bool upper, double& value) {
+    QLineEdit* edit = upper ? cxFM_Max_ : cxFM_Min_;
+    QLineEdit* other = upper ? cxFM_Min_ : cxFM_Max_;
+    const TALL& all = All();
+    const std::optional<double> shown = ParseNumber(ToImageText(other->text()));
+    const double otherBound = shown ? *shown : upper ? all.FmBandLow : all.FmBandHigh;
+    const auto before = All().Image;
+    value = FmUnitsToMhz(WriteFmScanBound(All(), upper, value, otherBound));
+    edit->setText(FromImageText(FmBoundText(value)));
+    ShowFmChannels();
+    // The range and the channels re-read against it are radio data: keep them for saving.
+    if (All().Image != before) All().Modified = true;
+}
+
+bool TfFmFun::HasNumber(int row, int column) const {
+    const QTableWidgetItem* item = gvData_->item(row, column);
+    return IsNumberColumn(column) && item && !item->text().isEmpty();
+}
+
+bool TfFmFun::EditFrequency(int row, int column) {
+    QTableWidgetItem* item = gvData_->item(row, column);
+    if (!item || !(item->flags() & Qt::ItemIsEditable)) return false;
+    gvData_->setCurrentCell(row, column);
+    gvData_->editItem(item);
+    if (QLineEdit* editor = delegate_->Editor()) editor->selectAll();
+    return true;
+}
+
+void TfFmFun::gvDataMouseDown(int row, int column) {
+    if (row < kFirstChannelRow) return;
+    if (IsFrequencyColumn(column)) {
+        if (HasNumber(row, column - 1)) EditFrequency(row, column);
+    } else if (IsNumberColumn(column)) {
+        if (HasNumber(row, column)) EditFrequency(row, column + 1);
+    }
+}
+
+bool TfFmFun::gvDataKeyPress(QKeyEvent& key) {
+    // Cells are not copied, cut or pasted.
+    if (IsClipboardKey(key)) return true;
+    const int row = gvData_->currentRow();
+    const int column = gvData_->currentColumn();
+    if (row < kFirstChannelRow || column < 1) return false;
+    // A number cell stands for the frequency to its right.
+    const int frequencyColumn = IsNumberColumn(column) ? column + 1 : column;
+    const bool hasChannel = HasNumber(row, frequencyColumn - 1);
+    const int k = key.key();
+    if (k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_F2) {
+        if (hasChannel) EditFrequency(row, frequencyColumn);
+        return true;
+    }
+    if (!IsPrintable(key)) return false;
+    // Typing starts an edit with the typed character; a refused key does nothing.
+    const QString text = AcceptedText(key.text());
+    if (hasChannel && !text.isEmpty() && EditFrequency(row, frequencyColumn)) {
+        if (QLineEdit* editor = delegate_->Editor()) editor->insert(text);
+    }
+    return true;
+}
+
+bool TfFmFun::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto& key = static_cast<QKeyEvent&>(*event);
+        if (watched == gvData_) return gvDataKeyPress(key);
+        if (watched == cxRx_) {
+            if (IsClipboardKey(key) && !key.matches(QKeySequence::Copy)) return true;
+            return FilterTypedKey(*cxRx_, key, TypedKeys::Frequency);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TfFmFun::CloseWindow() {
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        frame->close();
+    else
+        close();
+}
+
+} // namespace zorva

@@ -1,0 +1,98 @@
+#include "editors/functions/InfoMsg.h"
+
+#include "codec/DerivedFields.h"
+#include "core/Maindb.h"
+#include "core/TAll.h"
+#include "editors/ImageText.h"
+#include "settings/LocaliseForm.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace zorva {
+
+TfInfoMsg::TfInfoMsg(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("fInfoMsg"));
+    setWindowTitle(QStringLiteral("Radio Information"));
+
+    auto* grid = new QGridLayout;
+    int row = 0;
+    const auto addField = [&](const char* labelName, const char* caption, const char* name) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QString::fromLatin1(name));
+        edit->setReadOnly(true);
+        // Shown, not edited: the background says so.
+        QPalette face = edit->palette();
+        face.setColor(QPalette::Base, face.color(QPalette::Button));
+        edit->setPalette(face);
+        auto* label = new QLabel(QString::fromLatin1(caption), this);
+        label->setObjectName(QString::fromLatin1(labelName));
+        label->setBuddy(edit);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(edit, row, 1);
+        ++row;
+        return edit;
+    };
+    cxModel_ = addField("lModel", "Model Type", "cxModel");
+    cxFreq_ = addField("lFreq", "Frequency[MHz]", "cxFreq");
+    cxSerial_ = addField("lSerial", "Serial Number", "cxSerial");
+    cxSerial_->setMaxLength(kSerialLength);
+    cxRadioTime_ = addField("lRadioTime", "Write Time", "cxRadioTime");
+    grid->setColumnStretch(1, 1);
+
+    btnOk_ = new QPushButton(QStringLiteral("&Ok"), this);
+    btnOk_->setObjectName(QStringLiteral("btnOk"));
+    btnOk_->hide();
+    btnCancel_ = new QPushButton(QStringLiteral("&Close"), this);
+    btnCancel_->setObjectName(QStringLiteral("btnCancel"));
+    connect(btnCancel_, &QPushButton::clicked, this, [this] { CloseWindow(); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOk_);
+    buttons->addWidget(btnCancel_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addStretch();
+    layout->addLayout(buttons);
+    resize(600, 200);
+}
+
+void TfInfoMsg::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+void TfInfoMsg::FormShow() {
+    LocaliseForm(*this, false);
+    ShowInfo();
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) frame->move(20, 20);
+}
+
+void TfInfoMsg::ShowInfo() {
+    const TALL& all = All();
+    cxModel_->setText(FromImageText(all.ModelName));
+    cxFreq_->setText(FromImageText(all.BandSummary));
+    cxSerial_->setText(FromImageText(SerialNumberText(all)));
+    cxRadioTime_->setText(FromImageText(WriteTimeText(all)));
+    for (QLineEdit* edit : {cxModel_, cxFreq_, cxSerial_, cxRadioTime_})
+        edit->setCursorPosition(0);
+}
+
+void TfInfoMsg::CloseWindow() {
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        frame->close();
+    else
+        close();
+}
+
+} // namespace zorva
