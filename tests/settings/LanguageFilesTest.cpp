@@ -7,6 +7,7 @@
 #include "editors/channels/ChsInfo.h"
 #include "editors/channels/FreqEdit.h"
 #include "editors/channels/ToneOption.h"
+#include "editors/functions/Model.h"
 #include "link/ReadRadio.h"
 #include "link/SetPort.h"
 #include "link/WriteRadio.h"
@@ -162,6 +163,7 @@ TEST(LanguageFilesTest, EveryWindowKeyNamesAControlOfThatWindow) {
     windows["fToneOption"] = std::make_unique<TfToneOption>();
     windows["fFreqEdit"] = std::make_unique<TfFreqEdit>();
     windows["fBatch"] = std::make_unique<TfBatch>();
+    windows["fModel"] = std::make_unique<TfModel>();
 
     for (const auto& [section, keys] : ParseSections(ShippedFile("English.Ini"))) {
         if (section == "Language") continue;
@@ -193,6 +195,8 @@ std::vector<std::vector<std::string>> ShownTexts() {
     look(write);
     TfSetLanguage language;
     look(language);
+    TfModel model;
+    look(model);
     return shown;
 }
 
