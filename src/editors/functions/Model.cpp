@@ -186,6 +186,8 @@ bool TfModel::eventFilter(QObject* watched, QEvent* event) {
                     CommitEdge(band, upper);
                     return true;
                 }
+                // A fixed edge takes nothing, not even the "." a typed "," would become.
+                if (edit->isReadOnly()) return false;
                 return FilterTypedKey(*edit, key, TypedKeys::Frequency);
             }
     }
