@@ -686,10 +686,24 @@ void TfMainFrm::RunRegisteredDialog(int command) {
 void TfMainFrm::ModelDialog() {
     const auto it = dialogFactories_.find(cmd::Model);
     if (it == dialogFactories_.end() || !it->second) return;
+    // The dialog hands its choice over through the state; kept here so that declining to
+    // clear the data leaves the state describing the image that stays.
+    TALL& all = All();
+    const auto bandLow = all.BandLow;
+    const auto bandHigh = all.BandHigh;
+    const uint8_t bandMask = all.BandMask;
+    const std::string ident = all.ImageModelIdent;
     std::unique_ptr<QDialog> dialog = it->second(this);
     if (!dialog || execDialog(*dialog) != QDialog::Accepted) return;
     dialog.reset();
-    if (!All().Modified || AskYes(Language().ClearData)) New();
+    if (!all.Modified || AskYes(Language().ClearData)) {
+        New();
+        return;
+    }
+    all.BandLow = bandLow;
+    all.BandHigh = bandHigh;
+    all.BandMask = bandMask;
+    all.ImageModelIdent = ident;
 }
 
 void TfMainFrm::SetPort() {

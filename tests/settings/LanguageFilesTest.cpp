@@ -10,6 +10,7 @@
 #include "editors/functions/DtmfFun.h"
 #include "editors/functions/FmFun.h"
 #include "editors/functions/InfoMsg.h"
+#include "editors/functions/Model.h"
 #include "link/ReadRadio.h"
 #include "link/SetPort.h"
 #include "link/WriteRadio.h"
@@ -168,6 +169,7 @@ TEST(LanguageFilesTest, EveryWindowKeyNamesAControlOfThatWindow) {
     windows["fDtmfFun"] = std::make_unique<TfDtmfFun>();
     windows["fFmFun"] = std::make_unique<TfFmFun>();
     windows["fInfoMsg"] = std::make_unique<TfInfoMsg>();
+    windows["fModel"] = std::make_unique<TfModel>();
 
     for (const auto& [section, keys] : ParseSections(ShippedFile("English.Ini"))) {
         if (section == "Language") continue;
@@ -199,6 +201,8 @@ std::vector<std::vector<std::string>> ShownTexts() {
     look(write);
     TfSetLanguage language;
     look(language);
+    TfModel model;
+    look(model);
     return shown;
 }
 
