@@ -1,6 +1,7 @@
 // The desktop program: the data module first, then the main window, then the event loop.
 #include "core/Maindb.h"
 #include "editors/channels/ChannelEditors.h"
+#include "editors/functions/FunctionEditors.h"
 #include "shell/Artwork.h"
 #include "shell/MainFrm.h"
 
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
 
     zorva::TfMainFrm mainForm;
     zorva::RegisterChannelEditors(mainForm);
+    zorva::RegisterFunctionEditors(mainForm);
     mainForm.showMaximized();
     return QApplication::exec();
 }

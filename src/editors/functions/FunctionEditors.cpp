@@ -1,0 +1,23 @@
+#include "editors/functions/FunctionEditors.h"
+
+#include "editors/functions/DtmfFun.h"
+#include "editors/functions/FmFun.h"
+#include "editors/functions/InfoMsg.h"
+#include "editors/functions/Model.h"
+#include "shell/MainFrm.h"
+
+#include <QDialog>
+#include <memory>
+
+namespace zorva {
+
+void RegisterFunctionEditors(TfMainFrm& mainForm) {
+    mainForm.RegisterChildWindow(cmd::FmFun, [] { return new TfFmFun; });
+    mainForm.RegisterChildWindow(cmd::InfoMsg, [] { return new TfInfoMsg; });
+    mainForm.RegisterChildWindow(cmd::DtmfFun, [] { return new TfDtmfFun; });
+    mainForm.RegisterDialog(cmd::Model, [](QWidget* parent) -> std::unique_ptr<QDialog> {
+        return std::make_unique<TfModel>(parent);
+    });
+}
+
+} // namespace zorva

@@ -1,0 +1,11 @@
+// Registers the function editor windows and the model dialog with the main window's command
+// table.
+#pragma once
+
+namespace zorva {
+
+class TfMainFrm;
+
+void RegisterFunctionEditors(TfMainFrm& mainForm);
+
+} // namespace zorva
