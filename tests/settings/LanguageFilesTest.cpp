@@ -9,6 +9,7 @@
 #include "editors/channels/ToneOption.h"
 #include "link/ReadRadio.h"
 #include "link/SetPort.h"
+#include "link/TestFrm.h"
 #include "link/WriteRadio.h"
 #include "settings/FormTexts.h"
 #include "settings/FrmAbout.h"
@@ -162,6 +163,7 @@ TEST(LanguageFilesTest, EveryWindowKeyNamesAControlOfThatWindow) {
     windows["fToneOption"] = std::make_unique<TfToneOption>();
     windows["fFreqEdit"] = std::make_unique<TfFreqEdit>();
     windows["fBatch"] = std::make_unique<TfBatch>();
+    windows["fTestFrm"] = std::make_unique<TfTestFrm>();
 
     for (const auto& [section, keys] : ParseSections(ShippedFile("English.Ini"))) {
         if (section == "Language") continue;
@@ -193,6 +195,8 @@ std::vector<std::vector<std::string>> ShownTexts() {
     look(write);
     TfSetLanguage language;
     look(language);
+    TfTestFrm power;
+    look(power);
     return shown;
 }
 
