@@ -9,8 +9,10 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace zorva {
 
@@ -93,14 +95,73 @@ public:
     PowerSequence Sequence() const { return sequence_; }
     // An Online sequence has completed since the port was last closed.
     bool TableValid() const { return tableValid_; }
+    // FormClose has run.
+    bool Closed() const { return closed_; }
+
+    // The frames of the current (or last) queue, as they stand now: a table read carries the
+    // address of the block it has reached.
+    std::vector<std::vector<uint8_t>> QueueFrames() const;
 
 private:
+    enum class ReplyKind { Acknowledge, TableBlock, ReplyByte, None };
+    struct Entry {
+        std::array<uint8_t, 20> frame{};
+        int sendLength = 0;
+        int replyLength = 0;
+        uint8_t replyByte = 0; // for a table read: the block asked for next
+        uint8_t lastBlock = 0;
+        ReplyKind kind = ReplyKind::None;
+    };
+    // The reply buffer keeps at most 79 bytes; a reply is examined at up to 78.
+    static constexpr int kBufferSize = 79;
+    static constexpr int kMaxExamined = 78;
+    static constexpr int kDrainPolls = 50;
+    static constexpr int kDrainPollMs = 20;
+
+    void Build(PowerSequence sequence, const Entry* middle);
+    void RunQueue();
+    void SendCurrent();
+    // The frame has left: wait for its reply (advancing the progress unless it is the
+    // first of a run), or, after the end command, for Yes_Timer.
+    void Sent(bool advance);
+    void Receive(const uint8_t* bytes, int count);
+    void Examine();
+    void Accepted(bool nextEntry);
+    void TimerExpired(LinkTimer timer);
+    void TryTimedOut();
+    void Completed();
+    void ErrsExpired();
+    void Pause(int ms, std::function<void()> then);
+    void RunDeferred();
+    // Runs `call` now, or after the pause that is running.
+    void WhenIdle(std::function<void()> call);
+
     PowerTestContext ctx_;
     CalibrationTable table_{};
     PowerSequence sequence_ = PowerSequence::None;
     bool running_ = false;
     bool tableValid_ = false;
-    // The implementation adds the queue, the reply buffer and the pause state.
+    bool closed_ = false;
+    // Cancel was answered; Errs_Timer closes the port.
+    bool closing_ = false;
+    std::vector<Entry> queue_;
+    int current_ = 0;
+    int progress_ = 0;
+    int progressMax_ = 0;
+    std::array<uint8_t, kBufferSize> buffer_{};
+    int count_ = 0;
+    int replyLength_ = 0;
+    // The current entry has left and its reply may be examined.
+    bool awaiting_ = false;
+
+    struct Deferred {
+        enum Kind { Bytes, Timer, Call } kind;
+        std::vector<uint8_t> bytes;
+        LinkTimer timer = LinkTimer::Pause;
+        std::function<void()> call;
+    };
+    std::function<void()> afterPause_;
+    std::deque<Deferred> deferred_;
 };
 
 } // namespace zorva

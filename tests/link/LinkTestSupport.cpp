@@ -15,6 +15,22 @@ std::vector<Bytes> FakeRadio::Answer(const Bytes& frame) {
         lastBlock = -1;
         return {wakeUpReply};
     }
+    if (silentAfterWakeUp) return {};
+    if (frame.size() == 4 && frame[0] == 0x53 && frame[3] == 0x10) {
+        const int address = frame[1] * 256 + frame[2];
+        if (address + 16 > kCalibrationSize) return {};
+        if (++tableReads == dropTableRead) return {};
+        Bytes reply{tableReplyFirst.value_or(0x58), frame[1], frame[2], 0x10};
+        reply.insert(reply.end(), calibration.begin() + address,
+                     calibration.begin() + address + 16);
+        return {reply};
+    }
+    if (frame.size() == 5 && frame[0] == 0x58 && frame[3] == 0x01) {
+        const int address = frame[1] * 256 + frame[2];
+        if (nakTableWrite || address >= kCalibrationSize) return {{0x15}};
+        calibration[address] = frame[4];
+        return {{kAck}};
+    }
     if (stopAfterBlock && lastBlock >= *stopAfterBlock) return {};
     if (frame.size() == 1 && frame[0] == kIdentRequest) {
         Bytes reply{'P', 0, 0, 0, 0, 0, bandByte, 0};
@@ -86,7 +102,9 @@ void VirtualLink::Deliver(Bytes bytes, int delayMs) {
 
 int VirtualLink::ShowMsg(const std::string& caption, const std::string& text, int kind) {
     messages.push_back({caption, text, kind});
-    if (kind != kMsgYesNo || answers.empty()) return kind == kMsgYesNo ? kResultNo : kResultOk;
+    if (kind == kMsgRetryCancel && answers.empty()) return kResultCancel;
+    if ((kind != kMsgYesNo && kind != kMsgRetryCancel) || answers.empty())
+        return kind == kMsgYesNo ? kResultNo : kResultOk;
     const int answer = answers.front();
     answers.pop_front();
     return answer;
@@ -101,7 +119,7 @@ void VirtualLink::SetProgress(int value, int maximum) {
 void VirtualLink::CloseWindow() {
     closedByItself = true;
     closedAt = now;
-    engine->FormClose();
+    EngineFormClose();
 }
 
 LinkContext VirtualLink::Context(Maindb& db) {
@@ -111,7 +129,7 @@ LinkContext VirtualLink::Context(Maindb& db) {
 
 void VirtualLink::Run(int ms) {
     const int64_t end = now + ms;
-    while (!engine->Closed()) {
+    while (!EngineClosed()) {
         // The earliest of: a timer, an arrival, a line error.
         int64_t next = end + 1;
         std::optional<LinkTimer> timer;
@@ -129,14 +147,14 @@ void VirtualLink::Run(int ms) {
         now = std::max(now, next);
         if (error) {
             lineErrors.erase(lineError);
-            engine->OnLineError();
+            EngineLineError();
         } else if (arrival) {
             Bytes bytes = std::move(arrivals.front().second);
             arrivals.pop_front();
-            engine->OnBytes(bytes.data(), static_cast<int>(bytes.size()));
+            EngineBytes(bytes);
         } else if (timer) {
             due.erase(*timer);
-            engine->OnTimer(*timer);
+            EngineTimer(*timer);
         }
         if (onTick) onTick(now);
     }
@@ -147,6 +165,25 @@ std::vector<Bytes> VirtualLink::FramesStartingWith(uint8_t first) const {
     for (const auto& [at, frame] : written)
         if (!frame.empty() && frame[0] == first) frames.push_back(frame);
     return frames;
+}
+
+std::vector<Bytes> VirtualLink::Frames() const {
+    std::vector<Bytes> frames;
+    for (const auto& [at, frame] : written)
+        frames.push_back(frame);
+    return frames;
+}
+
+void VirtualLink::EngineBytes(const Bytes& bytes) {
+    engine->OnBytes(bytes.data(), static_cast<int>(bytes.size()));
+}
+
+PowerTestContext PowerLink::PowerContext(Maindb& db) {
+    return PowerTestContext{db.All, db.Language, *this, *this, *this, [] { return 2; }};
+}
+
+void PowerLink::EngineBytes(const Bytes& bytes) {
+    power->OnBytes(bytes.data(), static_cast<int>(bytes.size()));
 }
 
 std::string Hex(const Bytes& bytes) {

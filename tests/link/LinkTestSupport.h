@@ -4,6 +4,7 @@
 
 #include "TestSupport.h"
 #include "link/ExchangeEngine.h"
+#include "link/PowerTestEngine.h"
 
 #include <array>
 #include <deque>
@@ -30,6 +31,13 @@ struct FakeRadio {
     Bytes wakeUpReply{0x06};
     int lastBlock = -1;
     bool ended = false;
+    // The power test's calibration table and how the radio treats its frames.
+    CalibrationTable calibration{};
+    std::optional<uint8_t> tableReplyFirst; // a table reply starting with this byte
+    bool nakTableWrite = false;
+    bool silentAfterWakeUp = false; // answers the wake-up only
+    int tableReads = 0;
+    std::optional<int> dropTableRead; // leave this table read (1, 2, ...) unanswered
 
     // The replies to one frame the program wrote.
     std::vector<Bytes> Answer(const Bytes& frame);
@@ -63,6 +71,8 @@ public:
     void InjectLineError(int delayMs) { lineErrors.push_back(now + delayMs); }
 
     std::vector<Bytes> FramesStartingWith(uint8_t first) const;
+    // Every frame written, in order.
+    std::vector<Bytes> Frames() const;
 
     ExchangeEngine* engine = nullptr;
     FakeRadio radio;
@@ -81,6 +91,45 @@ public:
     bool closedByItself = false;
     int64_t closedAt = -1;
     std::function<void(int64_t now)> onTick; // called after every event, for mid-run actions
+
+protected:
+    // The engine the clock drives.
+    virtual bool EngineClosed() const { return engine->Closed(); }
+    virtual void EngineBytes(const Bytes& bytes);
+    virtual void EngineLineError() { engine->OnLineError(); }
+    virtual void EngineTimer(LinkTimer timer) { engine->OnTimer(timer); }
+    virtual void EngineFormClose() { engine->FormClose(); }
+};
+
+// The power test window's side: what the engine told it last.
+class PowerLink : public VirtualLink, public PowerTestUser {
+public:
+    PowerTestContext PowerContext(Maindb& db);
+
+    int ShowMsg(const std::string& caption, const std::string& text, int kind) override {
+        return VirtualLink::ShowMsg(caption, text, kind);
+    }
+    void SetProgress(int value, int maximum) override { VirtualLink::SetProgress(value, maximum); }
+    void CloseWindow() override { VirtualLink::CloseWindow(); }
+    void PortStateChanged(bool isOpen) override { portStates.push_back(isOpen); }
+    void ShowProgress(bool visible) override { progressVisible = visible; }
+    void SetPanelEnabled(bool enabled) override { panelEnabled = enabled; }
+    void SequenceCompleted(PowerSequence sequence) override {
+        completed.emplace_back(now, sequence);
+    }
+
+    PowerTestEngine* power = nullptr;
+    std::vector<bool> portStates;
+    bool progressVisible = false;
+    bool panelEnabled = true;
+    std::vector<std::pair<int64_t, PowerSequence>> completed;
+
+protected:
+    bool EngineClosed() const override { return power->Closed(); }
+    void EngineBytes(const Bytes& bytes) override;
+    void EngineLineError() override {}
+    void EngineTimer(LinkTimer timer) override { power->OnTimer(timer); }
+    void EngineFormClose() override { power->FormClose(); }
 };
 
 std::string Hex(const Bytes& bytes);

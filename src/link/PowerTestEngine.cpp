@@ -1,0 +1,371 @@
+#include "link/PowerTestEngine.h"
+
+#include "core/TAll.h"
+#include "link/Framing.h"
+#include "settings/Language.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace zorva {
+
+namespace {
+
+constexpr uint8_t kTableRead = 0x53;  // "S"
+constexpr uint8_t kTableWrite = 0x58; // "X"
+constexpr uint8_t kTableReply = 0x58; // the request's first byte plus 5
+constexpr int kTableReplyLength = 20; // 0x58, address, 0x10 and 16 data bytes
+constexpr int kOnlineExtraProgress = 64;
+// The pause after every frame has left.
+constexpr int kGapMs = 20;
+
+} // namespace
+
+PowerTestEngine::PowerTestEngine(PowerTestContext context) : ctx_(std::move(context)) {}
+
+bool PowerTestEngine::PortOpen() const {
+    return ctx_.port.IsOpen();
+}
+
+std::vector<std::vector<uint8_t>> PowerTestEngine::QueueFrames() const {
+    std::vector<std::vector<uint8_t>> frames;
+    for (const Entry& entry : queue_)
+        frames.emplace_back(entry.frame.begin(), entry.frame.begin() + entry.sendLength);
+    return frames;
+}
+
+// ---- What the window asks for ----------------------------------------------------------
+
+void PowerTestEngine::OpenPort(std::function<void(bool opened)> then) {
+    WhenIdle([this, then = std::move(then)] {
+        count_ = 0;
+        queue_.clear();
+        // A port that is already open (a second Online) stays open as it is.
+        if (ctx_.port.IsOpen()) {
+            then(true);
+            return;
+        }
+        std::string reason;
+        if (!ctx_.port.Open(ctx_.all.PortName, ctx_.all.BaudRate, reason)) {
+            const std::string& text = ctx_.language.PortError;
+            ctx_.user.ShowMsg(ctx_.language.Confirmation,
+                              reason.empty() ? text : text + "\n" + reason, kMsgInfo);
+            then(false);
+            return;
+        }
+        ctx_.user.PortStateChanged(true);
+        Pause(kPowerOpenPauseMs, [then] { then(true); });
+    });
+}
+
+void PowerTestEngine::Online() {
+    WhenIdle([this] {
+        if (running_ || closing_) return;
+        OpenPort([this](bool opened) {
+            if (!opened || running_ || closing_) return;
+            Entry read;
+            read.frame[0] = kTableRead;
+            read.frame[3] = kCalibrationRowSize;
+            read.sendLength = 4;
+            read.replyLength = kTableReplyLength;
+            read.replyByte = 0;
+            read.lastBlock = kCalibrationLastBlock;
+            read.kind = ReplyKind::TableBlock;
+            // The table is being replaced; until the last block has come it is nobody's.
+            tableValid_ = false;
+            Build(PowerSequence::Online, &read);
+            RunQueue();
+        });
+    });
+}
+
+void PowerTestEngine::SetPower(int subRange, int tag, uint8_t value) {
+    WhenIdle([this, subRange, tag, value] {
+        const int address = CalibrationAddress(subRange, tag);
+        // An address outside the table would write beyond it here and in the radio.
+        if (subRange < 0 || tag < 0 || tag >= kCalibrationRowSize || address >= kCalibrationSize)
+            return;
+        table_[address] = value;
+        if (!ctx_.port.IsOpen() || running_ || closing_) return;
+        Entry set;
+        set.frame = {kTableWrite, static_cast<uint8_t>(address >> 8),
+                     static_cast<uint8_t>(address & 0xFF), 0x01, value};
+        set.sendLength = 5;
+        set.replyLength = 1;
+        set.replyByte = kAck;
+        set.kind = ReplyKind::ReplyByte;
+        Build(PowerSequence::SetPower, &set);
+        RunQueue();
+    });
+}
+
+void PowerTestEngine::CloseRequested() {
+    WhenIdle([this] {
+        ctx_.user.SetPanelEnabled(false);
+        if (ctx_.port.IsOpen() && !running_ && !closing_) {
+            Build(PowerSequence::Close, nullptr);
+            RunQueue();
+        }
+        ctx_.timers.Start(LinkTimer::Close, kPowerCloseMs);
+    });
+}
+
+void PowerTestEngine::FormClose() {
+    closed_ = true;
+    afterPause_ = nullptr;
+    deferred_.clear();
+    for (int t = 0; t < static_cast<int>(LinkTimer::Count); ++t)
+        ctx_.timers.Stop(static_cast<LinkTimer>(t));
+    ctx_.port.Close();
+    running_ = false;
+    closing_ = false;
+    awaiting_ = false;
+    tableValid_ = false;
+}
+
+// ---- Queues -----------------------------------------------------------------------------
+
+void PowerTestEngine::Build(PowerSequence sequence, const Entry* middle) {
+    queue_.clear();
+    Entry wakeUp;
+    BuildWakeUp(wakeUp.frame.data(), kPowerWakeUpSuffix, ctx_.random);
+    wakeUp.sendLength = kWakeUpLength;
+    wakeUp.replyLength = 1;
+    wakeUp.replyByte = kAck;
+    wakeUp.kind = ReplyKind::Acknowledge;
+    queue_.push_back(wakeUp);
+    if (middle) queue_.push_back(*middle);
+    Entry end;
+    end.frame[0] = kEndCommand;
+    end.sendLength = 1;
+    end.replyLength = 0;
+    end.kind = ReplyKind::None;
+    queue_.push_back(end);
+    sequence_ = sequence;
+}
+
+void PowerTestEngine::RunQueue() {
+    if (!ctx_.port.IsOpen()) {
+        // A Retry on a port that has gone away would wait for ever with the panel disabled;
+        // it ends as Cancel does.
+        if (running_) {
+            running_ = false;
+            closing_ = true;
+            ctx_.timers.Start(LinkTimer::Errs, kPowerErrsMs);
+        }
+        return;
+    }
+    running_ = true;
+    progressMax_ = static_cast<int>(queue_.size()) +
+                   (sequence_ == PowerSequence::Online ? kOnlineExtraProgress : 0);
+    progress_ = 0;
+    ctx_.user.SetProgress(progress_, progressMax_);
+    ctx_.user.ShowProgress(true);
+    ctx_.user.SetPanelEnabled(false);
+    current_ = 0;
+    SendCurrent();
+    Pause(kGapMs, [this] { Sent(false); });
+}
+
+void PowerTestEngine::SendCurrent() {
+    const Entry& entry = queue_[current_];
+    replyLength_ = entry.replyLength;
+    count_ = 0;
+    awaiting_ = false;
+    // Bytes that came before this frame left belong to no reply to it.
+    std::erase_if(deferred_, [](const Deferred& event) { return event.kind == Deferred::Bytes; });
+    if (ctx_.port.Write(entry.frame.data(), entry.sendLength))
+        ctx_.port.WaitDrained(kDrainPolls * kDrainPollMs);
+}
+
+void PowerTestEngine::Sent(bool advance) {
+    awaiting_ = true;
+    if (queue_[current_].kind == ReplyKind::None) {
+        progress_ = progressMax_;
+        ctx_.user.SetProgress(progress_, progressMax_);
+        ctx_.timers.Start(LinkTimer::Yes, kPowerYesMs);
+        return;
+    }
+    ctx_.timers.Start(LinkTimer::Try, kPowerTryMs);
+    if (advance) ctx_.user.SetProgress(++progress_, progressMax_);
+    // A reply may have come while the frame was leaving.
+    Examine();
+}
+
+// ---- Replies ----------------------------------------------------------------------------
+
+void PowerTestEngine::Receive(const uint8_t* bytes, int count) {
+    for (int i = 0; i < count; ++i)
+        if (count_ < kBufferSize) buffer_[count_++] = bytes[i];
+    Examine();
+}
+
+void PowerTestEngine::Examine() {
+    if (!running_ || !awaiting_ || count_ < replyLength_ || count_ > kMaxExamined) return;
+    Entry& entry = queue_[current_];
+    // Byte 1 counts only when it belongs to this reply, never when left over from another.
+    const auto holds = [this](uint8_t byte) {
+        return buffer_[0] == byte || (count_ >= 2 && buffer_[1] == byte);
+    };
+    switch (entry.kind) {
+    case ReplyKind::Acknowledge:
+        if (holds(kAck)) Accepted(true);
+        break;
+    case ReplyKind::ReplyByte:
+        if (holds(entry.replyByte)) Accepted(true);
+        break;
+    case ReplyKind::TableBlock: {
+        if (buffer_[0] != kTableReply) break;
+        const int block = entry.replyByte;
+        std::copy(buffer_.begin() + 4, buffer_.begin() + kTableReplyLength,
+                  table_.begin() + block * kCalibrationRowSize);
+        entry.replyByte = static_cast<uint8_t>(block + 1);
+        if (entry.replyByte > entry.lastBlock) {
+            Accepted(true);
+        } else {
+            const int address = entry.replyByte * kCalibrationRowSize;
+            entry.frame[1] = static_cast<uint8_t>(address >> 8);
+            entry.frame[2] = static_cast<uint8_t>(address & 0xFF);
+            Accepted(false);
+        }
+        break;
+    }
+    case ReplyKind::None:
+        break;
+    }
+}
+
+void PowerTestEngine::Accepted(bool nextEntry) {
+    ctx_.timers.Stop(LinkTimer::Try);
+    std::erase_if(deferred_, [](const Deferred& event) {
+        return event.kind == Deferred::Timer && event.timer == LinkTimer::Try;
+    });
+    if (nextEntry) ++current_;
+    SendCurrent();
+    Pause(kGapMs, [this] { Sent(true); });
+}
+
+// ---- Timers -----------------------------------------------------------------------------
+
+void PowerTestEngine::TimerExpired(LinkTimer timer) {
+    switch (timer) {
+    case LinkTimer::Try:
+        TryTimedOut();
+        break;
+    case LinkTimer::Yes:
+        Completed();
+        break;
+    case LinkTimer::Errs:
+        ErrsExpired();
+        break;
+    case LinkTimer::Close:
+        ctx_.timers.Stop(LinkTimer::Close);
+        ctx_.user.CloseWindow();
+        break;
+    default:
+        break;
+    }
+}
+
+void PowerTestEngine::TryTimedOut() {
+    ctx_.timers.Stop(LinkTimer::Try);
+    if (!running_) return;
+    awaiting_ = false;
+    const int answer =
+        ctx_.user.ShowMsg(ctx_.language.Confirmation, ctx_.language.ComError, kMsgRetryCancel);
+    if (closed_) return;
+    if (answer == kResultRetry) {
+        // The same queue from its first entry; a table read goes on at the block it reached.
+        RunQueue();
+        return;
+    }
+    running_ = false;
+    closing_ = true;
+    progress_ = 0;
+    ctx_.user.SetProgress(progress_, progressMax_);
+    ctx_.user.ShowProgress(false);
+    ctx_.timers.Start(LinkTimer::Errs, kPowerErrsMs);
+}
+
+void PowerTestEngine::Completed() {
+    ctx_.timers.Stop(LinkTimer::Yes);
+    if (!running_) return;
+    running_ = false;
+    awaiting_ = false;
+    if (sequence_ == PowerSequence::Online) tableValid_ = true;
+    ctx_.user.ShowProgress(false);
+    ctx_.user.SetPanelEnabled(true);
+    ctx_.user.SequenceCompleted(sequence_);
+}
+
+void PowerTestEngine::ErrsExpired() {
+    ctx_.timers.Stop(LinkTimer::Errs);
+    ctx_.port.Close();
+    closing_ = false;
+    running_ = false;
+    tableValid_ = false;
+    ctx_.user.PortStateChanged(false);
+    ctx_.user.ShowProgress(false);
+    ctx_.user.SetPanelEnabled(true);
+}
+
+// ---- Events and pauses --------------------------------------------------------------------
+
+void PowerTestEngine::OnBytes(const uint8_t* bytes, int count) {
+    if (closed_ || count <= 0) return;
+    if (afterPause_) {
+        deferred_.push_back(
+            {Deferred::Bytes, std::vector<uint8_t>(bytes, bytes + count), LinkTimer::Pause, {}});
+        return;
+    }
+    Receive(bytes, count);
+}
+
+void PowerTestEngine::OnTimer(LinkTimer timer) {
+    if (closed_) return;
+    if (timer == LinkTimer::Pause) {
+        auto then = std::exchange(afterPause_, nullptr);
+        if (then) then();
+        RunDeferred();
+        return;
+    }
+    if (afterPause_) {
+        deferred_.push_back({Deferred::Timer, {}, timer, {}});
+        return;
+    }
+    TimerExpired(timer);
+}
+
+void PowerTestEngine::WhenIdle(std::function<void()> call) {
+    if (closed_) return;
+    if (afterPause_) {
+        deferred_.push_back({Deferred::Call, {}, LinkTimer::Pause, std::move(call)});
+        return;
+    }
+    call();
+}
+
+void PowerTestEngine::Pause(int ms, std::function<void()> then) {
+    afterPause_ = std::move(then);
+    ctx_.timers.Start(LinkTimer::Pause, ms);
+}
+
+void PowerTestEngine::RunDeferred() {
+    while (!closed_ && !afterPause_ && !deferred_.empty()) {
+        Deferred event = std::move(deferred_.front());
+        deferred_.pop_front();
+        switch (event.kind) {
+        case Deferred::Bytes:
+            Receive(event.bytes.data(), static_cast<int>(event.bytes.size()));
+            break;
+        case Deferred::Timer:
+            TimerExpired(event.timer);
+            break;
+        case Deferred::Call:
+            event.call();
+            break;
+        }
+    }
+}
+
+} // namespace zorva
