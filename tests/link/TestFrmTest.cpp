@@ -19,6 +19,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTreeWidget>
+#include <cstdint>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -38,6 +39,67 @@ T* Child(QWidget& window, const char* name) {
 // The radio's values as the virtual radio starts: 0x50 low, 0xC8 high in every row.
 constexpr int kRadioLow = 0x50;
 constexpr int kRadioHigh = 0xC8;
+
+// The radio played by the test on the master side of a pseudo-terminal, so that every frame
+// is seen: it answers the wake-up, the table reads (row r holds r as its low and 255 - r as
+// its high value) and, unless told to keep quiet, the table writes. Serve() runs inside the
+// waits, between the window's events.
+class PtyRadio {
+public:
+    using Bytes = std::vector<uint8_t>;
+
+    PtyRadio() {
+        for (int row = 0; row < kCalibrationSize / kCalibrationRowSize; ++row) {
+            table[CalibrationAddress(row, kLowPowerOffset)] = static_cast<uint8_t>(row);
+            table[CalibrationAddress(row, kHighPowerOffset)] = static_cast<uint8_t>(255 - row);
+        }
+    }
+    const std::string& Path() const { return pty_.SlavePath(); }
+
+    void Serve() {
+        const Bytes got = pty_.ReadNow();
+        pending_.insert(pending_.end(), got.begin(), got.end());
+        while (!pending_.empty()) {
+            const std::size_t length = pending_[0] == 'P'    ? 8
+                                       : pending_[0] == 0x53 ? 4
+                                       : pending_[0] == 0x58 ? 5
+                                                             : 1;
+            if (pending_.size() < length) return;
+            const Bytes frame(pending_.begin(), pending_.begin() + length);
+            pending_.erase(pending_.begin(), pending_.begin() + length);
+            frames.push_back(frame);
+            if (frame[0] == 'P') {
+                pty_.Send({0x06});
+            } else if (frame[0] == 0x53) {
+                const int address = frame[1] << 8 | frame[2];
+                Bytes reply{0x58, frame[1], frame[2], 0x10};
+                reply.insert(reply.end(), table.begin() + address, table.begin() + address + 16);
+                pty_.Send(reply);
+            } else if (frame[0] == 0x58 && answerWrites) {
+                table[frame[1] << 8 | frame[2]] = frame[4];
+                pty_.Send({0x06});
+            }
+        }
+    }
+    // Serves until `condition` holds or `ms` have passed.
+    template <typename Condition>
+    bool ServeUntil(Condition condition, int ms) {
+        return WaitFor(
+            [&] {
+                Serve();
+                return condition();
+            },
+            ms);
+    }
+
+    CalibrationTable table{};
+    bool answerWrites = true;
+    std::vector<Bytes> frames;
+
+private:
+    test::PtyPair pty_;
+    Bytes pending_;
+};
 
 class PowerTestWindow : public testing::Test {
 protected:
@@ -267,11 +329,63 @@ TEST_F(PowerTestWindow, TypedValuesAreClampedAndKeysDoNotMoveTheSliders) {
             EXPECT_FALSE(window.Engine().Running()) << name;
         }
         window.reject();
+        EXPECT_FALSE(window.Engine().PortOpen());
     }
     const CalibrationTable radio = ReadRadioTable();
     EXPECT_EQ(radio[16 * 15 + 12], 255);
     EXPECT_EQ(radio[16 * 15 + 10], 0);
     EXPECT_TRUE(messages.shown.empty());
+}
+
+// Each value is one write between a wake-up and the end command, at 16 * S + tag of the
+// selected sub-range; a write the radio leaves unanswered ends, on Cancel, with the port
+// closed and the values unusable until the next Online.
+TEST_F(PowerTestWindow, SetPowerSendsOneValueAndAnUnansweredOneClosesThePort) {
+    PtyRadio radio;
+    All().PortName = radio.Path();
+    ScriptedMessages messages;
+    TfTestFrm window;
+    window.show();
+    QTest::mouseClick(Child<QPushButton>(window, "cxDebug"), Qt::LeftButton);
+    ASSERT_TRUE(radio.ServeUntil(
+        [&] { return window.Engine().TableValid() && !window.Engine().Running(); }, 20000));
+    ASSERT_EQ(radio.frames.size(), 1u + 65u + 1u);
+    EXPECT_EQ(radio.frames[66], (PtyRadio::Bytes{0x45}));
+    EXPECT_TRUE(window.Engine().Table() == radio.table);
+
+    auto* low = Child<QSlider>(window, "tbTx0");
+    auto* high = Child<QSlider>(window, "tbTx1");
+    EXPECT_EQ(low->value(), 13); // the first sub-range, 136-140 MHz
+    EXPECT_EQ(high->value(), 255 - 13);
+    SelectRange(window, "400.000 -- 410.000MHz");
+    EXPECT_EQ(low->value(), 40);
+    EXPECT_EQ(high->value(), 255 - 40);
+    EXPECT_EQ(Child<QSpinBox>(window, "ceTx1")->value(), 255 - 40);
+    radio.Serve();
+    EXPECT_EQ(radio.frames.size(), 67u); // showing a sub-range sends nothing
+
+    high->setValue(200);
+    QTest::mouseRelease(high, Qt::LeftButton, {}, high->rect().center());
+    ASSERT_TRUE(radio.ServeUntil([&] { return !window.Engine().Running(); }, 5000));
+    ASSERT_EQ(radio.frames.size(), 70u);
+    EXPECT_EQ(radio.frames[67].size(), 8u);
+    EXPECT_EQ(radio.frames[67][0], 'P');
+    EXPECT_EQ(radio.frames[68], (PtyRadio::Bytes{0x58, 0x02, 0x8C, 0x01, 0xC8}));
+    EXPECT_EQ(radio.frames[69], (PtyRadio::Bytes{0x45}));
+    EXPECT_EQ(radio.table[0x028C], 200);
+
+    radio.answerWrites = false;
+    TypeValue(window, "ceTx0", "99");
+    ASSERT_TRUE(radio.ServeUntil([&] { return !messages.shown.empty(); }, 4000));
+    ASSERT_TRUE(radio.ServeUntil([&] { return !window.Engine().PortOpen(); }, 2000));
+    QTest::qWait(20);
+    EXPECT_EQ(radio.frames.back(), (PtyRadio::Bytes{0x58, 0x02, 0x8A, 0x01, 99}));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].kind, kMsgRetryCancel);
+    EXPECT_EQ(PortPanel(window), " COM: Closed");
+    EXPECT_TRUE(Child<QWidget>(window, "cxAll")->isEnabled());
+    EXPECT_TRUE(Child<QPushButton>(window, "cxDebug")->isEnabled());
+    EXPECT_EQ(ValueControlsEnabled(window), std::vector<bool>(6, false));
 }
 
 // No answer: Retry runs the queue again, Cancel closes the port; the values stay unusable.
@@ -283,6 +397,13 @@ TEST_F(PowerTestWindow, SilentRadioAsksRetryOrCancelAndCancelClosesThePort) {
     TfTestFrm window;
     window.show();
     QTest::mouseClick(Child<QPushButton>(window, "cxDebug"), Qt::LeftButton);
+    // While the queue runs, the progress bar fills status panel 1 and the panel is disabled.
+    auto* bar = Child<QProgressBar>(window, "cxBar");
+    ASSERT_TRUE(WaitFor([&] { return bar->isVisible(); }, 1000));
+    EXPECT_EQ(bar->geometry(), bar->parentWidget()->rect());
+    EXPECT_GT(bar->width(), 0);
+    EXPECT_EQ(bar->maximum(), 3 + 64);
+    EXPECT_FALSE(Child<QWidget>(window, "cxAll")->isEnabled());
     ASSERT_TRUE(WaitFor([&] { return messages.shown.size() == 2; }, 6000));
     ASSERT_TRUE(WaitFor([&] { return !window.Engine().PortOpen(); }, 2000));
     QTest::qWait(50);
@@ -298,24 +419,6 @@ TEST_F(PowerTestWindow, SilentRadioAsksRetryOrCancelAndCancelClosesThePort) {
     EXPECT_EQ(ValueControlsEnabled(window), std::vector<bool>(6, false));
     EXPECT_NE(Child<QWidget>(window, "fSTx")->palette().color(QPalette::Window), QColor(Qt::red));
     EXPECT_FALSE(window.Engine().TableValid());
-}
-
-// A pseudo-terminal nobody answers on is a radio that is off.
-TEST_F(PowerTestWindow, NoRadioAtTheOtherEndEndsInTheSameQuestion) {
-    test::PtyPair pty;
-    All().PortName = pty.SlavePath();
-    ScriptedMessages messages;
-    TfTestFrm window;
-    window.show();
-    QTest::mouseClick(Child<QPushButton>(window, "cxDebug"), Qt::LeftButton);
-    ASSERT_TRUE(WaitFor([&] { return !messages.shown.empty(); }, 4000));
-    EXPECT_EQ(messages.shown[0].text, Language().ComError);
-    ASSERT_TRUE(WaitFor([&] { return !window.Engine().PortOpen(); }, 2000));
-    EXPECT_EQ(ValueControlsEnabled(window), std::vector<bool>(6, false));
-    // What the radio would have heard: the wake-up command.
-    const std::vector<uint8_t> heard = pty.ReadNow();
-    ASSERT_GE(heard.size(), 8u);
-    EXPECT_EQ(heard.size() % 8, 0u); // nothing after an unanswered wake-up
 }
 
 TEST_F(PowerTestWindow, MainWindowOpensItWithTestOnline) {
