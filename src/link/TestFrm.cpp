@@ -25,6 +25,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
 #include <functional>
 #include <limits>
@@ -70,8 +71,8 @@ private:
     bool circle_;
 };
 
-// A power slider: the keys that would move it do nothing (a value reaches the radio only on
-// a deliberate mouse move or a typed value), and releasing the mouse is reported.
+// A power slider: the keys and the wheel that would move it do nothing (a value reaches the radio
+// only on a deliberate mouse move or a typed value), and releasing the mouse is reported.
 class PowerSlider : public QSlider {
 public:
     explicit PowerSlider(QWidget* parent) : QSlider(Qt::Horizontal, parent) {}
@@ -94,6 +95,9 @@ protected:
             QSlider::keyPressEvent(event);
         }
     }
+    // The wheel would move the slider with no release to follow: the radio would not get
+    // the value it shows.
+    void wheelEvent(QWheelEvent* event) override { event->ignore(); }
     void mouseReleaseEvent(QMouseEvent* event) override {
         QSlider::mouseReleaseEvent(event);
         if (onMouseUp) onMouseUp();

@@ -19,6 +19,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTreeWidget>
+#include <QWheelEvent>
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <string>
@@ -292,8 +293,9 @@ TEST_F(PowerTestWindow, OnlineShowsTheRadiosValuesAndChangedValuesReachTheRadio)
     EXPECT_TRUE(messages.shown.empty());
 }
 
-// Typed values outside 0..255 are taken as the nearest bound; keys never move a slider.
-TEST_F(PowerTestWindow, TypedValuesAreClampedAndKeysDoNotMoveTheSliders) {
+// Typed values outside 0..255 are taken as the nearest bound; neither keys nor the wheel
+// move a slider.
+TEST_F(PowerTestWindow, TypedValuesAreClampedAndKeysOrWheelDoNotMoveTheSliders) {
     test::VirtualRadio sim({});
     ASSERT_FALSE(sim.Path().empty());
     All().PortName = sim.Path();
@@ -325,6 +327,13 @@ TEST_F(PowerTestWindow, TypedValuesAreClampedAndKeysDoNotMoveTheSliders) {
                 QTest::keyClick(slider, key);
             }
             EXPECT_EQ(slider->value(), before) << name;
+            for (const int delta : {120, -120}) {
+                QWheelEvent wheel(QPointF(slider->rect().center()), slider->mapToGlobal(QPointF()),
+                                  {}, QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                                  Qt::NoScrollPhase, false);
+                QApplication::sendEvent(slider, &wheel);
+                EXPECT_EQ(slider->value(), before) << name << " wheel " << delta;
+            }
             QTest::mouseRelease(slider, Qt::LeftButton, {}, slider->rect().center());
             EXPECT_FALSE(window.Engine().Running()) << name;
         }
