@@ -290,7 +290,11 @@ TfTestFrm::TfTestFrm(QWidget* parent) : QDialog(parent), port_(SettingsFilePath(
 }
 
 TfTestFrm::~TfTestFrm() {
-    // The timers and the port outlive nothing that could call back into a half-gone window.
+    // The controls go after the engine: what they signal while being taken apart must not
+    // reach it.
+    for (QObject* child : findChildren<QObject*>())
+        child->blockSignals(true);
+    // Nor what the port or the timers report.
     timers_.SetExpiryHandler({});
     port_.SetBytesHandler({});
     engine_->FormClose();
