@@ -2,6 +2,7 @@
 #include "core/Maindb.h"
 #include "editors/channels/ChannelEditors.h"
 #include "editors/functions/FunctionEditors.h"
+#include "link/TestFrm.h"
 #include "shell/Artwork.h"
 #include "shell/MainFrm.h"
 
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
     zorva::TfMainFrm mainForm;
     zorva::RegisterChannelEditors(mainForm);
     zorva::RegisterFunctionEditors(mainForm);
+    zorva::RegisterPowerTest(mainForm);
     mainForm.showMaximized();
     return QApplication::exec();
 }

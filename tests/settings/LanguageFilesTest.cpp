@@ -13,6 +13,7 @@
 #include "editors/functions/Model.h"
 #include "link/ReadRadio.h"
 #include "link/SetPort.h"
+#include "link/TestFrm.h"
 #include "link/WriteRadio.h"
 #include "settings/FormTexts.h"
 #include "settings/FrmAbout.h"
@@ -170,6 +171,7 @@ TEST(LanguageFilesTest, EveryWindowKeyNamesAControlOfThatWindow) {
     windows["fFmFun"] = std::make_unique<TfFmFun>();
     windows["fInfoMsg"] = std::make_unique<TfInfoMsg>();
     windows["fModel"] = std::make_unique<TfModel>();
+    windows["fTestFrm"] = std::make_unique<TfTestFrm>();
 
     for (const auto& [section, keys] : ParseSections(ShippedFile("English.Ini"))) {
         if (section == "Language") continue;
@@ -203,6 +205,8 @@ std::vector<std::vector<std::string>> ShownTexts() {
     look(language);
     TfModel model;
     look(model);
+    TfTestFrm power;
+    look(power);
     return shown;
 }
 
