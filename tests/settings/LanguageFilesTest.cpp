@@ -7,6 +7,9 @@
 #include "editors/channels/ChsInfo.h"
 #include "editors/channels/FreqEdit.h"
 #include "editors/channels/ToneOption.h"
+#include "editors/functions/OptFun.h"
+#include "editors/functions/ScanFun.h"
+#include "editors/functions/VoxFun.h"
 #include "link/ReadRadio.h"
 #include "link/SetPort.h"
 #include "link/WriteRadio.h"
@@ -162,6 +165,9 @@ TEST(LanguageFilesTest, EveryWindowKeyNamesAControlOfThatWindow) {
     windows["fToneOption"] = std::make_unique<TfToneOption>();
     windows["fFreqEdit"] = std::make_unique<TfFreqEdit>();
     windows["fBatch"] = std::make_unique<TfBatch>();
+    windows["fOptFun"] = std::make_unique<TfOptFun>();
+    windows["fVoxFun"] = std::make_unique<TfVoxFun>();
+    windows["fScanFun"] = std::make_unique<TfScanFun>();
 
     for (const auto& [section, keys] : ParseSections(ShippedFile("English.Ini"))) {
         if (section == "Language") continue;
