@@ -132,6 +132,9 @@ TfOptFun::TfOptFun(QWidget* parent) : QWidget(parent) {
     QComboBox* fourthRange = list("cx3xxM", {"Can Rx & Tx", "Inhibit Tx"}, kFourthRangeTx);
     la26->setBuddy(fourthRange);
     la26->setGeometry(24, kHiddenTop, 120, 21);
+    // Out of sight, so out of reach of the keyboard too: an arrow key must not change it
+    // unseen.
+    fourthRange->setFocusPolicy(Qt::NoFocus);
     fourthRange->setGeometry(150, kHiddenTop, 140, 21);
 
     auto* checks = new QHBoxLayout;
@@ -157,6 +160,18 @@ TfOptFun::TfOptFun(QWidget* parent) : QWidget(parent) {
     layout->addLayout(checks);
     layout->addStretch();
     layout->addLayout(buttons);
+
+    // Tab goes down the left column, then down the right one.
+    QWidget* previous = nullptr;
+    for (const char* name :
+         {"cxOpenSw",   "cxOpenMsg", "cxModeSw", "cxDWait",  "cxChsNs",  "cxRxSav",
+          "cxSqlLv",    "cxTotSv",   "cxSaveLs", "cxToneEs", "cxWavsSw", "cxLamp",
+          "cxColor",    "cxLockSw",  "cxRoger",  "cxBatTx",  "cxRelay",  "cxFrq_Use",
+          "cxRelaySet", "cxMenuSet", "btnCancel"}) {
+        QWidget* next = findChild<QWidget*>(name);
+        if (previous) setTabOrder(previous, next);
+        previous = next;
+    }
 
     std::vector<QComboBox*> lists{cxModeSw_, cxRxSav_, cxWavsSw_, cxFrq_Use_};
     for (const auto& [combo, field] : plainLists_)

@@ -89,6 +89,7 @@ TEST_F(OptFunTest, ANewImageShowsItsDefaultsAndClosingUnchangedTouchesNothing) {
     // The fourth range's pair lies below the client area.
     EXPECT_GE(window.findChild<QLabel*>("La26")->y(), 394);
     EXPECT_GE(List("cx3xxM")->y(), 394);
+    EXPECT_EQ(List("cx3xxM")->focusPolicy(), Qt::NoFocus);
     EXPECT_EQ(List("cxSqlLv")->property("tag").toInt(), -2);
     EXPECT_EQ(List("cxTotSv")->property("tag").toInt(), -3);
 
