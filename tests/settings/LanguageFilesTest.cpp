@@ -11,6 +11,9 @@
 #include "editors/functions/FmFun.h"
 #include "editors/functions/InfoMsg.h"
 #include "editors/functions/Model.h"
+#include "editors/functions/OptFun.h"
+#include "editors/functions/ScanFun.h"
+#include "editors/functions/VoxFun.h"
 #include "link/ReadRadio.h"
 #include "link/SetPort.h"
 #include "link/TestFrm.h"
@@ -172,6 +175,9 @@ TEST(LanguageFilesTest, EveryWindowKeyNamesAControlOfThatWindow) {
     windows["fInfoMsg"] = std::make_unique<TfInfoMsg>();
     windows["fModel"] = std::make_unique<TfModel>();
     windows["fTestFrm"] = std::make_unique<TfTestFrm>();
+    windows["fOptFun"] = std::make_unique<TfOptFun>();
+    windows["fVoxFun"] = std::make_unique<TfVoxFun>();
+    windows["fScanFun"] = std::make_unique<TfScanFun>();
 
     for (const auto& [section, keys] : ParseSections(ShippedFile("English.Ini"))) {
         if (section == "Language") continue;

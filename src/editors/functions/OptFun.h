@@ -1,0 +1,71 @@
+// The optional functions window: the radio's general settings, each control one bit field of
+// the settings bytes, written back into the image as soon as any control changes.
+#pragma once
+
+#include "codec/OptionCodes.h"
+
+#include <QSize>
+#include <QStringList>
+#include <QWidget>
+#include <utility>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace zorva {
+
+// Pieces the function windows share.
+QComboBox* AddFunctionList(QWidget& form, const char* name, const QStringList& items);
+QLabel* AddFunctionLabel(QWidget& form, const char* name, const char* caption);
+// Selects the item of a stored code; a code without an item selects nothing, so that a store
+// leaves that field as it found it.
+void ShowFunctionCode(QComboBox& list, int code);
+// Moves the window's frame in the main window's area to its opening place.
+void PlaceFunctionWindow(QWidget& form);
+void CloseFunctionWindow(QWidget& form);
+
+class TfOptFun : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TfOptFun(QWidget* parent = nullptr);
+
+    // Sets every control from the image.
+    void ShowOptions();
+    // Writes every control into the image and marks it modified.
+    void StoreOptions();
+
+    QSize sizeHint() const override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormShow();
+    void ComborPropertiesChange();
+    void cxNamePropertiesEditValueChanged();
+    // True when the key is dropped.
+    bool cxOpenMsgKeyPress(const QKeyEvent& key);
+
+    bool loading_ = false;
+    bool shown_ = false;
+
+    // The controls whose code is the position of the shown item.
+    std::vector<std::pair<QComboBox*, SettingField>> plainLists_;
+    std::vector<std::pair<QCheckBox*, SettingField>> checks_;
+    QComboBox* cxOpenSw_ = nullptr;
+    QLineEdit* cxOpenMsg_ = nullptr;
+    QComboBox* cxModeSw_ = nullptr;
+    QComboBox* cxRxSav_ = nullptr;
+    QComboBox* cxWavsSw_ = nullptr;
+    QComboBox* cxFrq_Use_ = nullptr;
+    QPushButton* btnCancel_ = nullptr;
+};
+
+} // namespace zorva
