@@ -8,78 +8,31 @@
 
 namespace zorva {
 
-ExchangeEngine::ExchangeEngine(LinkContext context) : ctx_(std::move(context)) {}
+ExchangeEngine::ExchangeEngine(LinkContext context)
+    : ctx_(std::move(context)),
+      gate_(ctx_.timers,
+            {[this](const uint8_t* bytes, int count) { Receive(bytes, count); },
+             [this] { LineError(); }, [this](LinkTimer timer) { TimerExpired(timer); }}) {}
 
 void ExchangeEngine::FormClose() {
-    closed_ = true;
-    afterPause_ = nullptr;
-    deferred_.clear();
-    for (int t = 0; t < static_cast<int>(LinkTimer::Count); ++t)
-        ctx_.timers.Stop(static_cast<LinkTimer>(t));
+    gate_.Close();
     ctx_.port.Close();
 }
 
 void ExchangeEngine::Start() {
-    if (closed_) return;
-    if (afterPause_) {
-        deferred_.push_back({Deferred::Start, {}});
-        return;
-    }
-    BeginAttempt();
+    gate_.WhenIdle([this] { BeginAttempt(); });
 }
 
 void ExchangeEngine::OnBytes(const uint8_t* bytes, int count) {
-    if (closed_ || count <= 0) return;
-    if (afterPause_) {
-        deferred_.push_back({Deferred::Bytes, std::vector<uint8_t>(bytes, bytes + count)});
-        return;
-    }
-    Receive(bytes, count);
+    gate_.OnBytes(bytes, count);
 }
 
 void ExchangeEngine::OnLineError() {
-    if (closed_) return;
-    if (afterPause_) {
-        deferred_.push_back({Deferred::LineError, {}});
-        return;
-    }
-    LineError();
+    gate_.OnLineError();
 }
 
 void ExchangeEngine::OnTimer(LinkTimer timer) {
-    if (closed_) return;
-    if (timer == LinkTimer::Pause) {
-        auto then = std::exchange(afterPause_, nullptr);
-        if (then) then();
-        RunDeferred();
-        return;
-    }
-    if (afterPause_) {
-        deferred_.push_back({Deferred::Timer, {}, timer});
-        return;
-    }
-    TimerExpired(timer);
-}
-
-void ExchangeEngine::RunDeferred() {
-    while (!closed_ && !afterPause_ && !deferred_.empty()) {
-        Deferred event = std::move(deferred_.front());
-        deferred_.pop_front();
-        switch (event.kind) {
-        case Deferred::Bytes:
-            Receive(event.bytes.data(), static_cast<int>(event.bytes.size()));
-            break;
-        case Deferred::LineError:
-            LineError();
-            break;
-        case Deferred::Timer:
-            TimerExpired(event.timer);
-            break;
-        case Deferred::Start:
-            BeginAttempt();
-            break;
-        }
-    }
+    gate_.OnTimer(timer);
 }
 
 void ExchangeEngine::Receive(const uint8_t* bytes, int count) {
@@ -100,15 +53,11 @@ void ExchangeEngine::StartTimer(LinkTimer timer, int ms) {
 }
 
 void ExchangeEngine::StopTimer(LinkTimer timer) {
-    ctx_.timers.Stop(timer);
-    std::erase_if(deferred_, [timer](const Deferred& event) {
-        return event.kind == Deferred::Timer && event.timer == timer;
-    });
+    gate_.StopTimer(timer);
 }
 
 void ExchangeEngine::Pause(int ms, std::function<void()> then) {
-    afterPause_ = std::move(then);
-    ctx_.timers.Start(LinkTimer::Pause, ms);
+    gate_.Pause(ms, std::move(then));
 }
 
 void ExchangeEngine::OpenPort(bool closeFirst, std::function<void(bool)> then) {

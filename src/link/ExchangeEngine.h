@@ -2,16 +2,15 @@
 // reception of replies, the timers and the pauses. An engine is a state machine driven by
 // its window: OnBytes for received bytes, OnLineError, OnTimer, Start (Ok) and Cancel.
 //
-// Pauses do not block: an engine asks its timers for a pause and goes on when it expires.
-// Whatever arrives meanwhile (bytes, line errors, other timers) waits and is handled after
-// the pause, in order, as a blocking pause would have it; Cancel is honoured at once.
+// Pauses do not block: the PauseGate holds back what arrives during one; Cancel is honoured
+// at once.
 #pragma once
 
 #include "link/LinkPorts.h"
+#include "link/PauseGate.h"
 
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -61,7 +60,7 @@ public:
     void OnLineError();
     void OnTimer(LinkTimer timer);
 
-    bool Closed() const { return closed_; }
+    bool Closed() const { return gate_.Closed(); }
     int ExchangeState() const { return state_; }
 
 protected:
@@ -120,7 +119,6 @@ protected:
     bool ackSent_ = false;
     int state_ = 0;
     bool errorReported_ = false;
-    bool closed_ = false;
     // The attempt ended with the end command after a refusal: later bytes are not replies.
     bool halted_ = false;
     // Whether the last frame was written.
@@ -130,16 +128,9 @@ protected:
     uint8_t expectedReply_ = 0;
 
 private:
-    struct Deferred {
-        enum Kind { Bytes, LineError, Timer, Start } kind;
-        std::vector<uint8_t> bytes;
-        LinkTimer timer = LinkTimer::Pause;
-    };
     void Receive(const uint8_t* bytes, int count);
-    void RunDeferred();
 
-    std::function<void()> afterPause_;
-    std::deque<Deferred> deferred_;
+    PauseGate gate_;
 };
 
 } // namespace zorva

@@ -21,7 +21,11 @@ constexpr int kGapMs = 20;
 
 } // namespace
 
-PowerTestEngine::PowerTestEngine(PowerTestContext context) : ctx_(std::move(context)) {}
+PowerTestEngine::PowerTestEngine(PowerTestContext context)
+    : ctx_(std::move(context)),
+      gate_(ctx_.timers, {[this](const uint8_t* bytes, int count) { Receive(bytes, count); },
+                          {},
+                          [this](LinkTimer timer) { TimerExpired(timer); }}) {}
 
 bool PowerTestEngine::PortOpen() const {
     return ctx_.port.IsOpen();
@@ -37,7 +41,7 @@ std::vector<std::vector<uint8_t>> PowerTestEngine::QueueFrames() const {
 // ---- What the window asks for ----------------------------------------------------------
 
 void PowerTestEngine::OpenPort(std::function<void(bool opened)> then) {
-    WhenIdle([this, then = std::move(then)] {
+    gate_.WhenIdle([this, then = std::move(then)] {
         count_ = 0;
         queue_.clear();
         // A port that is already open (a second Online) stays open as it is.
@@ -54,12 +58,12 @@ void PowerTestEngine::OpenPort(std::function<void(bool opened)> then) {
             return;
         }
         ctx_.user.PortStateChanged(true);
-        Pause(kPowerOpenPauseMs, [then] { then(true); });
+        gate_.Pause(kPowerOpenPauseMs, [then] { then(true); });
     });
 }
 
 void PowerTestEngine::Online() {
-    WhenIdle([this] {
+    gate_.WhenIdle([this] {
         if (running_ || closing_) return;
         OpenPort([this](bool opened) {
             if (!opened || running_ || closing_) return;
@@ -80,7 +84,7 @@ void PowerTestEngine::Online() {
 }
 
 void PowerTestEngine::SetPower(int subRange, int tag, uint8_t value) {
-    WhenIdle([this, subRange, tag, value] {
+    gate_.WhenIdle([this, subRange, tag, value] {
         const int address = CalibrationAddress(subRange, tag);
         // An address outside the table would write beyond it here and in the radio.
         if (subRange < 0 || tag < 0 || tag >= kCalibrationRowSize || address >= kCalibrationSize)
@@ -100,7 +104,7 @@ void PowerTestEngine::SetPower(int subRange, int tag, uint8_t value) {
 }
 
 void PowerTestEngine::CloseRequested() {
-    WhenIdle([this] {
+    gate_.WhenIdle([this] {
         ctx_.user.SetPanelEnabled(false);
         if (ctx_.port.IsOpen() && !running_ && !closing_) {
             Build(PowerSequence::Close, nullptr);
@@ -111,11 +115,7 @@ void PowerTestEngine::CloseRequested() {
 }
 
 void PowerTestEngine::FormClose() {
-    closed_ = true;
-    afterPause_ = nullptr;
-    deferred_.clear();
-    for (int t = 0; t < static_cast<int>(LinkTimer::Count); ++t)
-        ctx_.timers.Stop(static_cast<LinkTimer>(t));
+    gate_.Close();
     ctx_.port.Close();
     running_ = false;
     closing_ = false;
@@ -164,7 +164,7 @@ void PowerTestEngine::RunQueue() {
     ctx_.user.SetPanelEnabled(false);
     current_ = 0;
     SendCurrent();
-    Pause(kGapMs, [this] { Sent(false); });
+    gate_.Pause(kGapMs, [this] { Sent(false); });
 }
 
 void PowerTestEngine::SendCurrent() {
@@ -173,7 +173,7 @@ void PowerTestEngine::SendCurrent() {
     count_ = 0;
     awaiting_ = false;
     // Bytes that came before this frame left belong to no reply to it.
-    std::erase_if(deferred_, [](const Deferred& event) { return event.kind == Deferred::Bytes; });
+    gate_.ForgetBytes();
     if (ctx_.port.Write(entry.frame.data(), entry.sendLength))
         ctx_.port.WaitDrained(kDrainPolls * kDrainPollMs);
 }
@@ -236,13 +236,10 @@ void PowerTestEngine::Examine() {
 }
 
 void PowerTestEngine::Accepted(bool nextEntry) {
-    ctx_.timers.Stop(LinkTimer::Try);
-    std::erase_if(deferred_, [](const Deferred& event) {
-        return event.kind == Deferred::Timer && event.timer == LinkTimer::Try;
-    });
+    gate_.StopTimer(LinkTimer::Try);
     if (nextEntry) ++current_;
     SendCurrent();
-    Pause(kGapMs, [this] { Sent(true); });
+    gate_.Pause(kGapMs, [this] { Sent(true); });
 }
 
 // ---- Timers -----------------------------------------------------------------------------
@@ -273,7 +270,7 @@ void PowerTestEngine::TryTimedOut() {
     awaiting_ = false;
     const int answer =
         ctx_.user.ShowMsg(ctx_.language.Confirmation, ctx_.language.ComError, kMsgRetryCancel);
-    if (closed_) return;
+    if (gate_.Closed()) return;
     if (answer == kResultRetry) {
         // The same queue from its first entry; a table read goes on at the block it reached.
         RunQueue();
@@ -309,63 +306,14 @@ void PowerTestEngine::ErrsExpired() {
     ctx_.user.SetPanelEnabled(true);
 }
 
-// ---- Events and pauses --------------------------------------------------------------------
+// ---- Events ------------------------------------------------------------------------------
 
 void PowerTestEngine::OnBytes(const uint8_t* bytes, int count) {
-    if (closed_ || count <= 0) return;
-    if (afterPause_) {
-        deferred_.push_back(
-            {Deferred::Bytes, std::vector<uint8_t>(bytes, bytes + count), LinkTimer::Pause, {}});
-        return;
-    }
-    Receive(bytes, count);
+    gate_.OnBytes(bytes, count);
 }
 
 void PowerTestEngine::OnTimer(LinkTimer timer) {
-    if (closed_) return;
-    if (timer == LinkTimer::Pause) {
-        auto then = std::exchange(afterPause_, nullptr);
-        if (then) then();
-        RunDeferred();
-        return;
-    }
-    if (afterPause_) {
-        deferred_.push_back({Deferred::Timer, {}, timer, {}});
-        return;
-    }
-    TimerExpired(timer);
-}
-
-void PowerTestEngine::WhenIdle(std::function<void()> call) {
-    if (closed_) return;
-    if (afterPause_) {
-        deferred_.push_back({Deferred::Call, {}, LinkTimer::Pause, std::move(call)});
-        return;
-    }
-    call();
-}
-
-void PowerTestEngine::Pause(int ms, std::function<void()> then) {
-    afterPause_ = std::move(then);
-    ctx_.timers.Start(LinkTimer::Pause, ms);
-}
-
-void PowerTestEngine::RunDeferred() {
-    while (!closed_ && !afterPause_ && !deferred_.empty()) {
-        Deferred event = std::move(deferred_.front());
-        deferred_.pop_front();
-        switch (event.kind) {
-        case Deferred::Bytes:
-            Receive(event.bytes.data(), static_cast<int>(event.bytes.size()));
-            break;
-        case Deferred::Timer:
-            TimerExpired(event.timer);
-            break;
-        case Deferred::Call:
-            event.call();
-            break;
-        }
-    }
+    gate_.OnTimer(timer);
 }
 
 } // namespace zorva

@@ -6,10 +6,10 @@
 #pragma once
 
 #include "link/LinkPorts.h"
+#include "link/PauseGate.h"
 
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -96,7 +96,7 @@ public:
     // An Online sequence has completed since the port was last closed.
     bool TableValid() const { return tableValid_; }
     // FormClose has run.
-    bool Closed() const { return closed_; }
+    bool Closed() const { return gate_.Closed(); }
 
     // The frames of the current (or last) queue, as they stand now: a table read carries the
     // address of the block it has reached.
@@ -131,17 +131,12 @@ private:
     void TryTimedOut();
     void Completed();
     void ErrsExpired();
-    void Pause(int ms, std::function<void()> then);
-    void RunDeferred();
-    // Runs `call` now, or after the pause that is running.
-    void WhenIdle(std::function<void()> call);
 
     PowerTestContext ctx_;
     CalibrationTable table_{};
     PowerSequence sequence_ = PowerSequence::None;
     bool running_ = false;
     bool tableValid_ = false;
-    bool closed_ = false;
     // Cancel was answered; Errs_Timer closes the port.
     bool closing_ = false;
     std::vector<Entry> queue_;
@@ -153,15 +148,8 @@ private:
     int replyLength_ = 0;
     // The current entry has left and its reply may be examined.
     bool awaiting_ = false;
-
-    struct Deferred {
-        enum Kind { Bytes, Timer, Call } kind;
-        std::vector<uint8_t> bytes;
-        LinkTimer timer = LinkTimer::Pause;
-        std::function<void()> call;
-    };
-    std::function<void()> afterPause_;
-    std::deque<Deferred> deferred_;
+    // Every request of the window waits for the pause that is running (gate_.WhenIdle).
+    PauseGate gate_;
 };
 
 } // namespace zorva

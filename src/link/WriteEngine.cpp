@@ -69,7 +69,7 @@ void WriteEngine::ExchangeLogic() {
             const int answer =
                 ctx_.user.ShowMsg(ctx_.language.Confirmation,
                                   ctx_.language.ModError + ctx_.language.Modforce, kMsgYesNo);
-            if (closed_) break;
+            if (Closed()) break;
             if (answer == kResultYes) {
                 halted_ = false;
                 Proceed();
