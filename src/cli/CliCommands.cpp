@@ -208,6 +208,32 @@ void PrintShow(TALL& all, std::ostream& out) {
     PrintTable(out, rows);
 }
 
+// Whether `path` may be written: a file already there is replaced only with --force.
+bool MayReplace(std::ostream& err, const std::string& path, bool force) {
+    std::error_code ec;
+    if (force || !std::filesystem::exists(path, ec)) return true;
+    PrintFileError(err, path, "already exists (use --force to replace it)");
+    return false;
+}
+
+// Start-up as the program does it: the data module, then the first showing's image.
+std::unique_ptr<Maindb> StartDb(const std::string& exeDir) {
+    auto db = std::make_unique<Maindb>();
+    DataModuleCreate(*db, exeDir);
+    StartImage(*db);
+    return db;
+}
+
+// The start-up for talking to the radio, whose port and timers need a running
+// application; without one, a message and nothing.
+std::unique_ptr<Maindb> StartDbForRadio(const std::string& exeDir, std::ostream& err) {
+    if (!QCoreApplication::instance()) {
+        err << kProgram << ": the radio can only be reached from the program itself\n";
+        return nullptr;
+    }
+    return StartDb(exeDir);
+}
+
 // read --port PORT -o FILE.dat, and write FILE.dat --port PORT.
 int RunTransferCommand(const QCommandLineParser&, const QString& command,
                        const QStringList& positional, const QString& port, const QString& output,
@@ -227,18 +253,9 @@ int RunTransferCommand(const QCommandLineParser&, const QString& command,
     options.file = QFile::encodeName(reading ? output : positional.at(1)).toStdString();
     options.force = force;
     options.interactive = ::isatty(STDIN_FILENO) != 0;
-    std::error_code ec;
-    if (reading && !force && std::filesystem::exists(options.file, ec)) {
-        PrintFileError(err, options.file, "already exists (use --force to replace it)");
-        return kExitFailure;
-    }
-    if (!QCoreApplication::instance()) {
-        err << kProgram << ": the radio can only be reached from the program itself\n";
-        return kExitFailure;
-    }
-    auto db = std::make_unique<Maindb>();
-    DataModuleCreate(*db, exeDir);
-    StartImage(*db);
+    if (reading && !MayReplace(err, options.file, force)) return kExitFailure;
+    auto db = StartDbForRadio(exeDir, err);
+    if (!db) return kExitFailure;
     return reading ? RunRead(*db, options, std::cin, err) : RunWrite(*db, options, std::cin, err);
 }
 
@@ -273,11 +290,7 @@ int RunCalibrationCommand(const QStringList& positional, const QString& port, co
             return kExitUsage;
         }
         options.file = QFile::encodeName(output).toStdString();
-        std::error_code ec;
-        if (!force && std::filesystem::exists(options.file, ec)) {
-            PrintFileError(err, options.file, "already exists (use --force to replace it)");
-            return kExitFailure;
-        }
+        if (!MayReplace(err, options.file, force)) return kExitFailure;
     } else {
         if (!range || (low != nullptr) == (high != nullptr)) {
             PrintUsageError(err, "calibration set takes --range S and one of --low VALUE or "
@@ -303,13 +316,8 @@ int RunCalibrationCommand(const QStringList& positional, const QString& port, co
         options.tag = low ? kLowPowerOffset : kHighPowerOffset;
         options.value = *value;
     }
-    if (!QCoreApplication::instance()) {
-        err << kProgram << ": the radio can only be reached from the program itself\n";
-        return kExitFailure;
-    }
-    auto db = std::make_unique<Maindb>();
-    DataModuleCreate(*db, exeDir);
-    StartImage(*db);
+    auto db = StartDbForRadio(exeDir, err);
+    if (!db) return kExitFailure;
     return action == "read" ? RunCalibrationRead(*db, options, err)
                             : RunCalibrationSet(*db, options, err);
 }
@@ -381,18 +389,11 @@ int RunCli(const QStringList& args, const std::string& exeDir, std::ostream& out
     const std::string path = QFile::encodeName(positional.at(1)).toStdString();
 
     try {
-        // Start-up as the program does it: the data module, then the first showing's image.
-        auto db = std::make_unique<Maindb>();
-        DataModuleCreate(*db, exeDir);
-        StartImage(*db);
+        auto db = StartDb(exeDir);
 
         CliMessages messages;
         if (command == "new") {
-            std::error_code ec;
-            if (!parser.isSet(forceOption) && std::filesystem::exists(path, ec)) {
-                PrintFileError(err, path, "already exists (use --force to replace it)");
-                return kExitFailure;
-            }
+            if (!MayReplace(err, path, parser.isSet(forceOption))) return kExitFailure;
             if (!SaveDataFile(db->All, path, db->Language, messages)) {
                 PrintFileError(err, path, ErrorReason(path, messages.texts));
                 return kExitFailure;

@@ -26,36 +26,18 @@ namespace {
 // Nothing the radio does may keep a script waiting for ever.
 constexpr int kWatchdogMs = 10 * 60 * 1000;
 
-// The terminal in the part of the window: messages on the error stream, a progress line,
-// questions answered by --force or on the terminal. A failure message ends the run, since
-// nobody is there to close a window that stays open.
-class TerminalWindow : public LinkUser {
+// What both terminal windows share: the event loop a run waits in until it is finished,
+// the watchdog, and a progress line on the error stream ("LABEL n of m"; none without a
+// label).
+class TerminalRun {
 public:
-    TerminalWindow(const TransferOptions& options, std::istream& in, std::ostream& err,
-                   const char* verb, std::string successText)
-        : options_(options), in_(in), err_(err), verb_(verb), successText_(std::move(successText)) {
-    }
+    TerminalRun(std::ostream& err, const char* progressLabel)
+        : err_(err), progressLabel_(progressLabel) {}
+    virtual ~TerminalRun() = default;
+    TerminalRun(const TerminalRun&) = delete;
+    TerminalRun& operator=(const TerminalRun&) = delete;
 
-    int ShowMsg(const std::string&, const std::string& text, int kind) override {
-        EndProgressLine();
-        if (kind == kMsgYesNo) return Ask(text);
-        err_ << "zorva-cli: " << text << "\n";
-        if (kind == kMsgInfo && text != successText_) Finish(false);
-        return kResultOk;
-    }
-    void SetProgress(int value, int maximum) override {
-        if (value == 0 || value == lastShown_) return;
-        lastShown_ = value;
-        err_ << "\r" << verb_ << " block " << value << " of " << maximum << std::flush;
-        progressOpen_ = true;
-    }
-    void SetOkEnabled(bool enabled) override {
-        if (enabled && onOkEnabled_) onOkEnabled_();
-    }
-    void CloseWindow() override { Finish(succeeded_); }
-
-    void OnOkEnabled(std::function<void()> handler) { onOkEnabled_ = std::move(handler); }
-    void Finish(bool success) {
+    virtual void Finish(bool success) {
         succeeded_ = success;
         QTimer::singleShot(0, &loop_, [this] { loop_.quit(); });
     }
@@ -70,6 +52,54 @@ public:
         return succeeded_;
     }
 
+protected:
+    void ShowProgressLine(int value, int maximum) {
+        if (!progressLabel_ || value == 0 || value == lastShown_) return;
+        lastShown_ = value;
+        err_ << "\r" << progressLabel_ << " " << value << " of " << maximum << std::flush;
+        progressOpen_ = true;
+    }
+    void EndProgressLine() {
+        if (progressOpen_) err_ << "\n";
+        progressOpen_ = false;
+    }
+    bool Succeeded() const { return succeeded_; }
+
+    std::ostream& err_;
+
+private:
+    const char* progressLabel_;
+    QEventLoop loop_;
+    bool succeeded_ = false;
+    bool progressOpen_ = false;
+    int lastShown_ = -1;
+};
+
+// The terminal in the part of the window: messages on the error stream, a progress line,
+// questions answered by --force or on the terminal. A failure message ends the run, since
+// nobody is there to close a window that stays open.
+class TerminalWindow : public LinkUser, public TerminalRun {
+public:
+    TerminalWindow(const TransferOptions& options, std::istream& in, std::ostream& err,
+                   const char* progressLabel, std::string successText)
+        : TerminalRun(err, progressLabel), options_(options), in_(in),
+          successText_(std::move(successText)) {}
+
+    int ShowMsg(const std::string&, const std::string& text, int kind) override {
+        EndProgressLine();
+        if (kind == kMsgYesNo) return Ask(text);
+        err_ << "zorva-cli: " << text << "\n";
+        if (kind == kMsgInfo && text != successText_) Finish(false);
+        return kResultOk;
+    }
+    void SetProgress(int value, int maximum) override { ShowProgressLine(value, maximum); }
+    void SetOkEnabled(bool enabled) override {
+        if (enabled && onOkEnabled_) onOkEnabled_();
+    }
+    void CloseWindow() override { Finish(Succeeded()); }
+
+    void OnOkEnabled(std::function<void()> handler) { onOkEnabled_ = std::move(handler); }
+
 private:
     int Ask(const std::string& text) {
         if (options_.force) return kResultYes;
@@ -82,21 +112,11 @@ private:
         std::getline(in_, answer);
         return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y') ? kResultYes : kResultNo;
     }
-    void EndProgressLine() {
-        if (progressOpen_) err_ << "\n";
-        progressOpen_ = false;
-    }
 
     const TransferOptions& options_;
     std::istream& in_;
-    std::ostream& err_;
-    const char* verb_;
     std::string successText_;
-    QEventLoop loop_;
     std::function<void()> onOkEnabled_;
-    bool succeeded_ = false;
-    bool progressOpen_ = false;
-    int lastShown_ = -1;
 };
 
 // The port and timers wired to an engine, as a dialog wires them.
@@ -105,15 +125,13 @@ struct Wiring {
         db.All.PortName = portName;
         port.SetLanguage(db.Language);
     }
-    void Connect(ExchangeEngine& engine) {
+    // The power test's engine takes no line errors.
+    template <class Engine>
+    void Connect(Engine& engine) {
         port.SetBytesHandler(
             [&engine](const uint8_t* bytes, int count) { engine.OnBytes(bytes, count); });
-        port.SetLineErrorHandler([&engine] { engine.OnLineError(); });
-        timers.SetExpiryHandler([&engine](LinkTimer timer) { engine.OnTimer(timer); });
-    }
-    void Connect(PowerTestEngine& engine) {
-        port.SetBytesHandler(
-            [&engine](const uint8_t* bytes, int count) { engine.OnBytes(bytes, count); });
+        if constexpr (requires { engine.OnLineError(); })
+            port.SetLineErrorHandler([&engine] { engine.OnLineError(); });
         timers.SetExpiryHandler([&engine](LinkTimer timer) { engine.OnTimer(timer); });
     }
     QtSerialPort port;
@@ -126,11 +144,12 @@ int Random5() {
 
 // The power test window in the terminal: every message on the error stream; the Retry /
 // Cancel question is answered Cancel, since nobody can fix the line meanwhile, and ends the
-// run as any failure does. The run succeeds when the awaited sequence completes.
-class TerminalPowerWindow : public PowerTestUser {
+// run as any failure does. The run succeeds when the awaited sequence completes; the first
+// end of the run stands.
+class TerminalPowerWindow : public PowerTestUser, public TerminalRun {
 public:
-    TerminalPowerWindow(std::ostream& err, PowerSequence awaited, const char* verb)
-        : err_(err), awaited_(awaited), verb_(verb) {}
+    TerminalPowerWindow(std::ostream& err, PowerSequence awaited, const char* progressLabel)
+        : TerminalRun(err, progressLabel), awaited_(awaited) {}
 
     int ShowMsg(const std::string&, const std::string& text, int kind) override {
         EndProgressLine();
@@ -138,57 +157,31 @@ public:
         Finish(false);
         return kind == kMsgRetryCancel ? kResultCancel : kResultOk;
     }
-    void SetProgress(int value, int maximum) override {
-        if (!verb_ || value == 0 || value == lastShown_) return;
-        lastShown_ = value;
-        err_ << "\r" << verb_ << " " << value << " of " << maximum << std::flush;
-        progressOpen_ = true;
-    }
+    void SetProgress(int value, int maximum) override { ShowProgressLine(value, maximum); }
     void PortStateChanged(bool) override {}
     void ShowProgress(bool) override {}
     void SetPanelEnabled(bool) override {}
     void SequenceCompleted(PowerSequence sequence) override {
         if (sequence == awaited_) Finish(true);
     }
-    void CloseWindow() override { Finish(succeeded_); }
+    void CloseWindow() override { Finish(Succeeded()); }
 
-    void Finish(bool success) {
+    void Finish(bool success) override {
         if (finished_) return;
         finished_ = true;
-        succeeded_ = success;
-        QTimer::singleShot(0, &loop_, [this] { loop_.quit(); });
-    }
-    bool Run() {
-        QTimer::singleShot(kWatchdogMs, &loop_, [this] {
-            err_ << "zorva-cli: no answer from the radio; giving up\n";
-            Finish(false);
-        });
-        loop_.exec();
-        EndProgressLine();
-        return succeeded_;
+        TerminalRun::Finish(success);
     }
 
 private:
-    void EndProgressLine() {
-        if (progressOpen_) err_ << "\n";
-        progressOpen_ = false;
-    }
-
-    std::ostream& err_;
     PowerSequence awaited_;
-    const char* verb_;
-    QEventLoop loop_;
     bool finished_ = false;
-    bool succeeded_ = false;
-    bool progressOpen_ = false;
-    int lastShown_ = -1;
 };
 
 } // namespace
 
 int RunRead(Maindb& db, const TransferOptions& options, std::istream& in, std::ostream& err) {
     Wiring wiring(db, options.port);
-    TerminalWindow window(options, in, err, "Reading", db.Language.ReadOk);
+    TerminalWindow window(options, in, err, "Reading block", db.Language.ReadOk);
     ReadEngine engine(
         {db.All, db.MacList, db.Language, wiring.port, wiring.timers, window, Random5});
     wiring.Connect(engine);
@@ -215,7 +208,7 @@ int RunWrite(Maindb& db, const TransferOptions& options, std::istream& in, std::
         return kExitFailure;
     }
     Wiring wiring(db, options.port);
-    TerminalWindow window(options, in, err, "Writing", db.Language.WriteOk);
+    TerminalWindow window(options, in, err, "Writing block", db.Language.WriteOk);
     WriteEngine engine(
         {db.All, db.MacList, db.Language, wiring.port, wiring.timers, window, Random5},
         CurrentTimeText);
