@@ -5,6 +5,7 @@
 #include "codec/Numbers.h"
 #include "codec/ToneList.h"
 #include "core/Maindb.h"
+#include "editors/ChildWindow.h"
 #include "editors/channels/FreqEdit.h"
 #include "settings/LocaliseForm.h"
 #include "shell/MainFrm.h"
@@ -14,11 +15,9 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -248,18 +247,14 @@ TfBatch::TfBatch(QWidget* parent) : QWidget(parent) {
     btnOk_->setObjectName("btnOk");
     btnCancel_ = new QPushButton("&Cancel", this);
     btnCancel_->setObjectName("btnCancel");
-    auto* buttonRow = new QHBoxLayout;
-    buttonRow->addStretch();
-    buttonRow->addWidget(btnOk_);
-    buttonRow->addWidget(btnCancel_);
 
     auto* layout = new QVBoxLayout(this);
     for (QGroupBox* box : {gbBound, gbRx, gbTx, gbRxTone, gbTxTone, options})
         layout->addWidget(box);
-    layout->addLayout(buttonRow);
+    layout->addLayout(ButtonRow({btnOk_, btnCancel_}));
 
     connect(btnOk_, &QPushButton::clicked, this, [this] { btnOkClick(); });
-    connect(btnCancel_, &QPushButton::clicked, this, [this] { CloseWindow(); });
+    connect(btnCancel_, &QPushButton::clicked, this, [this] { CloseChildWindow(*this); });
     connect(cxRx_freq_, &QLineEdit::editingFinished, this, [this] { cxRxFreqChange(); });
     connect(cxTx_Freq_, &QLineEdit::editingFinished, this, [this] { cxTxFreqChange(); });
     for (QLineEdit* edit : {cxRx_Step_, cxTx_step_, cxExc_Freq_})
@@ -304,10 +299,7 @@ QComboBox* TfBatch::AddList(const char* name, const QStringList& items, int sele
 
 void TfBatch::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!shown_) {
-        shown_ = true;
-        FormShow();
-    }
+    if (FirstShow(shown_)) FormShow();
 }
 
 void TfBatch::FormShow() {
@@ -320,7 +312,7 @@ void TfBatch::FormShow() {
     cxTo_->setValue(count);
     // The range may start anywhere in the radio's channels, not only up to channel 108.
     cxFrom_->setMaximum(count);
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) frame->move(20, 20);
+    PlaceChildWindow(*this);
 }
 
 void TfBatch::ApplyEnabling() {
@@ -475,13 +467,6 @@ void TfBatch::ApplyBatch() {
 void TfBatch::btnOkClick() {
     ApplyBatch();
     if (TfMainFrm* main = MainForm()) main->RefreshViews(3);
-}
-
-void TfBatch::CloseWindow() {
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        frame->close();
-    else
-        close();
 }
 
 bool TfBatch::eventFilter(QObject* watched, QEvent* event) {

@@ -6,6 +6,7 @@
 #include "codec/ToneCodec.h"
 #include "codec/ToneList.h"
 #include "core/Maindb.h"
+#include "editors/ChildWindow.h"
 #include "editors/ImageText.h"
 #include "editors/channels/ToneOption.h"
 #include "settings/LocaliseForm.h"
@@ -17,16 +18,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 
 namespace zorva {
 
 namespace {
-
-// Localiser tags of the lists.
-constexpr int kTagNeverLocalised = -2;
-constexpr int kTagFirstItemOnly = -3;
 
 constexpr int kNameLength = 7;
 constexpr int kIdLength = 6;
@@ -126,8 +122,7 @@ TfChsEdit::TfChsEdit(QWidget* parent) : QWidget(parent) {
     addRow("lAuto", "Autodial Memory", cxAuto_)->hide();
     cxAuto_->hide();
 
-    btnClose_ = new QPushButton("&Close", this);
-    btnClose_->setObjectName("btnClose");
+    btnClose_ = AddCloseButton(*this, "btnClose");
     btnClose_->setAutoDefault(false);
     grid->addWidget(btnClose_, row++, 1);
     grid->setRowStretch(row, 1);
@@ -150,7 +145,6 @@ TfChsEdit::TfChsEdit(QWidget* parent) : QWidget(parent) {
     // field): storing on every key would rewrite a half-typed ID code as a padded one.
     connect(cxNameSv_, &QLineEdit::editingFinished, this, &TfChsEdit::FieldChanged);
     connect(cxIdSv_, &QLineEdit::editingFinished, this, &TfChsEdit::FieldChanged);
-    connect(btnClose_, &QPushButton::clicked, this, &TfChsEdit::CloseWindow);
 
     pickTone = [this] {
         TfToneOption picker(MainForm() ? static_cast<QWidget*>(MainForm()) : window());
@@ -177,7 +171,7 @@ void TfChsEdit::FormShow() {
     FillChannelList();
     loading_ = false;
     ShowChannel();
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) frame->move(20, 20);
+    PlaceChildWindow(*this);
 }
 
 void TfChsEdit::EnableFields(bool enable) {
@@ -388,13 +382,6 @@ void TfChsEdit::PickTone(QComboBox& list) {
     if (code.isEmpty()) return;
     list.setEditText(code);
     ToneChanged(list);
-}
-
-void TfChsEdit::CloseWindow() {
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        frame->close();
-    else
-        close();
 }
 
 // Drops the keys a field has no use for; returns true when the key was handled here.

@@ -6,6 +6,7 @@
 #include "codec/ToneCodec.h"
 #include "codec/ToneList.h"
 #include "core/Maindb.h"
+#include "editors/ChildWindow.h"
 #include "editors/channels/ToneOption.h"
 #include "settings/LocaliseForm.h"
 #include "settings/ShowMsg.h"
@@ -18,7 +19,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -187,19 +187,14 @@ TfFreqEdit::TfFreqEdit(QWidget* parent) : QWidget(parent) {
     checks->addWidget(cxVoxs_, 1, 0);
     checks->addWidget(cxAnis_, 1, 1);
 
-    btnClose_ = new QPushButton("&Close", this);
-    btnClose_->setObjectName("btnClose");
-    connect(btnClose_, &QPushButton::clicked, this, [this] { CloseWindow(); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnClose_);
+    btnClose_ = AddCloseButton(*this, "btnClose");
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(records);
     layout->addLayout(grid);
     layout->addLayout(checks);
     layout->addStretch();
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({btnClose_}));
 
     for (QLineEdit* edit : {cxRxSv_, cxTxSv_})
         edit->installEventFilter(this);
@@ -237,10 +232,7 @@ int TfFreqEdit::SelectedRecord() const {
 
 void TfFreqEdit::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!shown_) {
-        shown_ = true;
-        FormShow();
-    }
+    if (FirstShow(shown_)) FormShow();
 }
 
 void TfFreqEdit::FormShow() {
@@ -249,7 +241,7 @@ void TfFreqEdit::FormShow() {
     cxDown_->setChecked(true);
     ShowVfo();
     loading_ = false;
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) frame->move(20, 20);
+    PlaceChildWindow(*this);
 }
 
 void TfFreqEdit::ShowFrequencies() {
@@ -444,13 +436,6 @@ bool TfFreqEdit::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void TfFreqEdit::CloseWindow() {
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        frame->close();
-    else
-        close();
 }
 
 } // namespace zorva
