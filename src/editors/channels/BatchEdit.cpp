@@ -46,10 +46,6 @@ int64_t UnitsOf(const QLineEdit& edit) {
     return mhz ? MhzToUnits(*mhz) : 0;
 }
 
-QString FreqText(double mhz) {
-    return QString::fromLatin1(FormatFreq(mhz).c_str());
-}
-
 // A start frequency as the batch takes it: an empty text is the lowest band edge; anything
 // outside the bands becomes the low limit of the first band in use; then on the nearer of
 // the two channel rasters.
@@ -305,8 +301,8 @@ void TfBatch::showEvent(QShowEvent* event) {
 void TfBatch::FormShow() {
     LocaliseForm(*this, false);
     const double start = NearestBandEdge(All(), false, kNoFreq);
-    cxRx_freq_->setText(FreqText(start));
-    cxTx_Freq_->setText(FreqText(start));
+    cxRx_freq_->setText(FormatFreqText(start));
+    cxTx_Freq_->setText(FormatFreqText(start));
     const int count = std::max(1, All().ChannelCount);
     cxTo_->setMaximum(count);
     cxTo_->setValue(count);
@@ -335,20 +331,20 @@ void TfBatch::ApplyEnabling() {
 }
 
 void TfBatch::cxRxFreqChange() {
-    cxRx_freq_->setText(FreqText(StartFrequency(*cxRx_freq_)));
+    cxRx_freq_->setText(FormatFreqText(StartFrequency(*cxRx_freq_)));
 }
 
 void TfBatch::cxTxFreqChange() {
     double tx = StartFrequency(*cxTx_Freq_);
     const int64_t rx = UnitsOf(*cxRx_freq_);
     if (std::llabs(MhzToUnits(tx) - rx) > kMaxStepUnits) tx = UnitsToMhz(rx);
-    cxTx_Freq_->setText(FreqText(tx));
+    cxTx_Freq_->setText(FormatFreqText(tx));
 }
 
 void TfBatch::StepChange(QLineEdit& edit) {
     const std::optional<double> step = ParseNumber(ToImageText(edit.text().trimmed()));
     const double value = step && *step >= 0.0 && *step <= kMaxStep ? *step : 0.0;
-    edit.setText(FreqText(value));
+    edit.setText(FormatFreqText(value));
 }
 
 void TfBatch::cxFromChange() {

@@ -48,10 +48,6 @@ std::string Trimmed(const QString& text) {
     return ToImageText(text.trimmed());
 }
 
-QString FromImage(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 bool IsFrequencyChar(QChar c) {
     return c.isDigit() || c == '.';
 }
@@ -148,7 +144,7 @@ TfFreqEdit::TfFreqEdit(QWidget* parent) : QWidget(parent) {
 
     QStringList tones;
     for (const std::string& tone : ToneList())
-        tones << FromImage(tone);
+        tones << FromImageText(tone);
     for (QComboBox** list : {&cxRxDcts_, &cxTxDcts_}) {
         *list = AddList(list == &cxRxDcts_ ? "cxRxDcts" : "cxTxDcts", tones);
         (*list)->setEditable(true);
@@ -247,8 +243,8 @@ void TfFreqEdit::FormShow() {
 void TfFreqEdit::ShowFrequencies() {
     TChannel& c = Channel();
     LoadChannel(All(), SelectedRecord(), c);
-    cxRxSv_->setText(FromImage(FormatFreq(c.RxFreq)));
-    cxTxSv_->setText(FromImage(FormatFreq(c.Offset)));
+    cxRxSv_->setText(FormatFreqText(c.RxFreq));
+    cxTxSv_->setText(FormatFreqText(c.Offset));
 }
 
 void TfFreqEdit::ShowVfo() {
@@ -256,14 +252,14 @@ void TfFreqEdit::ShowVfo() {
     loading_ = true;
     TChannel& c = Channel();
     LoadChannel(All(), SelectedRecord(), c);
-    cxRxSv_->setText(FromImage(FormatFreq(c.RxFreq)));
-    cxTxSv_->setText(FromImage(FormatFreq(c.Offset)));
+    cxRxSv_->setText(FormatFreqText(c.RxFreq));
+    cxTxSv_->setText(FormatFreqText(c.Offset));
     cxDups_->setCurrentIndex(IndexIn(*cxDups_, c.Shift));
     cxStep_->setCurrentIndex(IndexIn(*cxStep_, All().GetSetting(9, 0x0F)));
     for (auto [list, tone] : {std::pair{cxRxDcts_, &c.RxTone}, std::pair{cxTxDcts_, &c.TxTone}}) {
-        const int index = tone->empty() ? 0 : list->findText(FromImage(*tone));
+        const int index = tone->empty() ? 0 : list->findText(FromImageText(*tone));
         list->setCurrentIndex(index);
-        list->setEditText(index >= 0 ? list->itemText(index) : FromImage(*tone));
+        list->setEditText(index >= 0 ? list->itemText(index) : FromImageText(*tone));
     }
     cxBand_->setCurrentIndex(IndexIn(*cxBand_, c.Bandwidth));
     cxPwrv_->setCurrentIndex(IndexIn(*cxPwrv_, c.Power));
@@ -405,7 +401,7 @@ void TfFreqEdit::ToneChange(QComboBox& list) {
             list.setCurrentIndex(0);
             list.setEditText(list.itemText(0));
         } else {
-            const QString tone = FromImage(NormaliseTone(ToImageText(text)));
+            const QString tone = FromImageText(NormaliseTone(ToImageText(text)));
             const int index = list.findText(tone);
             if (index >= 0) list.setCurrentIndex(index);
             list.setEditText(tone);

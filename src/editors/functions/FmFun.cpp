@@ -371,14 +371,14 @@ void TfFmFun::BuildFmGrid() {
 
 QString TfFmFun::ChannelText(int channel) const {
     const double mhz = ReadFmChannel(All(), channel);
-    return mhz > 0 ? FromImageText(FormatFreq(mhz)) : QString();
+    return mhz > 0 ? FormatFreqText(mhz) : QString();
 }
 
 void TfFmFun::ShowFmChannels() {
     const bool wasLoading = loading_;
     loading_ = true;
     rxGuard_ = true;
-    cxRx_->setText(FromImageText(FormatFreq(ReadFmChannel(All(), kFmCurrentSlot))));
+    cxRx_->setText(FormatFreqText(ReadFmChannel(All(), kFmCurrentSlot)));
     for (int channel = 1; channel <= kFmChannels; ++channel) {
         if (QTableWidgetItem* item = gvData_->item(RowOfChannel(channel), ColumnOfChannel(channel)))
             item->setText(ChannelText(channel));
@@ -420,7 +420,7 @@ void TfFmFun::eRxPropertiesEditValueChanged() {
         All().Modified = true;
     } catch (const ConversionError&) {
         // Nothing was stored: the edit shows the frequency the radio keeps.
-        cxRx_->setText(FromImageText(FormatFreq(ReadFmChannel(All(), kFmCurrentSlot))));
+        cxRx_->setText(FormatFreqText(ReadFmChannel(All(), kFmCurrentSlot)));
     }
     rxGuard_ = false;
 }
