@@ -1,6 +1,8 @@
 // Texts of the image at the edge of the windows: one byte per character, Latin-1.
 #pragma once
 
+#include "codec/Numbers.h"
+
 #include <QString>
 #include <string>
 
@@ -17,6 +19,11 @@ inline std::string ToImageText(const QString& text) {
 
 inline QString FromImageText(const std::string& text) {
     return QString::fromLatin1(text);
+}
+
+// A frequency in MHz as the windows show it.
+inline QString FormatFreqText(double mhz) {
+    return FromImageText(FormatFreq(mhz));
 }
 
 } // namespace zorva

@@ -27,10 +27,6 @@ namespace zorva {
 
 namespace {
 
-// Localiser tags of combo and list boxes.
-constexpr int kTagNeverLocalised = -2;
-constexpr int kTagFirstItemOnly = -3;
-
 // Reads the keys of one window's section; a missing key gives the current text back.
 class SectionTexts {
 public:

@@ -6,6 +6,10 @@ class QWidget;
 
 namespace zorva {
 
+// Values of a list's "tag" property that narrow what the localiser replaces in it.
+constexpr int kTagNeverLocalised = -2; // no item: the items are data
+constexpr int kTagFirstItemOnly = -3;  // the first item only (an "Off" before numbers)
+
 // Does nothing unless `force` or the language in use is not the first one (whose texts are
 // the built-in ones). Reads the language file of All().LanguageName.
 void LocaliseForm(QWidget& form, bool force);

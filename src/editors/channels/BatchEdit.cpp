@@ -5,6 +5,7 @@
 #include "codec/Numbers.h"
 #include "codec/ToneList.h"
 #include "core/Maindb.h"
+#include "editors/ChildWindow.h"
 #include "editors/channels/FreqEdit.h"
 #include "settings/LocaliseForm.h"
 #include "shell/MainFrm.h"
@@ -14,11 +15,9 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -45,10 +44,6 @@ bool InRange(int64_t units) {
 int64_t UnitsOf(const QLineEdit& edit) {
     const std::optional<double> mhz = ParseNumber(ToImageText(edit.text().trimmed()));
     return mhz ? MhzToUnits(*mhz) : 0;
-}
-
-QString FreqText(double mhz) {
-    return QString::fromLatin1(FormatFreq(mhz).c_str());
 }
 
 // A start frequency as the batch takes it: an empty text is the lowest band edge; anything
@@ -248,18 +243,14 @@ TfBatch::TfBatch(QWidget* parent) : QWidget(parent) {
     btnOk_->setObjectName("btnOk");
     btnCancel_ = new QPushButton("&Cancel", this);
     btnCancel_->setObjectName("btnCancel");
-    auto* buttonRow = new QHBoxLayout;
-    buttonRow->addStretch();
-    buttonRow->addWidget(btnOk_);
-    buttonRow->addWidget(btnCancel_);
 
     auto* layout = new QVBoxLayout(this);
     for (QGroupBox* box : {gbBound, gbRx, gbTx, gbRxTone, gbTxTone, options})
         layout->addWidget(box);
-    layout->addLayout(buttonRow);
+    layout->addLayout(ButtonRow({btnOk_, btnCancel_}));
 
     connect(btnOk_, &QPushButton::clicked, this, [this] { btnOkClick(); });
-    connect(btnCancel_, &QPushButton::clicked, this, [this] { CloseWindow(); });
+    connect(btnCancel_, &QPushButton::clicked, this, [this] { CloseChildWindow(*this); });
     connect(cxRx_freq_, &QLineEdit::editingFinished, this, [this] { cxRxFreqChange(); });
     connect(cxTx_Freq_, &QLineEdit::editingFinished, this, [this] { cxTxFreqChange(); });
     for (QLineEdit* edit : {cxRx_Step_, cxTx_step_, cxExc_Freq_})
@@ -304,23 +295,20 @@ QComboBox* TfBatch::AddList(const char* name, const QStringList& items, int sele
 
 void TfBatch::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!shown_) {
-        shown_ = true;
-        FormShow();
-    }
+    if (FirstShow(shown_)) FormShow();
 }
 
 void TfBatch::FormShow() {
     LocaliseForm(*this, false);
     const double start = NearestBandEdge(All(), false, kNoFreq);
-    cxRx_freq_->setText(FreqText(start));
-    cxTx_Freq_->setText(FreqText(start));
+    cxRx_freq_->setText(FormatFreqText(start));
+    cxTx_Freq_->setText(FormatFreqText(start));
     const int count = std::max(1, All().ChannelCount);
     cxTo_->setMaximum(count);
     cxTo_->setValue(count);
     // The range may start anywhere in the radio's channels, not only up to channel 108.
     cxFrom_->setMaximum(count);
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) frame->move(20, 20);
+    PlaceChildWindow(*this);
 }
 
 void TfBatch::ApplyEnabling() {
@@ -343,20 +331,20 @@ void TfBatch::ApplyEnabling() {
 }
 
 void TfBatch::cxRxFreqChange() {
-    cxRx_freq_->setText(FreqText(StartFrequency(*cxRx_freq_)));
+    cxRx_freq_->setText(FormatFreqText(StartFrequency(*cxRx_freq_)));
 }
 
 void TfBatch::cxTxFreqChange() {
     double tx = StartFrequency(*cxTx_Freq_);
     const int64_t rx = UnitsOf(*cxRx_freq_);
     if (std::llabs(MhzToUnits(tx) - rx) > kMaxStepUnits) tx = UnitsToMhz(rx);
-    cxTx_Freq_->setText(FreqText(tx));
+    cxTx_Freq_->setText(FormatFreqText(tx));
 }
 
 void TfBatch::StepChange(QLineEdit& edit) {
     const std::optional<double> step = ParseNumber(ToImageText(edit.text().trimmed()));
     const double value = step && *step >= 0.0 && *step <= kMaxStep ? *step : 0.0;
-    edit.setText(FreqText(value));
+    edit.setText(FormatFreqText(value));
 }
 
 void TfBatch::cxFromChange() {
@@ -475,13 +463,6 @@ void TfBatch::ApplyBatch() {
 void TfBatch::btnOkClick() {
     ApplyBatch();
     if (TfMainFrm* main = MainForm()) main->RefreshViews(3);
-}
-
-void TfBatch::CloseWindow() {
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        frame->close();
-    else
-        close();
 }
 
 bool TfBatch::eventFilter(QObject* watched, QEvent* event) {

@@ -35,7 +35,6 @@ protected:
 private:
     void FormShow();
     void btnOkClick();
-    void CloseWindow();
     void ApplyEnabling();
     void cxRxFreqChange();
     void cxTxFreqChange();

@@ -6,6 +6,7 @@
 #include "codec/ToneCodec.h"
 #include "codec/ToneList.h"
 #include "core/Maindb.h"
+#include "editors/ChildWindow.h"
 #include "editors/ImageText.h"
 #include "editors/channels/ToneOption.h"
 #include "settings/LocaliseForm.h"
@@ -17,23 +18,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 
 namespace zorva {
 
 namespace {
 
-// Localiser tags of the lists.
-constexpr int kTagNeverLocalised = -2;
-constexpr int kTagFirstItemOnly = -3;
-
 constexpr int kNameLength = 7;
 constexpr int kIdLength = 6;
-
-QString Qs(const std::string& text) {
-    return QString::fromLatin1(text);
-}
 
 } // namespace
 
@@ -67,7 +59,7 @@ TfChsEdit::TfChsEdit(QWidget* parent) : QWidget(parent) {
     const auto toneList = [&](const char* name) {
         QStringList items;
         for (const std::string& tone : ToneList())
-            items << Qs(tone);
+            items << FromImageText(tone);
         auto* box = combo(name, items);
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
@@ -126,8 +118,7 @@ TfChsEdit::TfChsEdit(QWidget* parent) : QWidget(parent) {
     addRow("lAuto", "Autodial Memory", cxAuto_)->hide();
     cxAuto_->hide();
 
-    btnClose_ = new QPushButton("&Close", this);
-    btnClose_->setObjectName("btnClose");
+    btnClose_ = AddCloseButton(*this, "btnClose");
     btnClose_->setAutoDefault(false);
     grid->addWidget(btnClose_, row++, 1);
     grid->setRowStretch(row, 1);
@@ -150,7 +141,6 @@ TfChsEdit::TfChsEdit(QWidget* parent) : QWidget(parent) {
     // field): storing on every key would rewrite a half-typed ID code as a padded one.
     connect(cxNameSv_, &QLineEdit::editingFinished, this, &TfChsEdit::FieldChanged);
     connect(cxIdSv_, &QLineEdit::editingFinished, this, &TfChsEdit::FieldChanged);
-    connect(btnClose_, &QPushButton::clicked, this, &TfChsEdit::CloseWindow);
 
     pickTone = [this] {
         TfToneOption picker(MainForm() ? static_cast<QWidget*>(MainForm()) : window());
@@ -177,7 +167,7 @@ void TfChsEdit::FormShow() {
     FillChannelList();
     loading_ = false;
     ShowChannel();
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) frame->move(20, 20);
+    PlaceChildWindow(*this);
 }
 
 void TfChsEdit::EnableFields(bool enable) {
@@ -223,13 +213,13 @@ void TfChsEdit::ShowChannel() {
     TChannel& c = Channel();
     if (LoadChannel(all, all.CurrentChannel, c)) {
         EnableFields(true);
-        cxRxSv_->setText(Qs(FormatFreq(c.RxFreq)));
-        cxTxSv_->setText(Qs(FormatFreq(c.TxFreq)));
+        cxRxSv_->setText(FormatFreqText(c.RxFreq));
+        cxTxSv_->setText(FormatFreqText(c.TxFreq));
         for (auto [list, tone] :
              {std::pair{cxRxDcts_, &c.RxTone}, std::pair{cxTxDcts_, &c.TxTone}}) {
-            const int index = tone->empty() ? 0 : list->findText(Qs(*tone));
+            const int index = tone->empty() ? 0 : list->findText(FromImageText(*tone));
             list->setCurrentIndex(index < 0 ? 0 : index);
-            list->setEditText(tone->empty() ? list->itemText(0) : Qs(*tone));
+            list->setEditText(tone->empty() ? list->itemText(0) : FromImageText(*tone));
         }
         cxPwrv_->setCurrentIndex(c.Power);
         cxBand_->setCurrentIndex(c.Bandwidth);
@@ -240,8 +230,8 @@ void TfChsEdit::ShowChannel() {
         cxVoxs_->setChecked(c.Vox == 0);
         cxAnis_->setChecked(c.Ani == 0);
         cxScan_->setChecked(c.Scan == 0);
-        cxNameSv_->setText(Qs(c.Name));
-        cxIdSv_->setText(Qs(c.IdCode));
+        cxNameSv_->setText(FromImageText(c.Name));
+        cxIdSv_->setText(FromImageText(c.IdCode));
     } else {
         ClearFields();
         EnableFields(false);
@@ -261,11 +251,11 @@ void TfChsEdit::StoreChannel() {
     try {
         std::string rx = cxRxSv_->text().trimmed().toStdString();
         SetChannelField(all, channel, kFieldRxFreq, rx);
-        cxRxSv_->setText(Qs(rx));
+        cxRxSv_->setText(FromImageText(rx));
         if (!rx.empty()) {
             std::string tx = cxTxSv_->text().trimmed().toStdString();
             SetChannelField(all, channel, kFieldTxFreq, tx);
-            cxTxSv_->setText(Qs(tx));
+            cxTxSv_->setText(FromImageText(tx));
             for (auto [list, field] :
                  {std::pair{cxRxDcts_, kFieldRxTone}, std::pair{cxTxDcts_, kFieldTxTone}}) {
                 const QString shown = list->currentText().trimmed();
@@ -293,7 +283,7 @@ void TfChsEdit::StoreChannel() {
             SetChannelField(all, channel, kFieldName, name);
             std::string id = cxIdSv_->text().trimmed().toStdString();
             SetChannelField(all, channel, kFieldIdCode, id);
-            cxIdSv_->setText(Qs(id));
+            cxIdSv_->setText(FromImageText(id));
         }
     } catch (const ConversionError&) {
         // A field that is no number keeps its old value: show the channel as it is stored.
@@ -316,7 +306,7 @@ QString TfChsEdit::CheckedFreq(const QString& text) {
     double value = 0.0;
     if (FreqRangeCheck(All(), text.toStdString(), value))
         ShowMsg(Language().Caution, Language().ErrRange, 1);
-    return Qs(FormatFreq(value));
+    return FormatFreqText(value);
 }
 
 void TfChsEdit::RxChanged() {
@@ -352,12 +342,12 @@ void TfChsEdit::TxChanged() {
     std::string tx = text.toStdString();
     try {
         SetChannelField(all, all.CurrentChannel, kFieldTxFreq, tx);
-        cxTxSv_->setText(Qs(tx));
+        cxTxSv_->setText(FromImageText(tx));
         all.Modified = true;
         if (MainForm()) MainForm()->RefreshViews(0);
     } catch (const ConversionError&) {
         LoadChannel(all, all.CurrentChannel, Channel());
-        cxTxSv_->setText(Qs(FormatFreq(Channel().TxFreq)));
+        cxTxSv_->setText(FormatFreqText(Channel().TxFreq));
     }
     --txGuard_;
     if (cxRxDcts_->isEnabled()) cxRxDcts_->setFocus();
@@ -370,7 +360,7 @@ void TfChsEdit::ToneChanged(QComboBox& list) {
         list.setCurrentIndex(0);
         list.setEditText(list.itemText(0));
     } else {
-        const QString tone = Qs(NormaliseTone(text.toLatin1().toStdString()));
+        const QString tone = FromImageText(NormaliseTone(text.toLatin1().toStdString()));
         const int index = list.findText(tone);
         if (index >= 0) list.setCurrentIndex(index);
         list.setEditText(tone);
@@ -388,13 +378,6 @@ void TfChsEdit::PickTone(QComboBox& list) {
     if (code.isEmpty()) return;
     list.setEditText(code);
     ToneChanged(list);
-}
-
-void TfChsEdit::CloseWindow() {
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        frame->close();
-    else
-        close();
 }
 
 // Drops the keys a field has no use for; returns true when the key was handled here.

@@ -49,7 +49,6 @@ private:
     // The range-checked "0.00000" text of a typed frequency (the replacement after a box).
     QString CheckedFreq(const QString& text);
     bool FilterKey(QObject* watched, const QString& typed);
-    void CloseWindow();
 
     bool loading_ = false;
     int chsGuard_ = 0;

@@ -493,11 +493,10 @@ void TfChsInfo::FillChannelRow(int channel) {
         }
         switch (field) {
         case kFieldRxFreq:
-            item->setText(QString::fromStdString(FormatFreq(c.RxFreq)));
+            item->setText(FormatFreqText(c.RxFreq));
             break;
         case kFieldTxFreq:
-            item->setText(c.TxFreq == kNoFreq ? QString()
-                                              : QString::fromStdString(FormatFreq(c.TxFreq)));
+            item->setText(c.TxFreq == kNoFreq ? QString() : FormatFreqText(c.TxFreq));
             break;
         case kFieldRxTone:
         case kFieldTxTone: {

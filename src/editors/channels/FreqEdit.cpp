@@ -6,6 +6,7 @@
 #include "codec/ToneCodec.h"
 #include "codec/ToneList.h"
 #include "core/Maindb.h"
+#include "editors/ChildWindow.h"
 #include "editors/channels/ToneOption.h"
 #include "settings/LocaliseForm.h"
 #include "settings/ShowMsg.h"
@@ -18,7 +19,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -46,10 +46,6 @@ RecordBytes BytesOf(int record) {
 
 std::string Trimmed(const QString& text) {
     return ToImageText(text.trimmed());
-}
-
-QString FromImage(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 bool IsFrequencyChar(QChar c) {
@@ -148,7 +144,7 @@ TfFreqEdit::TfFreqEdit(QWidget* parent) : QWidget(parent) {
 
     QStringList tones;
     for (const std::string& tone : ToneList())
-        tones << FromImage(tone);
+        tones << FromImageText(tone);
     for (QComboBox** list : {&cxRxDcts_, &cxTxDcts_}) {
         *list = AddList(list == &cxRxDcts_ ? "cxRxDcts" : "cxTxDcts", tones);
         (*list)->setEditable(true);
@@ -187,19 +183,14 @@ TfFreqEdit::TfFreqEdit(QWidget* parent) : QWidget(parent) {
     checks->addWidget(cxVoxs_, 1, 0);
     checks->addWidget(cxAnis_, 1, 1);
 
-    btnClose_ = new QPushButton("&Close", this);
-    btnClose_->setObjectName("btnClose");
-    connect(btnClose_, &QPushButton::clicked, this, [this] { CloseWindow(); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnClose_);
+    btnClose_ = AddCloseButton(*this, "btnClose");
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(records);
     layout->addLayout(grid);
     layout->addLayout(checks);
     layout->addStretch();
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({btnClose_}));
 
     for (QLineEdit* edit : {cxRxSv_, cxTxSv_})
         edit->installEventFilter(this);
@@ -237,10 +228,7 @@ int TfFreqEdit::SelectedRecord() const {
 
 void TfFreqEdit::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!shown_) {
-        shown_ = true;
-        FormShow();
-    }
+    if (FirstShow(shown_)) FormShow();
 }
 
 void TfFreqEdit::FormShow() {
@@ -249,14 +237,14 @@ void TfFreqEdit::FormShow() {
     cxDown_->setChecked(true);
     ShowVfo();
     loading_ = false;
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) frame->move(20, 20);
+    PlaceChildWindow(*this);
 }
 
 void TfFreqEdit::ShowFrequencies() {
     TChannel& c = Channel();
     LoadChannel(All(), SelectedRecord(), c);
-    cxRxSv_->setText(FromImage(FormatFreq(c.RxFreq)));
-    cxTxSv_->setText(FromImage(FormatFreq(c.Offset)));
+    cxRxSv_->setText(FormatFreqText(c.RxFreq));
+    cxTxSv_->setText(FormatFreqText(c.Offset));
 }
 
 void TfFreqEdit::ShowVfo() {
@@ -264,14 +252,14 @@ void TfFreqEdit::ShowVfo() {
     loading_ = true;
     TChannel& c = Channel();
     LoadChannel(All(), SelectedRecord(), c);
-    cxRxSv_->setText(FromImage(FormatFreq(c.RxFreq)));
-    cxTxSv_->setText(FromImage(FormatFreq(c.Offset)));
+    cxRxSv_->setText(FormatFreqText(c.RxFreq));
+    cxTxSv_->setText(FormatFreqText(c.Offset));
     cxDups_->setCurrentIndex(IndexIn(*cxDups_, c.Shift));
     cxStep_->setCurrentIndex(IndexIn(*cxStep_, All().GetSetting(9, 0x0F)));
     for (auto [list, tone] : {std::pair{cxRxDcts_, &c.RxTone}, std::pair{cxTxDcts_, &c.TxTone}}) {
-        const int index = tone->empty() ? 0 : list->findText(FromImage(*tone));
+        const int index = tone->empty() ? 0 : list->findText(FromImageText(*tone));
         list->setCurrentIndex(index);
-        list->setEditText(index >= 0 ? list->itemText(index) : FromImage(*tone));
+        list->setEditText(index >= 0 ? list->itemText(index) : FromImageText(*tone));
     }
     cxBand_->setCurrentIndex(IndexIn(*cxBand_, c.Bandwidth));
     cxPwrv_->setCurrentIndex(IndexIn(*cxPwrv_, c.Power));
@@ -413,7 +401,7 @@ void TfFreqEdit::ToneChange(QComboBox& list) {
             list.setCurrentIndex(0);
             list.setEditText(list.itemText(0));
         } else {
-            const QString tone = FromImage(NormaliseTone(ToImageText(text)));
+            const QString tone = FromImageText(NormaliseTone(ToImageText(text)));
             const int index = list.findText(tone);
             if (index >= 0) list.setCurrentIndex(index);
             list.setEditText(tone);
@@ -444,13 +432,6 @@ bool TfFreqEdit::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void TfFreqEdit::CloseWindow() {
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        frame->close();
-    else
-        close();
 }
 
 } // namespace zorva

@@ -59,7 +59,6 @@ private:
     // Applies a typed frequency or offset that was not yet taken over.
     void CommitPendingEdits();
     void ShowFrequencies();
-    void CloseWindow();
     QComboBox* AddList(const char* name, const QStringList& items);
     QCheckBox* AddCheck(const char* name, const char* caption);
 

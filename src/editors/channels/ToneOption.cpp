@@ -40,9 +40,6 @@ constexpr const char* kDcsCodes[] = {
 constexpr int kLineCount = 133;
 constexpr int kDcsFirstLine = 45;
 
-// Localiser tag: the code list is data, never translated.
-constexpr int kTagNeverLocalised = -2;
-
 // A code line's three fields: before the first "-", up to the second "-" (or the rest) and
 // after the second "-" (or again the rest).
 std::array<QString, 3> SplitLine(const QString& line) {

@@ -2,6 +2,7 @@
 
 #include "codec/DtmfCodes.h"
 #include "core/Maindb.h"
+#include "editors/ChildWindow.h"
 #include "editors/ImageText.h"
 #include "settings/LocaliseForm.h"
 
@@ -9,12 +10,10 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
@@ -214,16 +213,11 @@ TfDtmfFun::TfDtmfFun(QWidget* parent) : QWidget(parent) {
     cxDtmfInfo_->setTabVisible(autodial, false);
     cxDtmfInfo_->setTabEnabled(autodial, false);
 
-    btnCancel_ = new QPushButton("&Close", this);
-    btnCancel_->setObjectName("btnCancel");
-    connect(btnCancel_, &QPushButton::clicked, this, [this] { CloseWindow(); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnCancel_);
+    btnCancel_ = AddCloseButton(*this, "btnCancel");
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(cxDtmfInfo_);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({btnCancel_}));
 
     fields_ = {
         {cxRate, kSpeedByte, 0x0F},      {cxFiSv, kFirstDigitByte, 0x0F},
@@ -269,14 +263,11 @@ QLineEdit* TfDtmfFun::AddCodeEdit(QWidget* parent, const char* name, int maxLeng
 
 void TfDtmfFun::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!shown_) {
-        shown_ = true;
-        FormShow();
-    }
+    if (FirstShow(shown_)) FormShow();
 }
 
 void TfDtmfFun::FormShow() {
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) frame->move(20, 20);
+    PlaceChildWindow(*this);
     loading_ = true;
     LocaliseForm(*this, false);
     const int decode = cxDtmfInfo_->indexOf(cxDecode_);
@@ -385,13 +376,6 @@ bool TfDtmfFun::eventFilter(QObject* watched, QEvent* event) {
     if (edit && event->type() == QEvent::KeyPress)
         return FilterKey(*edit, static_cast<const QKeyEvent&>(*event));
     return QWidget::eventFilter(watched, event);
-}
-
-void TfDtmfFun::CloseWindow() {
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        frame->close();
-    else
-        close();
 }
 
 } // namespace zorva

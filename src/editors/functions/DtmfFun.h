@@ -45,7 +45,6 @@ private:
     void EnablePttEdits();
     void cxEntPropertiesEditValueChanged(QLineEdit& edit);
     bool FilterKey(QLineEdit& edit, const QKeyEvent& key);
-    void CloseWindow();
     QComboBox* AddList(QWidget* parent, const char* name, const QStringList& items);
     QLineEdit* AddCodeEdit(QWidget* parent, const char* name, int maxLength, int tag,
                            bool digitsOnly);

@@ -4,6 +4,7 @@
 #include "codec/Numbers.h"
 #include "core/Maindb.h"
 #include "core/TAll.h"
+#include "editors/ChildWindow.h"
 #include "editors/ImageText.h"
 #include "editors/channels/FreqEdit.h"
 #include "settings/LocaliseForm.h"
@@ -16,7 +17,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
 #include <QShowEvent>
@@ -269,16 +269,11 @@ TfFmFun::TfFmFun(QWidget* parent) : QWidget(parent) {
     channelsLayout->addWidget(gvData_);
     pages_->addTab(channels, QStringLiteral("Memoney Channel"));
 
-    btnCancel_ = new QPushButton(QStringLiteral("&Close"), this);
-    btnCancel_->setObjectName(QStringLiteral("btnCancel"));
-    connect(btnCancel_, &QPushButton::clicked, this, [this] { CloseWindow(); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnCancel_);
+    btnCancel_ = AddCloseButton(*this, "btnCancel");
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({btnCancel_}));
 
     connect(cxRx_, &QLineEdit::editingFinished, this, [this] { eRxPropertiesEditValueChanged(); });
     connect(cxStep_, &QComboBox::currentIndexChanged, this, [this] { StoreFm(); });
@@ -319,14 +314,11 @@ int TfFmFun::RowOfChannel(int channel) {
 
 void TfFmFun::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!shown_) {
-        shown_ = true;
-        FormShow();
-    }
+    if (FirstShow(shown_)) FormShow();
 }
 
 void TfFmFun::FormShow() {
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) frame->move(20, 20);
+    PlaceChildWindow(*this);
     loading_ = true;
     LocaliseForm(*this, false);
     BuildFmGrid();
@@ -379,14 +371,14 @@ void TfFmFun::BuildFmGrid() {
 
 QString TfFmFun::ChannelText(int channel) const {
     const double mhz = ReadFmChannel(All(), channel);
-    return mhz > 0 ? FromImageText(FormatFreq(mhz)) : QString();
+    return mhz > 0 ? FormatFreqText(mhz) : QString();
 }
 
 void TfFmFun::ShowFmChannels() {
     const bool wasLoading = loading_;
     loading_ = true;
     rxGuard_ = true;
-    cxRx_->setText(FromImageText(FormatFreq(ReadFmChannel(All(), kFmCurrentSlot))));
+    cxRx_->setText(FormatFreqText(ReadFmChannel(All(), kFmCurrentSlot)));
     for (int channel = 1; channel <= kFmChannels; ++channel) {
         if (QTableWidgetItem* item = gvData_->item(RowOfChannel(channel), ColumnOfChannel(channel)))
             item->setText(ChannelText(channel));
@@ -428,7 +420,7 @@ void TfFmFun::eRxPropertiesEditValueChanged() {
         All().Modified = true;
     } catch (const ConversionError&) {
         // Nothing was stored: the edit shows the frequency the radio keeps.
-        cxRx_->setText(FromImageText(FormatFreq(ReadFmChannel(All(), kFmCurrentSlot))));
+        cxRx_->setText(FormatFreqText(ReadFmChannel(All(), kFmCurrentSlot)));
     }
     rxGuard_ = false;
 }
@@ -523,13 +515,6 @@ bool TfFmFun::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void TfFmFun::CloseWindow() {
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        frame->close();
-    else
-        close();
 }
 
 } // namespace zorva

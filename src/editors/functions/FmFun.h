@@ -66,7 +66,6 @@ private:
     bool EditFrequency(int row, int column);
     bool HasNumber(int row, int column) const;
     QString ChannelText(int channel) const;
-    void CloseWindow();
 
     bool loading_ = false;
     bool shown_ = false;

@@ -3,14 +3,13 @@
 #include "codec/DerivedFields.h"
 #include "core/Maindb.h"
 #include "core/TAll.h"
+#include "editors/ChildWindow.h"
 #include "editors/ImageText.h"
 #include "settings/LocaliseForm.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -49,33 +48,24 @@ TfInfoMsg::TfInfoMsg(QWidget* parent) : QWidget(parent) {
     btnOk_ = new QPushButton(QStringLiteral("&Ok"), this);
     btnOk_->setObjectName(QStringLiteral("btnOk"));
     btnOk_->hide();
-    btnCancel_ = new QPushButton(QStringLiteral("&Close"), this);
-    btnCancel_->setObjectName(QStringLiteral("btnCancel"));
-    connect(btnCancel_, &QPushButton::clicked, this, [this] { CloseWindow(); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOk_);
-    buttons->addWidget(btnCancel_);
+    btnCancel_ = AddCloseButton(*this, "btnCancel");
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addStretch();
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({btnOk_, btnCancel_}));
     resize(600, 200);
 }
 
 void TfInfoMsg::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!shown_) {
-        shown_ = true;
-        FormShow();
-    }
+    if (FirstShow(shown_)) FormShow();
 }
 
 void TfInfoMsg::FormShow() {
     LocaliseForm(*this, false);
     ShowInfo();
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) frame->move(20, 20);
+    PlaceChildWindow(*this);
 }
 
 void TfInfoMsg::ShowInfo() {
@@ -86,13 +76,6 @@ void TfInfoMsg::ShowInfo() {
     cxRadioTime_->setText(FromImageText(WriteTimeText(all)));
     for (QLineEdit* edit : {cxModel_, cxFreq_, cxSerial_, cxRadioTime_})
         edit->setCursorPosition(0);
-}
-
-void TfInfoMsg::CloseWindow() {
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        frame->close();
-    else
-        close();
 }
 
 } // namespace zorva

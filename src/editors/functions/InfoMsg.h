@@ -23,7 +23,6 @@ protected:
 
 private:
     void FormShow();
-    void CloseWindow();
 
     bool shown_ = false;
     QLineEdit* cxModel_ = nullptr;

@@ -41,10 +41,6 @@ constexpr int kDashX = 222;
 constexpr int kHighX = 246;
 constexpr int kEditWidth = 90;
 
-QString FreqText(double mhz) {
-    return QString::fromStdString(FormatFreq(mhz));
-}
-
 // The number a hint holds; 0 when it holds none.
 double NumberIn(const QString& text) {
     return ParseNumber(text.trimmed().toStdString()).value_or(0.0);
@@ -140,7 +136,7 @@ void TfModel::BuildBand(int band, double low, double high) {
     b.label = new QLabel(name("Freq. Rang-"), b.panel);
     b.label->setObjectName(name("lFreq_"));
     b.label->setGeometry(kLabelX, 8, kLowX - kLabelX - 4, 17);
-    b.label->setToolTip(FreqText(low) + "-" + FreqText(high));
+    b.label->setToolTip(FormatFreqText(low) + "-" + FormatFreqText(high));
 
     b.low = new QLineEdit(b.panel);
     b.low->setObjectName(name("cxFreq_", "L"));
@@ -155,7 +151,7 @@ void TfModel::BuildBand(int band, double low, double high) {
     for (const bool upper : {false, true}) {
         QLineEdit* edit = upper ? b.high : b.low;
         edit->setMaxLength(10);
-        edit->setToolTip(FreqText(upper ? high : low));
+        edit->setToolTip(FormatFreqText(upper ? high : low));
         edit->installEventFilter(this);
         connect(edit, &QLineEdit::editingFinished, this,
                 [this, band, upper] { CommitEdge(band, upper); });
@@ -254,13 +250,13 @@ void TfModel::cxModelPropertiesChange() {
         Band& b = bands_[band];
         const auto [limitLow, limitHigh] = model->GetLimits(band);
         const auto [lowEditable, highEditable] = model->GetEditable(band);
-        b.low->setToolTip(FreqText(limitLow));
-        b.high->setToolTip(FreqText(limitHigh));
+        b.low->setToolTip(FormatFreqText(limitLow));
+        b.high->setToolTip(FormatFreqText(limitHigh));
         b.low->setReadOnly(!lowEditable);
         b.high->setReadOnly(!highEditable);
         b.use->setEnabled(lowEditable && highEditable);
         const auto [low, high] = model->GetRange(band, useLimits);
-        b.label->setToolTip(FreqText(low) + "-" + FreqText(high));
+        b.label->setToolTip(FormatFreqText(low) + "-" + FormatFreqText(high));
         SetEdge(band, false, low);
         SetEdge(band, true, high);
     }
@@ -366,7 +362,7 @@ void TfModel::EdgeValueChanged(int band, bool upper) {
 void TfModel::SetEdge(int band, bool upper, double mhz) {
     Band& b = bands_[band];
     (upper ? b.highValue : b.lowValue) = mhz;
-    (upper ? b.high : b.low)->setText(FreqText(mhz));
+    (upper ? b.high : b.low)->setText(FormatFreqText(mhz));
 }
 
 void TfModel::btnOkClick() {

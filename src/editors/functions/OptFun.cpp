@@ -1,7 +1,9 @@
 #include "editors/functions/OptFun.h"
 
 #include "core/Maindb.h"
+#include "editors/ChildWindow.h"
 #include "editors/ImageText.h"
+#include "editors/functions/FunctionLists.h"
 #include "settings/LocaliseForm.h"
 
 #include <QCheckBox>
@@ -12,7 +14,6 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -27,47 +28,7 @@ constexpr int kClientWidth = 634;
 constexpr int kClientHeight = 394;
 constexpr int kHiddenTop = 481;
 
-// Localiser tags.
-constexpr int kTagNeverLocalised = -2;
-constexpr int kTagFirstItemOnly = -3;
-
-QStringList Numbers(int first, int last, int step = 1, const QString& unit = QString()) {
-    QStringList items;
-    for (int n = first; n <= last; n += step)
-        items << QString::number(n) + unit;
-    return items;
-}
-
 } // namespace
-
-QComboBox* AddFunctionList(QWidget& form, const char* name, const QStringList& items) {
-    auto* list = new QComboBox(&form);
-    list->setObjectName(name);
-    list->addItems(items);
-    list->setMaxVisibleItems(20);
-    return list;
-}
-
-QLabel* AddFunctionLabel(QWidget& form, const char* name, const char* caption) {
-    auto* label = new QLabel(caption, &form);
-    label->setObjectName(name);
-    return label;
-}
-
-void ShowFunctionCode(QComboBox& list, int code) {
-    list.setCurrentIndex(code >= 0 && code < list.count() ? code : -1);
-}
-
-void PlaceFunctionWindow(QWidget& form) {
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(form.parentWidget())) frame->move(20, 20);
-}
-
-void CloseFunctionWindow(QWidget& form) {
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(form.parentWidget()))
-        frame->close();
-    else
-        form.close();
-}
 
 TfOptFun::TfOptFun(QWidget* parent) : QWidget(parent) {
     setObjectName("fOptFun");
@@ -116,14 +77,14 @@ TfOptFun::TfOptFun(QWidget* parent) : QWidget(parent) {
     place("cl11", "Tx Over Tone", list("cxRoger", {"On", "Off"}, kRogerTone), 5, 1);
     place("cl12", "Color", list("cxColor", {"Color-1", "Color-2", "Color-3"}, kColour), 3, 1);
     place("cl13", "Cross-band function", list("cxRelay", {"On", "Off"}, kCrossBand), 7, 1);
-    QComboBox* squelch = list("cxSqlLv", Numbers(0, 9), kSquelch);
+    QComboBox* squelch = list("cxSqlLv", NumberItems(0, 9), kSquelch);
     squelch->setProperty("tag", kTagNeverLocalised);
     place("cl14", "Squelch level ", squelch, 6, 0);
-    QComboBox* timeOut = list("cxTotSv", QStringList{"Off"} + Numbers(30, 360, 30), kTxTimeOut);
+    QComboBox* timeOut = list("cxTotSv", QStringList{"Off"} + NumberItems(30, 360, 30), kTxTimeOut);
     timeOut->setProperty("tag", kTagFirstItemOnly);
     place("cl15", "TX Time Out[s]", timeOut, 7, 0);
     place("cl16", "Super Save",
-          list("cxSaveLs", QStringList{"Off"} + Numbers(1, 9, 1, "s"), kSuperSave), 8, 0);
+          list("cxSaveLs", QStringList{"Off"} + NumberItems(1, 9, 1, "s"), kSuperSave), 8, 0);
     cxFrq_Use_ = AddFunctionList(*this, "cxFrq_Use", {"Yes", "No"});
     place("cl17", "Manual Freq.", cxFrq_Use_, 8, 1);
 
@@ -148,18 +109,13 @@ TfOptFun::TfOptFun(QWidget* parent) : QWidget(parent) {
     }
     checks->addStretch();
 
-    btnCancel_ = new QPushButton("&Close", this);
-    btnCancel_->setObjectName("btnCancel");
-    connect(btnCancel_, &QPushButton::clicked, this, [this] { CloseFunctionWindow(*this); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnCancel_);
+    btnCancel_ = AddCloseButton(*this, "btnCancel");
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(checks);
     layout->addStretch();
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({btnCancel_}));
 
     // Tab goes down the left column, then down the right one.
     QWidget* previous = nullptr;
@@ -192,14 +148,11 @@ QSize TfOptFun::sizeHint() const {
 
 void TfOptFun::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!shown_) {
-        shown_ = true;
-        FormShow();
-    }
+    if (FirstShow(shown_)) FormShow();
 }
 
 void TfOptFun::FormShow() {
-    PlaceFunctionWindow(*this);
+    PlaceChildWindow(*this);
     cxOpenMsg_->setMaxLength(kPowerOnTextLength);
     loading_ = true;
     LocaliseForm(*this, false);

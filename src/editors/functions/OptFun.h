@@ -5,7 +5,6 @@
 #include "codec/OptionCodes.h"
 
 #include <QSize>
-#include <QStringList>
 #include <QWidget>
 #include <utility>
 #include <vector>
@@ -13,21 +12,10 @@
 class QCheckBox;
 class QComboBox;
 class QKeyEvent;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace zorva {
-
-// Pieces the function windows share.
-QComboBox* AddFunctionList(QWidget& form, const char* name, const QStringList& items);
-QLabel* AddFunctionLabel(QWidget& form, const char* name, const char* caption);
-// Selects the item of a stored code; a code without an item selects nothing, so that a store
-// leaves that field as it found it.
-void ShowFunctionCode(QComboBox& list, int code);
-// Moves the window's frame in the main window's area to its opening place.
-void PlaceFunctionWindow(QWidget& form);
-void CloseFunctionWindow(QWidget& form);
 
 class TfOptFun : public QWidget {
     Q_OBJECT

@@ -1,38 +1,23 @@
 // The scan window: scan mode and speed, dropout delay and the priority channel.
 #pragma once
 
-#include "codec/OptionCodes.h"
-
-#include <QWidget>
-#include <utility>
-#include <vector>
-
-class QComboBox;
+#include "editors/functions/SettingListsWindow.h"
 
 namespace zorva {
 
-class TfScanFun : public QWidget {
+class TfScanFun : public SettingListsWindow {
     Q_OBJECT
 
 public:
     explicit TfScanFun(QWidget* parent = nullptr);
 
     // Fills the priority list up to the channel count, then sets every control.
-    void ShowScan();
+    void ShowScan() { ShowLists(); }
     // Writes every control into the image and marks it modified.
-    void StoreScan();
+    void StoreScan() { StoreLists(); }
 
 protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    void FormShow();
-    void ComborPropertiesChange();
-
-    bool loading_ = false;
-    bool shown_ = false;
-    std::vector<std::pair<QComboBox*, SettingField>> lists_;
-    QComboBox* cxScanPris_ = nullptr;
+    void FillLists() override;
 };
 
 } // namespace zorva

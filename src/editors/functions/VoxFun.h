@@ -1,36 +1,19 @@
 // The VOX window: gain, delay and the receive inhibit of voice-operated transmit.
 #pragma once
 
-#include "codec/OptionCodes.h"
-
-#include <QWidget>
-#include <utility>
-#include <vector>
-
-class QComboBox;
+#include "editors/functions/SettingListsWindow.h"
 
 namespace zorva {
 
-class TfVoxFun : public QWidget {
+class TfVoxFun : public SettingListsWindow {
     Q_OBJECT
 
 public:
     explicit TfVoxFun(QWidget* parent = nullptr);
 
-    void ShowVox();
+    void ShowVox() { ShowLists(); }
     // Writes every control into the image and marks it modified.
-    void StoreVox();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    void FormShow();
-    void ComborPropertiesChange();
-
-    bool loading_ = false;
-    bool shown_ = false;
-    std::vector<std::pair<QComboBox*, SettingField>> lists_;
+    void StoreVox() { StoreLists(); }
 };
 
 } // namespace zorva

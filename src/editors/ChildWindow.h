@@ -1,0 +1,31 @@
+// What every child window of the main window's area does alike: where it opens, how it closes,
+// and its Close button.
+#pragma once
+
+#include <initializer_list>
+#include <utility>
+
+class QHBoxLayout;
+class QPushButton;
+class QWidget;
+
+namespace zorva {
+
+// Moves the window's frame in the main window's area to its opening place; a window shown on
+// its own stays where it is.
+void PlaceChildWindow(QWidget& form);
+// Closes the window's frame in the main window's area, or the window itself when it has none.
+void CloseChildWindow(QWidget& form);
+
+// True the first time it is asked for a window, whose `shown` flag it then sets: the window
+// runs its first-show work once, however often it is shown again.
+inline bool FirstShow(bool& shown) {
+    return !std::exchange(shown, true);
+}
+
+// A "&Close" button named `name` that closes the window.
+QPushButton* AddCloseButton(QWidget& form, const char* name);
+// A row that keeps its buttons at the right.
+QHBoxLayout* ButtonRow(std::initializer_list<QWidget*> buttons);
+
+} // namespace zorva
