@@ -17,6 +17,11 @@ void CloseChildWindow(QWidget& form) {
         form.close();
 }
 
+void SilenceChildren(QWidget& form) {
+    for (QObject* child : form.findChildren<QObject*>())
+        child->blockSignals(true);
+}
+
 QPushButton* AddCloseButton(QWidget& form, const char* name) {
     auto* button = new QPushButton(QStringLiteral("&Close"), &form);
     button->setObjectName(name);

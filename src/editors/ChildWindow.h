@@ -17,6 +17,11 @@ void PlaceChildWindow(QWidget& form);
 // Closes the window's frame in the main window's area, or the window itself when it has none.
 void CloseChildWindow(QWidget& form);
 
+// Blocks the signals of every control of the window. A window's destructor calls it first: a
+// control losing the focus while the window is taken apart would otherwise report an edit to
+// a window that is already half gone.
+void SilenceChildren(QWidget& form);
+
 // True the first time it is asked for a window, whose `shown` flag it then sets: the window
 // runs its first-show work once, however often it is shown again.
 inline bool FirstShow(bool& shown) {

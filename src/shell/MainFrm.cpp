@@ -794,6 +794,11 @@ void TfMainFrm::DestroyChildren() {
     // event loop, so that a window asking for this from one of its own handlers survives it.
     children_.clear();
     for (QMdiSubWindow* window : mdi_->subWindowList()) {
+        // The image they showed is gone: a value still being typed into one of them belongs
+        // to it, and hiding the window (which takes the focus away) must not store it into
+        // the new image.
+        for (QObject* control : window->findChildren<QObject*>())
+            control->blockSignals(true);
         window->hide();
         mdi_->removeSubWindow(window);
         window->deleteLater();

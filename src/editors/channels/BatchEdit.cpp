@@ -264,6 +264,10 @@ TfBatch::TfBatch(QWidget* parent) : QWidget(parent) {
     ApplyEnabling();
 }
 
+TfBatch::~TfBatch() {
+    SilenceChildren(*this);
+}
+
 QLineEdit* TfBatch::AddNumberEdit(const char* name) {
     auto* edit = new QLineEdit("0.00000", this);
     edit->setObjectName(name);

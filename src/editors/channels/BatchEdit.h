@@ -20,6 +20,7 @@ class TfBatch : public QWidget {
 
 public:
     explicit TfBatch(QWidget* parent = nullptr);
+    ~TfBatch() override;
 
     // Writes every channel of the chosen range as the inputs say. Sets Modified when the
     // image changed.

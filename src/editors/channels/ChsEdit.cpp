@@ -149,6 +149,10 @@ TfChsEdit::TfChsEdit(QWidget* parent) : QWidget(parent) {
     };
 }
 
+TfChsEdit::~TfChsEdit() {
+    SilenceChildren(*this);
+}
+
 void TfChsEdit::FillChannelList() {
     const QSignalBlocker blocker(cxChs_);
     cxChs_->clear();

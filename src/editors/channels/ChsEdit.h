@@ -22,6 +22,7 @@ class TfChsEdit : public QWidget, public ChannelEditView {
 
 public:
     explicit TfChsEdit(QWidget* parent = nullptr);
+    ~TfChsEdit() override;
 
     // Reloads the controls from the current channel.
     void ShowChannel() override;

@@ -7,6 +7,7 @@
 #include "codec/ToneList.h"
 #include "core/Maindb.h"
 #include "core/TAll.h"
+#include "editors/ChildWindow.h"
 #include "editors/ImageText.h"
 #include "settings/Language.h"
 #include "settings/LocaliseForm.h"
@@ -268,7 +269,9 @@ TfChsInfo::TfChsInfo(QWidget* parent) : QWidget(parent) {
     resize(800, 600);
 }
 
-TfChsInfo::~TfChsInfo() = default;
+TfChsInfo::~TfChsInfo() {
+    SilenceChildren(*this);
+}
 
 void TfChsInfo::BuildCatalogue() {
     ColShow_ = new QTableWidget(kCatalogueRows + 1, 2, this);

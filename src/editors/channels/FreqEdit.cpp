@@ -209,6 +209,10 @@ TfFreqEdit::TfFreqEdit(QWidget* parent) : QWidget(parent) {
         connect(box, &QCheckBox::toggled, this, [this] { StoreVfo(); });
 }
 
+TfFreqEdit::~TfFreqEdit() {
+    SilenceChildren(*this);
+}
+
 QComboBox* TfFreqEdit::AddList(const char* name, const QStringList& items) {
     auto* list = new QComboBox(this);
     list->setObjectName(name);

@@ -35,6 +35,7 @@ class TfFreqEdit : public QWidget {
 
 public:
     explicit TfFreqEdit(QWidget* parent = nullptr);
+    ~TfFreqEdit() override;
 
     // 129 while "Freq_Down" is selected, 130 while "Freq_Up" is.
     int SelectedRecord() const;

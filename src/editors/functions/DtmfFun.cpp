@@ -237,6 +237,10 @@ TfDtmfFun::TfDtmfFun(QWidget* parent) : QWidget(parent) {
         connect(list, &QComboBox::currentIndexChanged, this, [this] { cxPttIDPropertiesChange(); });
 }
 
+TfDtmfFun::~TfDtmfFun() {
+    SilenceChildren(*this);
+}
+
 QComboBox* TfDtmfFun::AddList(QWidget* parent, const char* name, const QStringList& items) {
     auto* list = new QComboBox(parent);
     list->setObjectName(name);

@@ -21,6 +21,7 @@ class TfDtmfFun : public QWidget {
 
 public:
     explicit TfDtmfFun(QWidget* parent = nullptr);
+    ~TfDtmfFun() override;
 
     // Fills every control from the image.
     void ShowDtmf();

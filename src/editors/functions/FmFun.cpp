@@ -293,7 +293,9 @@ TfFmFun::TfFmFun(QWidget* parent) : QWidget(parent) {
     resize(500, 330);
 }
 
-TfFmFun::~TfFmFun() = default;
+TfFmFun::~TfFmFun() {
+    SilenceChildren(*this);
+}
 
 int TfFmFun::ChannelOfCell(int column, int row) {
     if (row < kFirstChannelRow || row >= kRows) return 0;

@@ -57,6 +57,10 @@ TfInfoMsg::TfInfoMsg(QWidget* parent) : QWidget(parent) {
     resize(600, 200);
 }
 
+TfInfoMsg::~TfInfoMsg() {
+    SilenceChildren(*this);
+}
+
 void TfInfoMsg::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (FirstShow(shown_)) FormShow();

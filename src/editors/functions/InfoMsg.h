@@ -14,6 +14,7 @@ class TfInfoMsg : public QWidget {
 
 public:
     explicit TfInfoMsg(QWidget* parent = nullptr);
+    ~TfInfoMsg() override;
 
     // Fills the four fields from the application state and the image.
     void ShowInfo();

@@ -3,6 +3,7 @@
 #include "codec/BandEdges.h"
 #include "codec/Numbers.h"
 #include "core/Maindb.h"
+#include "editors/ChildWindow.h"
 #include "editors/channels/FreqEdit.h"
 #include "settings/LocaliseForm.h"
 #include "settings/ShowMsg.h"
@@ -112,6 +113,10 @@ TfModel::TfModel(QWidget* parent) : QDialog(parent) {
 
     connect(cxModel_, &QComboBox::currentTextChanged, this, [this] { cxModelPropertiesChange(); });
     setFixedSize(kWidth, kModeHeight + kKeysHeight + kSpareHeight + 4 * kBandHeight);
+}
+
+TfModel::~TfModel() {
+    SilenceChildren(*this);
 }
 
 void TfModel::BuildBand(int band, double low, double high) {

@@ -23,6 +23,7 @@ class TfModel : public QDialog {
 
 public:
     explicit TfModel(QWidget* parent = nullptr);
+    ~TfModel() override;
 
     // Whether Ok handed a choice over (BandMask, BandLow/BandHigh, ImageModelIdent).
     bool ModelAccepted() const { return accepted_; }

@@ -142,6 +142,10 @@ TfOptFun::TfOptFun(QWidget* parent) : QWidget(parent) {
     });
 }
 
+TfOptFun::~TfOptFun() {
+    SilenceChildren(*this);
+}
+
 QSize TfOptFun::sizeHint() const {
     return QSize(kClientWidth, kClientHeight).expandedTo(minimumSizeHint());
 }

@@ -22,6 +22,7 @@ class TfOptFun : public QWidget {
 
 public:
     explicit TfOptFun(QWidget* parent = nullptr);
+    ~TfOptFun() override;
 
     // Sets every control from the image.
     void ShowOptions();

@@ -5,8 +5,11 @@
 #include "core/Maindb.h"
 #include "shell/MainFrm.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -49,6 +52,48 @@ TEST(FunctionEditors, ModelCommandRunsTheModelDialog) {
     };
     mainForm.RunCommand(cmd::Model);
     EXPECT_EQ(opened, std::vector<std::string>{"fModel"});
+}
+
+// The power-on text of the optional functions window is stored when the edit is left; closing
+// the window leaves it, replacing the image must not.
+class TypedButNotConfirmed : public testing::Test {
+protected:
+    void SetUp() override {
+        DataModuleCreate(TheMaindb(), dir.Path());
+        StartImage(TheMaindb());
+        RegisterFunctionEditors(mainForm);
+        mainForm.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&mainForm));
+        mainForm.RunCommand(cmd::OptFun);
+        edit = mainForm.findChild<QLineEdit*>("cxOpenMsg");
+        ASSERT_NE(edit, nullptr);
+        edit->setFocus();
+        QTest::keyClicks(edit, "AB");
+        ASSERT_FALSE(All().Modified);
+    }
+
+    uint8_t TextByte(int i) const { return All().Image[kSettingsBase + 16 + i]; }
+
+    test::TempDir dir;
+    TfMainFrm mainForm;
+    QLineEdit* edit = nullptr;
+};
+
+TEST_F(TypedButNotConfirmed, ClosingTheWindowTakesTheTextOver) {
+    mainForm.ChildWindow(cmd::OptFun)->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(mainForm.ChildWindow(cmd::OptFun), nullptr);
+    EXPECT_EQ(TextByte(0), 'A' - 32);
+    EXPECT_EQ(TextByte(1), 'B' - 32);
+    EXPECT_TRUE(All().Modified);
+}
+
+TEST_F(TypedButNotConfirmed, ANewImageDoesNotReceiveTheOldWindowsText) {
+    mainForm.RunCommand(cmd::New);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(mainForm.ChildWindow(cmd::OptFun), nullptr);
+    EXPECT_EQ(TextByte(0), 0xFF);
+    EXPECT_FALSE(All().Modified);
 }
 
 } // namespace
