@@ -22,6 +22,7 @@
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -266,6 +267,11 @@ TfFmFun::TfFmFun(QWidget* parent) : QWidget(parent) {
     gvData_->installEventFilter(this);
     connect(gvData_, &QTableWidget::cellPressed, this,
             [this](int r, int c) { gvDataMouseDown(r, c); });
+    // The whole table in view: three pairs of columns, every channel row under the header.
+    const int frame =
+        2 * gvData_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, gvData_) + 2;
+    gvData_->setMinimumSize(3 * (kNumberWidth + kFrequencyWidth) + frame,
+                            kHeaderHeight + (kRows - kFirstChannelRow) * kRowHeight + frame);
     channelsLayout->addWidget(gvData_);
     pages_->addTab(channels, QStringLiteral("Memoney Channel"));
 
@@ -289,8 +295,6 @@ TfFmFun::TfFmFun(QWidget* parent) : QWidget(parent) {
             double v = *value;
             ScanBoundValidate(edit == cxFM_Max_, v);
         });
-
-    resize(500, 330);
 }
 
 TfFmFun::~TfFmFun() {

@@ -44,6 +44,11 @@ TfInfoMsg::TfInfoMsg(QWidget* parent) : QWidget(parent) {
     cxSerial_->setMaxLength(kSerialLength);
     cxRadioTime_ = addField("lRadioTime", "Write Time", "cxRadioTime");
     grid->setColumnStretch(1, 1);
+    // Wide enough for the bands of a new image and a whole write time.
+    cxFreq_->setMinimumWidth(cxFreq_->fontMetrics().horizontalAdvance(QStringLiteral(
+                                 "400.00000 - 520.00000/136.00000 - 174.00000/220.00000 - "
+                                 "260.00000MHz")) +
+                             16);
 
     btnOk_ = new QPushButton(QStringLiteral("&Ok"), this);
     btnOk_->setObjectName(QStringLiteral("btnOk"));
@@ -54,7 +59,6 @@ TfInfoMsg::TfInfoMsg(QWidget* parent) : QWidget(parent) {
     layout->addLayout(grid);
     layout->addStretch();
     layout->addLayout(ButtonRow({btnOk_, btnCancel_}));
-    resize(600, 200);
 }
 
 TfInfoMsg::~TfInfoMsg() {
