@@ -58,10 +58,20 @@ std::string InstalledDataDir(const std::string& exeDir) {
     return exeDir + "../share/zorva-520sx/";
 }
 
+bool IsInstalledCopy(const std::string& exeDir) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path folder = fs::path(exeDir.empty() ? "." : exeDir).lexically_normal();
+    const fs::path name =
+        folder.has_filename() ? folder.filename() : folder.parent_path().filename();
+    return name == "bin" && fs::is_directory(InstalledDataDir(exeDir), ec);
+}
+
 std::string SettingsFilePath(const std::string& exeDir) {
     namespace fs = std::filesystem;
     const std::string portable = exeDir + kSettingsFileName;
-    if (::access(exeDir.empty() ? "." : exeDir.c_str(), W_OK) == 0) return portable;
+    if (!IsInstalledCopy(exeDir) && ::access(exeDir.empty() ? "." : exeDir.c_str(), W_OK) == 0)
+        return portable;
 
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     const char* home = std::getenv("HOME");

@@ -11,11 +11,15 @@ class TALL;
 inline constexpr const char* kSettingsFileName = "SysInfo.Ini";
 inline constexpr const char* kSettingsSection = "SysInfo";
 
-// The settings file: beside the executable, as a portable program keeps it; when that folder
-// is not writable (an installed copy), in the user's configuration folder
+// The settings file: beside the executable, as a portable program keeps it; for an installed
+// copy, or when the executable's folder is not writable, in the user's configuration folder
 // ($XDG_CONFIG_HOME/zorva-520sx, else ~/.config/zorva-520sx), which is created, and which
-// starts from the installed SysInfo.Ini when there is one.
+// starts from the installed SysInfo.Ini when there is one. Several users share an installed
+// copy even where its folder is writable (a prefix in the user's home, or root).
 std::string SettingsFilePath(const std::string& exeDir);
+
+// An installed copy: the executable in a folder named bin beside share/zorva-520sx.
+bool IsInstalledCopy(const std::string& exeDir);
 
 // The installed data folder of an installed copy (language files, default settings), with
 // its trailing separator: <prefix>/share/zorva-520sx/ for an executable in <prefix>/bin.

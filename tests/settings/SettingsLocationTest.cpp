@@ -58,6 +58,18 @@ TEST_F(SettingsLocation, AnInstalledCopyStartsFromTheInstalledSettings) {
     EXPECT_EQ(LanguageFilePath(exeDir, "chinese"), exeDir + "../share/zorva-520sx/Chinese.Ini");
 }
 
+TEST_F(SettingsLocation, AnInstalledCopyKeepsSettingsPerUserEvenInAWritablePrefix) {
+    ::mkdir(dir.File("prefix").c_str(), 0755);
+    ::mkdir(dir.File("prefix/bin").c_str(), 0755);
+    ::mkdir(dir.File("prefix/share").c_str(), 0755);
+    ::mkdir(dir.File("prefix/share/zorva-520sx").c_str(), 0755);
+    EXPECT_EQ(SettingsFilePath(dir.File("prefix/bin/")),
+              dir.Path() + "config/zorva-520sx/SysInfo.Ini");
+    // A build folder named bin without the data beside it stays portable.
+    ::mkdir(dir.File("bin").c_str(), 0755);
+    EXPECT_EQ(SettingsFilePath(dir.File("bin/")), dir.File("bin/SysInfo.Ini"));
+}
+
 TEST_F(SettingsLocation, LanguageFilesBesideTheExecutableComeFirst) {
     ::mkdir(dir.File("share").c_str(), 0755);
     ::mkdir(dir.File("share/zorva-520sx").c_str(), 0755);
