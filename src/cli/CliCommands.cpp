@@ -14,6 +14,8 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -208,12 +210,27 @@ void PrintShow(TALL& all, std::ostream& out) {
     PrintTable(out, rows);
 }
 
-// Whether `path` may be written: a file already there is replaced only with --force.
+// Whether `path` may be written: a file already there is replaced only with --force, and its
+// folder must exist and take new files. Checked before any work, so that a read of the whole
+// radio never ends in a file that cannot be saved.
 bool MayReplace(std::ostream& err, const std::string& path, bool force) {
+    namespace fs = std::filesystem;
     std::error_code ec;
-    if (force || !std::filesystem::exists(path, ec)) return true;
-    PrintFileError(err, path, "already exists (use --force to replace it)");
-    return false;
+    if (fs::is_directory(path, ec)) {
+        PrintFileError(err, path, std::strerror(EISDIR));
+        return false;
+    }
+    if (!force && fs::exists(path, ec)) {
+        PrintFileError(err, path, "already exists (use --force to replace it)");
+        return false;
+    }
+    const fs::path folder = fs::path(path).parent_path();
+    const std::string where = folder.empty() ? std::string(".") : folder.string();
+    if (::access(where.c_str(), W_OK | X_OK) != 0) {
+        PrintFileError(err, path, std::strerror(errno));
+        return false;
+    }
+    return true;
 }
 
 // Start-up as the program does it: the data module, then the first showing's image.

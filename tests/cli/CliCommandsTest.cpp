@@ -154,9 +154,20 @@ TEST_F(CliCommandsTest, FilesThatCannotBeUsedGiveOneLineAndStatusOne) {
     const Result wrongModel = RunBinary({"dump", dir.File("lower.dat")});
     EXPECT_NE(wrongModel.err.find("Model Type Wrong"), std::string::npos) << wrongModel.err;
 
-    // A data file that cannot be written: no folder to put it in.
+    // A data file that cannot be written: no folder to put it in. A read or a table read is
+    // refused before the port is opened (the port named here does not exist: its message
+    // would come first otherwise).
     const std::string nowhere = dir.File("no-such-folder/radio.dat");
     ExpectRefused(RunBinary({"new", nowhere}), nowhere);
+    const QString missingPort = QString::fromStdString(dir.File("no-such-port"));
+    ExpectRefused(RunInProcess({"read", "-p", missingPort, "-o", QString::fromStdString(nowhere)}),
+                  nowhere);
+    ExpectRefused(RunInProcess({"calibration", "read", "-p", missingPort, "-o",
+                                QString::fromStdString(nowhere)}),
+                  nowhere);
+    ExpectRefused(
+        RunInProcess({"read", "-p", missingPort, "-o", QString::fromStdString(dir.Path())}),
+        dir.Path());
 }
 
 TEST_F(CliCommandsTest, HelpAndVersionSucceed) {
