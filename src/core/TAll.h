@@ -4,9 +4,32 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace zorva {
+
+// The image's unsaved-changes flag, read and set as a bool; whoever shows it (the main
+// window's caption) is told of every change. A copy takes the value, never the listener.
+class ChangeFlag {
+public:
+    ChangeFlag() = default;
+    ChangeFlag(const ChangeFlag& other) : value_(other.value_) {}
+    ChangeFlag& operator=(const ChangeFlag& other) { return *this = other.value_; }
+    ChangeFlag& operator=(bool value) {
+        if (value_ != value) {
+            value_ = value;
+            if (onChange) onChange(value);
+        }
+        return *this;
+    }
+    operator bool() const { return value_; }
+
+    std::function<void(bool)> onChange;
+
+private:
+    bool value_ = false;
+};
 
 // Image geometry: offset equals radio memory address, blocks are 16 bytes.
 inline constexpr int kImageSize = 5826;
@@ -65,7 +88,7 @@ public:
     std::string ImageModelIdent;
     int32_t BaudRate = 0;
     bool DtmfDecodeVisible = false;
-    bool Modified = false;
+    ChangeFlag Modified;
     std::string OwnModelIdent;
     std::string InstallationId;
     std::string SnStart;

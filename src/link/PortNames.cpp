@@ -20,8 +20,8 @@ std::string Upper(std::string text) {
     return text;
 }
 
-std::string Substitute(std::string text, const std::string& value) {
-    const std::string marker = "%1";
+std::string Substitute(std::string text, const std::string& value,
+                       const std::string& marker = "%1") {
     for (std::size_t at = text.find(marker); at != std::string::npos;
          at = text.find(marker, at + value.size())) {
         text.replace(at, marker.size(), value);
@@ -107,6 +107,12 @@ std::string ChoosePort(const std::string& stored, const std::vector<std::string>
         return name;
     }
     return listed.front();
+}
+
+std::string PortReplacedNotice(const std::string& stored, const std::string& chosen,
+                               const TLanguage& language) {
+    if (stored.empty() || Upper(stored) == chosen) return {};
+    return Substitute(Substitute(language.PortReplaced, stored), chosen, "%2");
 }
 
 std::string PortFailureText(PortFailure failure, const std::string& subject,

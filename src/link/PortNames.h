@@ -44,6 +44,10 @@ std::string PortNameFor(const IniFile& ini, const std::string& device);
 // The port at start-up: the stored name upper-cased; when it is not listed, the first listed
 // name; with an empty list the stored name stays.
 std::string ChoosePort(const std::string& stored, const std::vector<std::string>& listed);
+// What the user is told when ChoosePort took another port than the stored one (a read must
+// not reach another device unnoticed); empty when the stored port is used.
+std::string PortReplacedNotice(const std::string& stored, const std::string& chosen,
+                               const TLanguage& language);
 
 // Why a port did not open, told so that the user knows what to do.
 enum class PortFailure { Unmapped, Absent, InUse, Denied, Other };

@@ -45,6 +45,8 @@ constexpr LanguageKey kTexts[] = {
     {"PortAbsent", &TLanguage::PortAbsent},
     {"PortInUse", &TLanguage::PortInUse},
     {"PortDenied", &TLanguage::PortDenied},
+    {"PortReplaced", &TLanguage::PortReplaced},
+    {"Locale", &TLanguage::Locale},
 };
 static_assert(sizeof(TLanguage) == std::size(kTexts) * sizeof(std::string),
               "a new message text needs a row here and a key in the shipped language files");

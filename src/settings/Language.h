@@ -43,6 +43,11 @@ public:
         "The device %1 is in use by another program. Close that program and try again.";
     std::string PortDenied = "You may not use the device %1. Add your user to the dialout group "
                              "(sudo usermod -aG dialout $USER), then log out and in again.";
+    // At start-up: the stored port %1 is absent, port %2 is used instead.
+    std::string PortReplaced = "%1 not found, using %2";
+    // The language's locale for the toolkit's own texts (buttons of message boxes, file
+    // dialogs); not shown.
+    std::string Locale = "en";
 };
 
 // The [Language] key of every text, in the order of the fields.

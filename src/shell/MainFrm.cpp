@@ -12,6 +12,7 @@
 #include "settings/SetLanguage.h"
 #include "settings/Settings.h"
 #include "settings/ShowMsg.h"
+#include "settings/ToolkitTranslations.h"
 #include "settings/UserMessages.h"
 #include "shell/Artwork.h"
 #include "shell/DataFile.h"
@@ -51,6 +52,8 @@ TfMainFrm* g_mainForm = nullptr;
 constexpr int kStatusPanels = 7;
 constexpr int kRootCommand = 16; // the root node opens the radio information, like node 1
 constexpr int kClockMs = 1000;
+// Where the caption shows unsaved changes (Qt draws it as the desktop does, or not at all).
+const QString kModifiedMark = QStringLiteral("[*]");
 
 // A menu item of the command table with its built-in texts.
 struct MenuItemText {
@@ -178,6 +181,23 @@ QString DateSeparator(const QLocale& locale) {
     return QStringLiteral("/");
 }
 
+// The frame's own menu has short-cuts of its own (Close is Ctrl+F4 and Ctrl+W here). Where one
+// equals a main window short-cut, Qt finds two and runs neither while the child has focus; the
+// main window's command wins, the frame keeps its menu item and its other keys.
+void ReleaseMainShortcuts(QMdiSubWindow& window, const std::map<int, QAction*>& commands) {
+    QMenu* menu = window.systemMenu();
+    if (!menu) return;
+    for (QAction* frameAction : menu->actions()) {
+        QList<QKeySequence> kept = frameAction->shortcuts();
+        kept.removeIf([&commands](const QKeySequence& key) {
+            return std::any_of(commands.begin(), commands.end(), [&key](const auto& command) {
+                return command.second->shortcut() == key;
+            });
+        });
+        if (kept.size() != frameAction->shortcuts().size()) frameAction->setShortcuts(kept);
+    }
+}
+
 QString FileDialogPath(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted) return {};
     const QStringList files = dialog.selectedFiles();
@@ -193,7 +213,10 @@ TfMainFrm* MainForm() {
 TfMainFrm::TfMainFrm(QWidget* parent) : QMainWindow(parent) {
     setObjectName("fMainFrm");
     setWindowIcon(AppIcon());
-    setWindowTitle(FromUtf8(All().ProductName));
+    setWindowTitle(FromUtf8(All().ProductName) + kModifiedMark);
+    // The caption marks unsaved changes, whichever window made them.
+    All().Modified.onChange = [this](bool modified) { setWindowModified(modified); };
+    setWindowModified(All().Modified);
     // No tool bar context menu: the tool bar's visibility belongs to the View menu's tick.
     setContextMenuPolicy(Qt::NoContextMenu);
     g_mainForm = this;
@@ -234,6 +257,7 @@ TfMainFrm::TfMainFrm(QWidget* parent) : QMainWindow(parent) {
 
 TfMainFrm::~TfMainFrm() {
     if (g_mainForm == this) g_mainForm = nullptr;
+    All().Modified.onChange = nullptr;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -427,7 +451,8 @@ void TfMainFrm::UpdateStatus() {
     panels_[5]->setText(FromUtf8(All().BandSummary));
     QString caption = FromUtf8(All().ProductName);
     if (!fileName_.empty()) caption += " [" + DisplayPath(fileName_) + "]";
-    setWindowTitle(caption);
+    setWindowTitle(caption + kModifiedMark);
+    setWindowModified(All().Modified);
 }
 
 QAction* TfMainFrm::CommandAction(int command) const {
@@ -464,27 +489,31 @@ void TfMainFrm::FormShow() {
     menuItems_.at(cmd::Test)->setVisible(All().PowerTestAvailable);
 
     FirstShowingSequence(All(), MacList(), CurrentTimeText());
-    ChoosePortAtStart();
+    InstallToolkitTranslations(Language().Locale);
+    const std::string portNotice = ChoosePortAtStart();
 
     fileName_.clear();
     LocaliseForm(*this, false);
     SetTreeTexts();
-    setWindowTitle(FromUtf8(All().ProductName));
+    setWindowTitle(FromUtf8(All().ProductName) + kModifiedMark);
     OpenChild(cmd::ChsInfo);
     All().Modified = false;
     cxTree_->expandAll();
     cxTree_->setCurrentItem(cxTree_->topLevelItem(0));
 
     New();
+    if (!portNotice.empty()) panels_[0]->setText(FromUtf8(portNotice));
 }
 
-void TfMainFrm::ChoosePortAtStart() {
+std::string TfMainFrm::ChoosePortAtStart() {
     const std::vector<std::string> listed =
         portLister ? PortNamesOf(portLister()) : std::vector<std::string>{};
     cbCom_->clear();
     for (const std::string& name : listed)
         cbCom_->addItem(FromUtf8(name));
-    All().PortName = ChoosePort(All().PortName, listed);
+    const std::string stored = All().PortName;
+    All().PortName = ChoosePort(stored, listed);
+    return PortReplacedNotice(stored, All().PortName, Language());
 }
 
 void TfMainFrm::closeEvent(QCloseEvent* event) {
@@ -514,6 +543,10 @@ bool TfMainFrm::event(QEvent* event) {
         panels_[0]->setText(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
+    // A child frame taken out of the area clears the mark it thinks it set; the image's flag
+    // alone decides.
+    if (event->type() == QEvent::ModifiedChange && isWindowModified() != All().Modified)
+        setWindowModified(All().Modified);
     return QMainWindow::event(event);
 }
 
@@ -660,6 +693,8 @@ void TfMainFrm::SaveAs() {
 // Modal dialogs
 
 void TfMainFrm::ReadRadio() {
+    // A read replaces the image, as New and Open do.
+    if (All().Modified && AskYes(Language().SaveProgram)) Save();
     TfReadRadio dialog(this);
     execDialog(dialog);
     if (!dialog.ReadCompleted()) return;
@@ -722,7 +757,12 @@ void TfMainFrm::SetLanguage() {
         changed = dialog.LanguageChanged();
     }
     if (!changed) return;
+    // The windows are made anew, the image stays: unsaved changes are offered for saving
+    // as before New or Open, and stay marked as unsaved when the user keeps them.
+    if (All().Modified && AskYes(Language().SaveProgram)) Save();
+    const bool modified = All().Modified;
     LoadLanguage(Language(), LanguageFilePath(All().ExeDir, All().LanguageName));
+    InstallToolkitTranslations(Language().Locale);
     // Start from the built-in texts, so that whatever the new language's file lacks shows
     // in English rather than in the language just left.
     for (const MenuItemText& item : kMenuItems) {
@@ -745,7 +785,7 @@ void TfMainFrm::SetLanguage() {
     DestroyChildren();
     SetTreeTexts();
     OpenChild(cmd::ChsInfo);
-    All().Modified = false;
+    All().Modified = modified;
 }
 
 void TfMainFrm::About() {
@@ -774,6 +814,7 @@ void TfMainFrm::OpenChild(int command) {
         if (!content) return;
         window = mdi_->addSubWindow(content);
         window->setAttribute(Qt::WA_DeleteOnClose);
+        ReleaseMainShortcuts(*window, menuItems_);
         children_[command] = window;
         // The channel table is the main view: it opens over the whole area; the other editors
         // at their own size, within the area.
@@ -822,6 +863,7 @@ void TfMainFrm::RefreshViews(int kind) {
         break;
     case 1:
         DestroyChildren();
+
         if (ChannelEditView* edit = ChannelEdit()) edit->ShowChannel();
         if (ChannelTableView* table = ChannelTable()) {
             All().Modified = true;

@@ -117,7 +117,8 @@ private:
 
     void FormShow();
     void SetTreeTexts();
-    void ChoosePortAtStart();
+    // Returns what the user is told when the stored port was not found.
+    std::string ChoosePortAtStart();
     void ShowClock();
 
     void New();

@@ -98,6 +98,10 @@ TEST(PortNamesTest, ChoosePortAtStartUp) {
     EXPECT_EQ(ChoosePort("COM2", {"COM1", "COM4"}), "COM1");
     EXPECT_EQ(ChoosePort("com2", {}), "COM2");
     EXPECT_EQ(ChoosePort("", {"COM5"}), "COM5");
+
+    EXPECT_EQ(PortReplacedNotice("com7", "COM1", TLanguage{}), "com7 not found, using COM1");
+    EXPECT_EQ(PortReplacedNotice("com2", "COM2", TLanguage{}), "");
+    EXPECT_EQ(PortReplacedNotice("", "COM5", TLanguage{}), "");
 }
 
 TEST(PortNamesTest, FailureTextsNameTheDeviceAndWhatToDo) {

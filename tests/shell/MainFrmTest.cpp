@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -24,6 +25,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QWindow>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -89,7 +91,8 @@ protected:
         return dir.Read(name);
     }
     void Run(int command) { form->RunCommand(command); }
-    QString Caption() const { return form->windowTitle(); }
+    // The caption as the desktop shows it (the unsaved-changes mark drawn or left out).
+    QString Caption() const { return form->windowHandle()->title(); }
 
     TempDir dir;
     std::unique_ptr<TfMainFrm> form;
@@ -113,7 +116,8 @@ TEST_F(MainFrmTest, StartUpLeavesANewImageNoFileAndTheChosenPort) {
     ASSERT_NE(table, nullptr); // the channel table was opened
     EXPECT_EQ(form->MdiArea()->subWindowList().size(), 1);
 
-    EXPECT_EQ(form->StatusPanel(0)->text(), "");
+    // The swap is told, so that a read does not reach another device unnoticed.
+    EXPECT_EQ(form->StatusPanel(0)->text(), "Com1 not found, using COM3");
     EXPECT_TRUE(QRegularExpression(R"(^\d{4}\D\d{2}\D\d{2}$)")
                     .match(form->StatusPanel(1)->text())
                     .hasMatch())
@@ -132,6 +136,29 @@ TEST_F(MainFrmTest, StartUpLeavesANewImageNoFileAndTheChosenPort) {
     form = MakeForm();
     form->show();
     EXPECT_EQ(All().PortName, "COM5");
+    EXPECT_EQ(form->StatusPanel(0)->text(), "");
+}
+
+TEST_F(MainFrmTest, CaptionMarksUnsavedChangesWhoeverMadeThem) {
+    EXPECT_EQ(Caption(), "ZORVA-520SX");
+    All().Modified = true; // as an editor window does
+    EXPECT_TRUE(form->isWindowModified());
+    EXPECT_EQ(Caption(), "ZORVA-520SX*");
+    savePath = dir.File("saved.dat");
+    Run(cmd::Save);
+    EXPECT_EQ(Caption().toStdString(), "ZORVA-520SX [" + savePath + "]");
+}
+
+TEST_F(MainFrmTest, MainShortcutsWorkWhileAChildWindowHasFocus) {
+    QApplication::setActiveWindow(form.get());
+    ASSERT_NE(table, nullptr);
+    table->setFocusPolicy(Qt::StrongFocus);
+    table->setFocus();
+    ASSERT_TRUE(table->hasFocus());
+    QTest::keyClick(table, Qt::Key_W, Qt::ControlModifier);
+    QTest::keyClick(table, Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(dialogs, (std::vector<std::string>{"fWriteRadio", "fReadRadio"}));
+    EXPECT_FALSE(form->MdiArea()->subWindowList().empty()); // the child stayed open
 }
 
 TEST_F(MainFrmTest, MenusHoldTheCommandTableInOrderWithShortcutsAndVisibility) {
@@ -482,6 +509,16 @@ TEST_F(MainFrmTest, ModalCommandsRunTheirDialogsAndRefreshAfterwards) {
                                                  "fSetLanguage", "fFrmAbout"}));
     EXPECT_EQ(form->StatusPanel(3)->text(), "Port: COM9");
 
+    // A read replaces the image: unsaved changes are offered for saving first.
+    All().Modified = true;
+    dialogs.clear();
+    messages.answers = {kResultNo};
+    Run(cmd::Read);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Do you wish to save the changes?");
+    EXPECT_EQ(dialogs, std::vector<std::string>{"fReadRadio"});
+    messages.shown.clear();
+
     // The model dialog, when it exists: confirmed over changed data, Clear Data is asked.
     form->RegisterDialog(cmd::Model, [](QWidget* parent) {
         auto dialog = std::make_unique<QDialog>(parent);
@@ -500,7 +537,7 @@ TEST_F(MainFrmTest, ModalCommandsRunTheirDialogsAndRefreshAfterwards) {
 }
 
 TEST_F(MainFrmTest, LanguageSwitchRelocalisesTheWindowAndBackAgain) {
-    dir.Write("Chinese.Ini", "[Language]\nExitProgram=退出程序吗？\n"
+    dir.Write("Chinese.Ini", "[Language]\nExitProgram=退出程序吗？\nLocale=zh_CN\n"
                              "[fMainFrm]\nN1.Caption=新建(&N)\nnInfo.Hint=电台信息\n"
                              "mFile.Caption=文件(&F)\ntbNew.Hint=新建\nlCom.Caption=端口：\n");
     ScriptedMessages messages;
@@ -513,7 +550,12 @@ TEST_F(MainFrmTest, LanguageSwitchRelocalisesTheWindowAndBackAgain) {
     };
     FakeTable* old = table;
     All().Modified = true;
+    messages.answers = {kResultNo};
     Run(cmd::Language);
+    // The changes were offered for saving, kept, and are still unsaved.
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Do you wish to save the changes?");
+    EXPECT_TRUE(All().Modified);
     EXPECT_EQ(All().LanguageName, "Chinese");
     EXPECT_EQ(Language().ExitProgram, "退出程序吗？");
     EXPECT_EQ(form->CommandAction(cmd::New)->text(), "新建(&N)");
@@ -522,7 +564,11 @@ TEST_F(MainFrmTest, LanguageSwitchRelocalisesTheWindowAndBackAgain) {
     EXPECT_EQ(form->findChild<QTreeWidget*>("cxTree")->topLevelItem(0)->child(0)->text(0),
               "电台信息");
     EXPECT_EQ(form->StatusPanel(3)->text(), "端口：COM3");
-    EXPECT_FALSE(All().Modified);
+    // The toolkit's buttons speak the language too, where the system has its translations.
+    const QString yes = QCoreApplication::translate("QPlatformTheme", "&Yes");
+    if (QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_zh_CN.qm")) {
+        EXPECT_NE(yes, "&Yes");
+    }
     ASSERT_NE(table, nullptr);
     EXPECT_NE(table, old); // the table was opened again
 
@@ -534,6 +580,7 @@ TEST_F(MainFrmTest, LanguageSwitchRelocalisesTheWindowAndBackAgain) {
     EXPECT_EQ(form->ToolButton(cmd::New)->toolTip(), "New");
     EXPECT_EQ(form->StatusPanel(3)->text(), "Port: COM3");
     EXPECT_EQ(Language().ExitProgram, "Do you wish to exit program?");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), "&Yes");
 }
 
 TEST_F(MainFrmTest, CompletedReadForgetsTheFileName) {
@@ -557,7 +604,7 @@ TEST_F(MainFrmTest, CompletedReadForgetsTheFileName) {
     EXPECT_EQ(All().Image[0x100], 0x42);
     EXPECT_TRUE(All().Modified);
     EXPECT_TRUE(form->FileName().empty());
-    EXPECT_EQ(Caption(), "ZORVA-520SX");
+    EXPECT_EQ(Caption(), "ZORVA-520SX*");
 }
 
 } // namespace
