@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <string_view>
 #include <utility>
 
 namespace zorva {
@@ -60,6 +62,15 @@ std::string TrimRight(std::string text) {
     return text;
 }
 
+// The units of a frequency the 32-bit field can hold, 0 to 21474.83647 MHz. Anything else
+// would be stored wrapped, so it is refused as a text that is no number is, before the
+// record is touched.
+uint32_t StorableUnits(int64_t units, std::string_view text) {
+    if (units < 0 || units > std::numeric_limits<int32_t>::max())
+        throw ConversionError(std::string(text));
+    return static_cast<uint32_t>(units);
+}
+
 // Stores a frequency text through the setter and gives back the number it settled on.
 double StoreFreq(TALL& all, int channel, int field, double mhz) {
     std::string text = FormatFreq(mhz);
@@ -74,7 +85,7 @@ void SetVfoRx(TALL& all, int channel, std::string& text) {
     const double offset = RecordOffset(record);
     int mode = RasterMode(all);
     if (mode == 2) mode = RasterClass(offset);
-    WriteU32(record + kRx, static_cast<uint32_t>(SnapToRaster(rx, mode)));
+    WriteU32(record + kRx, StorableUnits(SnapToRaster(rx, mode), text));
     // The offset follows the raster of the new RX frequency.
     std::string offsetText = FormatFreq(offset);
     SetChannelField(all, channel, kFieldOffset, offsetText);
@@ -92,7 +103,7 @@ void SetMemoryRx(TALL& all, int channel, std::string& text) {
         return;
     }
     int mode = 2;
-    WriteU32(Record(all, channel) + kRx, static_cast<uint32_t>(SnapToRaster(rx, mode)));
+    WriteU32(Record(all, channel) + kRx, StorableUnits(SnapToRaster(rx, mode), text));
     all.SetSlotClear(kChannelBitmap, channel, true);
     text = FormatFreq(rx);
 }
@@ -106,7 +117,7 @@ void SetTx(TALL& all, int channel, std::string& text) {
         return;
     }
     int mode = 2;
-    WriteU32(record + kTx, static_cast<uint32_t>(SnapToRaster(tx, mode)));
+    WriteU32(record + kTx, StorableUnits(SnapToRaster(tx, mode), text));
     text = FormatFreq(tx);
 }
 

@@ -90,6 +90,9 @@ void NewImage(TALL& all, const std::string& timeText) {
               all.Image.begin() + kFmBitmap);
     all.ManualFreqFlag = all.ManualFreqDefault;
     SanitiseSettings(all);
+    // The FM receiver's current frequency is always in use: an erased word is no frequency
+    // it can tune, so a new image starts it at the lower bound of the scan range.
+    all.PutU16At(kFmSlots + 2 * (kFmCurrentSlot - 1), all.U16At(kFmScanLow));
     StampWriteTime(all, timeText);
 }
 

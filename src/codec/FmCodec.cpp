@@ -23,16 +23,10 @@ std::string FmUnitsText(uint16_t units) {
     return FormatFreq(FmUnitsToMhz(units));
 }
 
-double ReadFmChannel(TALL& all, int slot) {
+double ReadFmChannel(const TALL& all, int slot) {
     const bool inUse = slot == kFmCurrentSlot || all.IsSlotClear(kFmBitmap, slot);
     if (!inUse) return -1.0;
-    const uint16_t min = all.U16At(kFmScanLow);
-    const uint16_t max = all.U16At(kFmScanHigh);
-    uint16_t value = all.U16At(SlotOffset(slot));
-    if (value > max || value < min) value = min;
-    const double mhz = FmUnitsToMhz(value);
-    WriteFmChannel(all, slot, FormatFreq(mhz));
-    return mhz;
+    return FmUnitsToMhz(all.U16At(SlotOffset(slot)));
 }
 
 std::string WriteFmChannel(TALL& all, int slot, std::string_view text) {

@@ -13,9 +13,10 @@ class TALL;
 double FmUnitsToMhz(uint16_t units);
 std::string FmUnitsText(uint16_t units);
 
-// MHz of slot k, or -1.0 when empty. A value outside the scan range is replaced by the lower
-// bound and written back.
-double ReadFmChannel(TALL& all, int slot);
+// MHz of slot k as stored, or -1.0 when empty. Reading never changes the image: a value
+// outside the scan range or above FmBandHigh is shown as it is and kept until the user types
+// another.
+double ReadFmChannel(const TALL& all, int slot);
 // Stores (or, for an empty text, clears) slot k and returns the text to show. A text that
 // is not a number throws ConversionError and leaves the slot as it was.
 std::string WriteFmChannel(TALL& all, int slot, std::string_view text);

@@ -117,18 +117,18 @@ void IniFile::Parse(const std::string& content) {
     bom_ = text.starts_with(kUtf8Bom);
     if (bom_) text.remove_prefix(kUtf8Bom.size());
 
-    const std::size_t firstNewline = text.find('\n');
-    if (firstNewline != std::string_view::npos && firstNewline > 0 &&
-        text[firstNewline - 1] == '\r') {
+    // CR, LF and CRLF all end a line: files edited on other systems mix them, and a CR left
+    // in a value (a port name "COM3\r") makes it a value nobody typed. Lines are written back
+    // with the file's own line end, CRLF when it has any.
+    if (text.find("\r\n") != std::string_view::npos)
         eol_ = "\r\n";
-    }
+    else if (text.find('\n') == std::string_view::npos && text.find('\r') != std::string_view::npos)
+        eol_ = "\r";
     while (!text.empty()) {
-        const std::size_t newline = text.find('\n');
-        std::string_view line = text.substr(0, newline);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines_.emplace_back(line);
-        if (newline == std::string_view::npos) break;
-        text.remove_prefix(newline + 1);
+        const std::size_t end = text.find_first_of("\r\n");
+        lines_.emplace_back(text.substr(0, end));
+        if (end == std::string_view::npos) break;
+        text.remove_prefix(end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1));
     }
 }
 

@@ -1,8 +1,10 @@
 #include "settings/Settings.h"
 
 #include "codec/Numbers.h"
+#include "core/SafeFile.h"
 #include "core/TAll.h"
 #include "settings/IniFile.h"
+#include "settings/TextEncoding.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -36,10 +38,24 @@ bool IsUsableLanguageName(std::string_view name) {
            name.find('\\') == std::string_view::npos;
 }
 
-// Loads the file when it exists. A file that exists but cannot be read must not be
-// replaced by one holding only our keys, so that is a failure with its reason.
-bool LoadExistingOrNone(IniFile& ini, const std::string& path, std::string& error) {
-    if (ini.Load(path)) return true;
+// The file is read as the language files are: UTF-8, else GB18030, which older tools wrote.
+void LoadForReading(IniFile& ini, const std::string& path) {
+    std::string content;
+    if (ReadFileContents(path, content)) ini.Parse(ToUtf8(content));
+}
+
+// Loads the file's bytes as they are, for updating keys in place: our keys and values are
+// written in the file's own encoding, so every other byte stays as it was. `gb18030` tells
+// whether the file is GB18030 rather than UTF-8. A file that exists but cannot be read must
+// not be replaced by one holding only our keys, so that is a failure with its reason.
+bool LoadExistingOrNone(IniFile& ini, const std::string& path, bool& gb18030, std::string& error) {
+    gb18030 = false;
+    std::string content;
+    if (ReadFileContents(path, content)) {
+        gb18030 = !content.starts_with("\xEF\xBB\xBF") && !IsValidUtf8(content);
+        ini.Parse(content);
+        return true;
+    }
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
         if (errno == ENOENT) return true; // a new file
@@ -104,7 +120,7 @@ std::vector<std::string> SplitList(const std::string& value) {
 
 void ReadSettings(TALL& all, const std::string& path) {
     IniFile ini;
-    ini.Load(path);
+    LoadForReading(ini, path);
 
     all.PortName = ini.Read(kSettingsSection, "Com", "Com1");
     const std::string languageId = ini.Read(kSettingsSection, "Language_ID", "0");
@@ -140,19 +156,23 @@ void ReadSettings(TALL& all, const std::string& path) {
 
 bool WriteSettings(const TALL& all, const std::string& path, std::string& error) {
     IniFile ini;
-    if (!LoadExistingOrNone(ini, path, error)) return false;
-    ini.Write(kSettingsSection, "Com", all.PortName);
-    ini.Write(kSettingsSection, "Language_ID", std::to_string(all.LanguageId));
-    ini.Write(kSettingsSection, "SN_Start", all.SnStart);
-    ini.Write(kSettingsSection, "SN_Index", std::to_string(all.SnIndex));
-    ini.Write(kSettingsSection, "SN_NumS", std::to_string(all.SnNumS == 0 ? 1 : all.SnNumS));
+    bool gb18030 = false;
+    if (!LoadExistingOrNone(ini, path, gb18030, error)) return false;
+    const auto write = [&](const char* key, const std::string& value) {
+        ini.Write(kSettingsSection, key, gb18030 ? Utf8ToGb18030(value) : value);
+    };
+    write("Com", all.PortName);
+    write("Language_ID", std::to_string(all.LanguageId));
+    write("SN_Start", all.SnStart);
+    write("SN_Index", std::to_string(all.SnIndex));
+    write("SN_NumS", std::to_string(all.SnNumS == 0 ? 1 : all.SnNumS));
     return ini.Save(path, error);
 }
 
 void ReadLanguageLists(const TALL& all, const std::string& path,
                        std::vector<std::string>& displayNames, std::vector<std::string>& names) {
     IniFile ini;
-    ini.Load(path);
+    LoadForReading(ini, path);
     for (std::string& name : SplitList(ini.Read(kSettingsSection, "Language", kListDefault))) {
         names.push_back(std::move(name));
     }

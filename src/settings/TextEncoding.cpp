@@ -76,11 +76,9 @@ private:
     iconv_t cd_;
 };
 
-std::string Gb18030ToUtf8(std::string_view bytes) {
-    Iconv cd("UTF-8", "GB18030");
-    // Without the converter, at least keep the ASCII and any UTF-8 parts readable.
-    if (!cd.ok()) return RepairUtf8(bytes);
-
+// Converts with iconv; a sequence it cannot take becomes `replacement` and the conversion
+// goes on with the next byte.
+std::string Convert(Iconv& cd, std::string_view bytes, std::string_view replacement) {
     std::string out;
     char buffer[4096];
     // iconv takes a non-const input pointer on glibc; it never writes through it.
@@ -94,13 +92,19 @@ std::string Gb18030ToUtf8(std::string_view bytes) {
         out.append(buffer, static_cast<std::size_t>(dest - buffer));
         if (result != static_cast<std::size_t>(-1)) continue;
         if (error == E2BIG) continue;
-        // An undecodable or truncated sequence: mark it and go on with the next byte.
-        out += kReplacement;
+        out += replacement;
         ++in;
         --inLeft;
         iconv(cd.get(), nullptr, nullptr, nullptr, nullptr); // back to the initial state
     }
     return out;
+}
+
+std::string Gb18030ToUtf8(std::string_view bytes) {
+    Iconv cd("UTF-8", "GB18030");
+    // Without the converter, at least keep the ASCII and any UTF-8 parts readable.
+    if (!cd.ok()) return RepairUtf8(bytes);
+    return Convert(cd, bytes, kReplacement);
 }
 
 } // namespace
@@ -119,6 +123,18 @@ std::string ToUtf8(std::string_view bytes) {
     if (bytes.starts_with(kUtf8Bom)) return RepairUtf8(bytes.substr(kUtf8Bom.size()));
     if (IsValidUtf8(bytes)) return std::string(bytes);
     return Gb18030ToUtf8(bytes);
+}
+
+std::string Utf8ToGb18030(std::string_view utf8) {
+    Iconv cd("GB18030", "UTF-8");
+    // Without the converter only ASCII is sure to mean the same in both.
+    if (!cd.ok()) {
+        std::string ascii(utf8);
+        for (char& c : ascii)
+            if (static_cast<uint8_t>(c) >= 0x80) c = '?';
+        return ascii;
+    }
+    return Convert(cd, utf8, "?");
 }
 
 std::string Latin1ToUtf8(std::string_view latin1) {

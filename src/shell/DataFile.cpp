@@ -92,6 +92,9 @@ bool LoadDataFile(TALL& all, const TMacList& macList, const std::string& path,
     }
 
     std::copy(bytes.begin() + kDataFileHeader, bytes.end(), all.Image.begin() + kDataFileHeader);
+    // The flag mirrors the file's byte, as after reading the radio; the previous image's flag
+    // would otherwise be shown and stored over it.
+    all.ManualFreqFlag = all.Image[kManualFreqByte];
     AfterLoadSequence(all, macList, ident);
     return true;
 }

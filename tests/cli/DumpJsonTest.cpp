@@ -220,11 +220,8 @@ Channel Decode(const Bytes& f, int n, const std::vector<Band>& bands) {
 }
 
 std::string FmText(const Bytes& f, int slot) {
-    const unsigned low = Get16(f, kFmLow), high = Get16(f, kFmHigh);
     if (slot != 32 && MapBit(f, kFmMap, slot)) return "";
-    unsigned v = Get16(f, 0x1050 + 2 * (slot - 1));
-    if (v < low || v > high) v = low;
-    return UnitsText(int64_t(v) * 2500);
+    return UnitsText(int64_t(Get16(f, 0x1050 + 2 * (slot - 1))) * 2500);
 }
 
 // ---- comparing -------------------------------------------------------------------------
@@ -476,7 +473,7 @@ TEST_F(DumpJsonTest, CraftedChannelsVfoFmAndInformationMatchTheByteLayouts) {
     EXPECT_EQ(Str(channels[2]["RxTone"]), "");
     EXPECT_EQ(Str(dump["vfo"][0]["TxFreq"]), "146.60000");
     EXPECT_EQ(Str(dump["vfo"][1]["RxFreq"]), "400.00000");
-    EXPECT_EQ(Str(dump["fm"]["channels"][1]), "90.00000");
+    EXPECT_EQ(Str(dump["fm"]["channels"][1]), "102.50000"); // outside the range, as stored
     EXPECT_EQ(Str(dump["serial"]), "AB12 9          ");
     EXPECT_EQ(Str(dump["writeTime"]), "2031-12-31 23:59:58");
 

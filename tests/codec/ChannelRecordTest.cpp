@@ -159,6 +159,46 @@ TEST_F(Channels, TextsThatAreNoNumberLeaveTheRecordUnchanged) {
     EXPECT_EQ(after, before);
 }
 
+TEST_F(Channels, FrequenciesThe32BitFieldCannotHoldAreRefused) {
+    InitNewChannel(all, 7, "145.5");
+    struct Row {
+        int channel;
+        int field;
+        const char* text;
+        bool refused;
+    };
+    const Row rows[] = {
+        {7, kFieldRxFreq, "-9999900003569", true},
+        {7, kFieldRxFreq, "-0.5", true},
+        {7, kFieldRxFreq, "21474.8365", true},
+        {7, kFieldRxFreq, "1e12", true},
+        {7, kFieldTxFreq, "42949.67296", true},
+        {7, kFieldTxFreq, "-2", true},
+        {kVfoDown, kFieldRxFreq, "-9999900003569", true},
+        {kVfoUp, kFieldRxFreq, "30000", true},
+        {7, kFieldRxFreq, "21474.8364", false},
+        {7, kFieldRxFreq, "0", false},
+        {kVfoUp, kFieldRxFreq, "21474.8", false},
+        // Offsets fit three bytes by their own limit: out of range they become 0, never wrap.
+        {kVfoDown, kFieldOffset, "-9999900003569", false},
+        {kVfoDown, kFieldOffset, "1e12", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        const auto before = all.Image;
+        std::string text = row.text;
+        if (row.refused) {
+            EXPECT_THROW(SetChannelField(all, row.channel, row.field, text), ConversionError);
+            EXPECT_EQ(all.Image, before);
+        } else {
+            EXPECT_NO_THROW(SetChannelField(all, row.channel, row.field, text));
+            const double stored = ToNumber(text);
+            EXPECT_GE(stored, 0.0);
+            EXPECT_LE(stored, 21474.83647);
+        }
+    }
+}
+
 TEST_F(Channels, NewImageVfoRecordsLoadAtTheLowestBandEdge) {
     for (int n : {kVfoDown, kVfoUp}) {
         ASSERT_TRUE(LoadChannel(all, n, c));

@@ -51,16 +51,29 @@ TEST_F(FmSlots, TextThatIsNoNumberLeavesTheSlotAsItWas) {
     EXPECT_EQ(all.Image, before); // not marked in use without a value
 }
 
-TEST_F(FmSlots, ReaderRepairsValuesOutsideTheScanRange) {
-    all.SetSlotClear(kFmBitmap, 7, true);
-    all.PutU16At(kFmSlots + 12, 0xFFFF);
-    EXPECT_EQ(ReadFmChannel(all, 7), 88.0);
-    EXPECT_EQ(Slot(7), 3520);
-    all.PutU16At(kFmSlots + 12, 3900);
-    EXPECT_EQ(ReadFmChannel(all, 7), 97.5);
-    // The current frequency (slot 32) is always in use, whatever the bitmap says.
-    all.PutU16At(0x108E, 4100);
-    EXPECT_EQ(ReadFmChannel(all, kFmCurrentSlot), 102.5);
+TEST_F(FmSlots, ReaderShowsWhatIsStoredAndNeverWritesTheImage) {
+    // A new image scans 88.0 to 108.0 MHz; FmBandHigh is 107.0.
+    struct Row {
+        int slot;
+        uint16_t stored;
+        double shown;
+    };
+    const Row rows[] = {
+        {7, 4316, 107.9},      // above FmBandHigh, inside the scan range
+        {7, 0xFFFF, 1638.375}, // outside the scan range
+        {7, 2000, 50.0},       // below it
+        {7, 3900, 97.5},
+        {kFmCurrentSlot, 4316, 107.9}, // always in use, whatever the bitmap says
+        {kFmCurrentSlot, 0xFFFF, 1638.375},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.stored);
+        if (row.slot != kFmCurrentSlot) all.SetSlotClear(kFmBitmap, row.slot, true);
+        all.PutU16At(kFmSlots + 2 * (row.slot - 1), row.stored);
+        const auto before = all.Image;
+        EXPECT_DOUBLE_EQ(ReadFmChannel(all, row.slot), row.shown);
+        EXPECT_EQ(all.Image, before);
+    }
 }
 
 TEST_F(FmSlots, ScanBoundsAreClampedAndCutDownToWholeUnits) {

@@ -130,6 +130,39 @@ TEST(IniFileTest, FailedSaveReportsAReasonAndKeepsTheOldFile) {
 namespace zorva {
 namespace {
 
+TEST(IniLineEnds, CrLfAndCrlfAllEndALineAndSurviveAnUpdate) {
+    struct Row {
+        const char* name;
+        std::string content;
+    };
+    const Row rows[] = {
+        {"lone CR before CRLF", "[SysInfo]\r\nCom=COM3\r\r\nLanguage_ID=1\r\n"},
+        {"CR only", "[SysInfo]\rCom=COM3\rLanguage_ID=1\r"},
+        {"mixed", "[SysInfo]\nCom=COM3\r\rLanguage_ID=1\r\n"},
+        {"CR before LF, no last end", "[SysInfo]\r\nCom=COM3\r\nLanguage_ID=1\r"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        IniFile ini;
+        ini.Parse(row.content);
+        EXPECT_EQ(ini.Read("SysInfo", "Com", "?"), "COM3");
+        EXPECT_EQ(ini.Read("SysInfo", "Language_ID", "?"), "1");
+        ini.Write("SysInfo", "Language_ID", "0");
+        ini.Write("SysInfo", "SN_Index", "7");
+        IniFile again;
+        again.Parse(ini.Content());
+        EXPECT_EQ(again.Read("SysInfo", "Com", "?"), "COM3");
+        EXPECT_EQ(again.Read("SysInfo", "Language_ID", "?"), "0");
+        EXPECT_EQ(again.Read("SysInfo", "SN_Index", "?"), "7");
+        EXPECT_EQ(again.Content(), ini.Content());
+    }
+    // A CR-only file stays one: its lines are not joined by a different line end.
+    IniFile crOnly;
+    crOnly.Parse("[S]\rA=1\r");
+    crOnly.Write("S", "B", "2");
+    EXPECT_EQ(crOnly.Content(), "[S]\rA=1\rB=2\r");
+}
+
 TEST(IniQuotes, QuotedValuesKeepTheirBlanksAndRoundTrip) {
     IniFile ini;
     ini.Parse("[S]\nA=\" Information\"\nB='x'\nC=\"half\nD=\"\"\n");

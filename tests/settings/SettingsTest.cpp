@@ -141,6 +141,48 @@ TEST(SettingsTest, RoundTripUpdatesInPlaceAndKeepsForeignKeys) {
                                            "COM3=/dev/ttyUSB0\r\n");
 }
 
+TEST(SettingsTest, AGb18030FileIsDecodedAndUpdatedInItsOwnEncoding) {
+    // 英文|中文, 编号 and 中文注释 in GB18030 and in UTF-8.
+    const std::string gbNames = "\xD3\xA2\xCE\xC4|\xD6\xD0\xCE\xC4";
+    const std::string gbSerial = "\xB1\xE0\xBA\xC5";
+    const std::string gbNote = "\xD6\xD0\xCE\xC4\xD7\xA2\xCA\xCD";
+    const std::string names = "英文|中文";
+    const std::string serial = "编号";
+    const std::string note = "中文注释";
+    struct Row {
+        const char* name;
+        std::string names, serial, note;
+    };
+    for (const Row& row :
+         {Row{"GB18030", gbNames, gbSerial, gbNote}, Row{"UTF-8", names, serial, note}}) {
+        SCOPED_TRACE(row.name);
+        TempDir dir;
+        const std::string head = "; " + row.note +
+                                 "\r\n[SysInfo]\r\nLanguage=English|Chinese\r\n"
+                                 "Language_SW=English|Chinese\r\nChinese=" +
+                                 row.names +
+                                 "\r\nLanguage_ID=1\r\nCom=COM2\r\nSN_Start=" + row.serial + "\r\n";
+        dir.Write(kSettingsFileName, head + "Note=" + row.note + "\r\n");
+        TALL all = StartState();
+        ReadSettings(all, dir.File(kSettingsFileName));
+        EXPECT_EQ(all.LanguageName, "Chinese");
+        EXPECT_EQ(all.SnStart, serial);
+        std::vector<std::string> displayNames, fileNames;
+        ReadLanguageLists(all, dir.File(kSettingsFileName), displayNames, fileNames);
+        EXPECT_EQ(displayNames, (std::vector<std::string>{"英文", "中文"}));
+
+        all.PortName = "COM5";
+        all.SnStart = serial + "2";
+        std::string error;
+        ASSERT_TRUE(WriteSettings(all, dir.File(kSettingsFileName), error)) << error;
+        std::string expected = head;
+        expected.replace(expected.find("COM2"), 4, "COM5");
+        expected.replace(expected.find("SN_Start=") + 9, row.serial.size(), row.serial + "2");
+        expected += "Note=" + row.note + "\r\nSN_Index=0\r\nSN_NumS=1\r\n";
+        EXPECT_EQ(dir.Read(kSettingsFileName), expected);
+    }
+}
+
 TEST(SettingsTest, WriteFailsWithAReasonInsteadOfClobbering) {
     TempDir dir;
     TALL all = StartState();

@@ -8,6 +8,8 @@
 #include "editors/ImageText.h"
 #include "editors/channels/FreqEdit.h"
 #include "settings/LocaliseForm.h"
+#include "settings/ShowMsg.h"
+#include "settings/UserMessages.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -377,14 +379,17 @@ void TfFmFun::BuildFmGrid() {
 
 QString TfFmFun::ChannelText(int channel) const {
     const double mhz = ReadFmChannel(All(), channel);
-    return mhz > 0 ? FormatFreqText(mhz) : QString();
+    return mhz >= 0 ? FormatFreqText(mhz) : QString();
 }
 
 void TfFmFun::ShowFmChannels() {
     const bool wasLoading = loading_;
     loading_ = true;
     rxGuard_ = true;
-    cxRx_->setText(FormatFreqText(ReadFmChannel(All(), kFmCurrentSlot)));
+    const QString current = FormatFreqText(ReadFmChannel(All(), kFmCurrentSlot));
+    // A stored value longer than anyone may type is still shown whole.
+    cxRx_->setMaxLength(std::max<int>(kMaxTyped, static_cast<int>(current.size())));
+    cxRx_->setText(current);
     for (int channel = 1; channel <= kFmChannels; ++channel) {
         if (QTableWidgetItem* item = gvData_->item(RowOfChannel(channel), ColumnOfChannel(channel)))
             item->setText(ChannelText(channel));
@@ -427,6 +432,7 @@ void TfFmFun::eRxPropertiesEditValueChanged() {
     } catch (const ConversionError&) {
         // Nothing was stored: the edit shows the frequency the radio keeps.
         cxRx_->setText(FormatFreqText(ReadFmChannel(All(), kFmCurrentSlot)));
+        ShowMsg(Language().Caution, Language().ErrRange, kMsgInfo);
     }
     rxGuard_ = false;
 }
@@ -440,6 +446,7 @@ void TfFmFun::gvDataSetForeText(int column, int row, QString& text) {
     } catch (const ConversionError&) {
         // The channel keeps its state and value, and the cell shows them again.
         text = ChannelText(channel);
+        ShowMsg(Language().Caution, Language().ErrRange, kMsgInfo);
     }
 }
 

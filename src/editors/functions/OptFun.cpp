@@ -192,7 +192,10 @@ void TfOptFun::StoreOptions() {
     for (const auto& [box, field] : checks_)
         WriteField(all, field, box->isChecked() ? 1 : 0);
     WritePowerOnText(all, ToImageText(cxOpenMsg_->text()));
-    if (cxFrq_Use_->currentIndex() >= 0) WriteManualFreq(all, cxFrq_Use_->currentIndex() == 0);
+    // Only a changed choice is stored: any byte but the allow code reads "No", and such a
+    // byte stays as the image has it until the user picks another answer.
+    const int manual = cxFrq_Use_->currentIndex();
+    if (manual >= 0 && (manual == 0) != ReadManualFreq(all)) WriteManualFreq(all, manual == 0);
     all.Modified = true;
 }
 

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "core/Maindb.h"
 #include "core/TAll.h"
+#include "settings/ShowMsg.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace zorva {
 namespace {
@@ -121,12 +123,7 @@ TEST_F(FmFunTest, NewImageOpensWithEmptyChannelsAndTheDefaults) {
     for (const char* hidden : {"cxFMVol", "cxFMSql", "chpppy"})
         EXPECT_TRUE(Get<QWidget>(hidden)->isHidden()) << hidden;
 
-    // Only the current frequency, erased in a new image, was put on the lower bound.
-    EXPECT_EQ(All().U16At(kCurrentWord), 3520);
-    auto after = All().Image;
-    after[kCurrentWord] = before[kCurrentWord];
-    after[kCurrentWord + 1] = before[kCurrentWord + 1];
-    EXPECT_EQ(after, before);
+    EXPECT_EQ(All().Image, before);
     EXPECT_FALSE(All().Modified);
 
     QTest::mouseClick(Get<QWidget>("btnCancel"), Qt::LeftButton);
@@ -182,24 +179,28 @@ TEST_F(FmFunTest, HeaderTextsFollowTheLocalisedLabels) {
     EXPECT_EQ(pages->tabText(0), "Information");
 }
 
-TEST_F(FmFunTest, OpeningShowsAndRepairsTheStoredChannels) {
-    All().SetSlotClear(kFmBitmap, 1, true);
-    PutWord(1, 4004);
-    All().SetSlotClear(kFmBitmap, 12, true);
-    PutWord(12, 3600);
-    All().SetSlotClear(kFmBitmap, 25, true);
-    PutWord(25, 0xFFFF); // in use, but no value the radio can tune
-    PutWord(2, 4000);    // a value behind an empty mark is not shown
-    All().PutU16At(kCurrentWord, 4100);
-    Show();
-    EXPECT_EQ(grid->item(2, 2)->text(), "100.10000");
-    EXPECT_EQ(grid->item(3, 4)->text(), "90.00000");
-    EXPECT_EQ(grid->item(6, 6)->text(), "88.00000");
-    EXPECT_EQ(Shown(2), "");
-    EXPECT_EQ(rx->text(), "102.50000");
-    EXPECT_EQ(Word(25), 3520);
-    EXPECT_EQ(Word(2), 4000);
-    EXPECT_FALSE(All().Modified);
+TEST_F(FmFunTest, OpeningShowsTheStoredChannelsAndChangesNoByte) {
+    // Scan range 88.0 to 108.0 MHz; FmBandHigh 107.0.
+    const std::pair<uint16_t, const char*> stored[] = {
+        {4004, "100.10000"}, {4316, "107.90000"},    // above FmBandHigh, inside the scan range
+        {4320, "108.00000"}, {0xFFFF, "1638.37500"}, // outside the scan range
+        {2000, "50.00000"},  {0, "0.00000"},
+    };
+    for (const auto& [word, text] : stored) {
+        SCOPED_TRACE(text);
+        TfFmFun opened;
+        All().SetSlotClear(kFmBitmap, 12, true);
+        PutWord(12, word);
+        PutWord(2, 4000); // a value behind an empty mark is not shown
+        All().PutU16At(kCurrentWord, word);
+        const auto before = All().Image;
+        opened.show();
+        EXPECT_EQ(opened.Grid()->item(3, 4)->text(), text);
+        EXPECT_EQ(opened.Grid()->item(3, 2)->text(), "");
+        EXPECT_EQ(opened.findChild<QLineEdit*>("cxRx")->text(), text);
+        EXPECT_EQ(All().Image, before);
+        EXPECT_FALSE(All().Modified);
+    }
 }
 
 TEST_F(FmFunTest, TypedFrequenciesAreRoundedToWholeSteps) {
@@ -240,18 +241,24 @@ TEST_F(FmFunTest, ClearingACellEmptiesTheChannelButKeepsItsWord) {
     EXPECT_TRUE(All().Modified);
 }
 
-TEST_F(FmFunTest, TextThatIsNoNumberLeavesTheChannelAsItWas) {
+TEST_F(FmFunTest, TextThatIsNoNumberIsReportedAndLeavesTheChannelAsItWas) {
     Show();
     Type(3, "98");
     All().Modified = false;
     const auto before = All().Image;
 
+    ScriptedMessages messages;
     Type(3, "1.2.3");
     EXPECT_EQ(Shown(3), "98.00000");
     Type(4, "1.2.3"); // an empty channel is not put in use without a value
     EXPECT_EQ(Shown(4), "");
     EXPECT_EQ(All().Image, before);
     EXPECT_FALSE(All().Modified);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    for (const auto& shown : messages.shown) {
+        EXPECT_EQ(shown.text, Language().ErrRange);
+        EXPECT_EQ(shown.caption, Language().Caution);
+    }
 }
 
 TEST_F(FmFunTest, EditorTakesOnlyDigitsAndPointsUpToNineCharacters) {
@@ -350,7 +357,12 @@ TEST_F(FmFunTest, CurrentFrequencyIsStoredOnEnter) {
     EXPECT_EQ(All().Image, before);
 
     All().Modified = false;
-    TypeRx("1.2.3");
+    {
+        ScriptedMessages messages;
+        TypeRx("1.2.3");
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text, Language().ErrRange);
+    }
     EXPECT_EQ(rx->text(), "100.10000");
     EXPECT_EQ(All().Image, before);
     EXPECT_FALSE(All().Modified);
@@ -390,9 +402,10 @@ TEST_F(FmFunTest, ValidatedScanBoundsReReadTheChannels) {
     EXPECT_EQ(value, 90.0);
     EXPECT_EQ(Get<QLineEdit>("cxFM_Min")->text(), "90.000");
     EXPECT_EQ(All().U16At(kFmScanLow), 3600);
-    EXPECT_EQ(Shown(6), "90.00000");
-    EXPECT_EQ(Word(6), 3600);
-    EXPECT_EQ(rx->text(), "90.00000");
+    // Channels are shown as stored, also when the new range leaves them outside.
+    EXPECT_EQ(Shown(6), "88.50000");
+    EXPECT_EQ(Word(6), 3540);
+    EXPECT_EQ(rx->text(), "88.00000");
     EXPECT_TRUE(All().Modified);
 
     value = 80.0; // below the lower bound shown

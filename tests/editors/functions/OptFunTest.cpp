@@ -3,6 +3,7 @@
 
 #include "TestSupport.h"
 #include "core/Maindb.h"
+#include "shell/DataFile.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -246,18 +247,29 @@ TEST_F(OptFunTest, LeavingTheEditedTextStoresItAndUntouchedBytesStay) {
     EXPECT_TRUE(All().Modified);
 }
 
-TEST_F(OptFunTest, TheManualFrequencyListFollowsTheFlagAndTheFirstChangeWritesIt) {
-    All().ManualFreqFlag = 0x55;
+TEST_F(OptFunTest, ALoadedManualFrequencyByteIsShownAndKeptUntilItsListChanges) {
+    // A file holding 0x55, loaded over an image that allows manual entry.
+    ASSERT_EQ(All().ManualFreqFlag, 0xAA);
     All().Image[kManualFreqByte] = 0x55;
+    test::RecordingMessages messages;
+    const std::string file = dir.File("odd.dat");
+    ASSERT_TRUE(SaveDataFile(All(), file, Language(), messages));
+    All().Image[kManualFreqByte] = 0xAA;
+    ASSERT_TRUE(LoadDataFile(All(), TheMaindb().MacList, file, Language(), messages));
+
     Show();
     EXPECT_EQ(Shown("cxFrq_Use"), "No");
+    Choose("cxToneEs", "On");
     EXPECT_EQ(All().Image[kManualFreqByte], 0x55);
-    Choose("cxLamp", "On");
-    EXPECT_EQ(All().Image[kManualFreqByte], 0xFF);
-    EXPECT_EQ(All().ManualFreqFlag, 0xFF);
+    ASSERT_TRUE(SaveDataFile(All(), file, Language(), messages));
+    EXPECT_EQ(static_cast<uint8_t>(dir.Read("odd.dat")[kManualFreqByte]), 0x55);
+
     Choose("cxFrq_Use", "Yes");
     EXPECT_EQ(All().Image[kManualFreqByte], 0xAA);
     EXPECT_EQ(All().ManualFreqFlag, 0xAA);
+    Choose("cxFrq_Use", "No");
+    EXPECT_EQ(All().Image[kManualFreqByte], 0xFF);
+    EXPECT_EQ(All().ManualFreqFlag, 0xFF);
 }
 
 TEST_F(OptFunTest, ALanguageFileTranslatesOnlyTheWordsAndStoresNothing) {
