@@ -35,6 +35,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTime>
 #include <QTimer>
 #include <QToolBar>
@@ -433,6 +434,11 @@ void TfMainFrm::SetTreeTexts() {
     root->setText(0, FromUtf8(All().ProductName));
     for (int i = 0; i < root->childCount(); ++i)
         root->child(i)->setText(0, menuItems_.at(kTreeCommands[i])->statusTip());
+    // The tree is never narrower than its longest node, in whatever language and font.
+    cxTree_->expandAll();
+    const int nodes = static_cast<QAbstractItemView*>(cxTree_)->sizeHintForColumn(0);
+    cxTree_->setMinimumWidth(nodes + 2 * cxTree_->frameWidth() +
+                             cxTree_->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 }
 
 void TfMainFrm::ShowClock() {

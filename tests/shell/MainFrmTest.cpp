@@ -22,6 +22,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -91,6 +92,20 @@ protected:
         return dir.Read(name);
     }
     void Run(int command) { form->RunCommand(command); }
+    // Every node of the tree shows its whole text.
+    void ExpectTreeNodesFit() const {
+        auto* tree = form->findChild<QTreeWidget*>("cxTree");
+        QCoreApplication::processEvents();
+        const int icon = tree->style()->pixelMetric(QStyle::PM_SmallIconSize);
+        QTreeWidgetItem* root = tree->topLevelItem(0);
+        for (int i = 0; i < root->childCount(); ++i) {
+            const QString text = root->child(i)->text(0);
+            EXPECT_LE(tree->visualItemRect(root->child(i)).left() + icon +
+                          tree->fontMetrics().horizontalAdvance(text),
+                      tree->viewport()->width())
+                << text.toStdString();
+        }
+    }
     // The caption as the desktop shows it (the unsaved-changes mark drawn or left out).
     QString Caption() const { return form->windowHandle()->title(); }
 
@@ -235,6 +250,7 @@ TEST_F(MainFrmTest, TreeNodesRunTheirCommandOnlyWhenDoubleClickedWhileSelected) 
                                "Information=11,Fm Information=13,Vox Function=14,Scan "
                                "Information=19,Optional Function=15,DTMF Function=18");
     EXPECT_EQ(root->data(0, Qt::UserRole).toInt(), 16);
+    ExpectTreeNodesFit();
 
     // The channel table minimised, then asked for through an unselected and a selected node.
     QMdiSubWindow* window = form->ChildWindow(cmd::ChsInfo);
@@ -539,7 +555,8 @@ TEST_F(MainFrmTest, ModalCommandsRunTheirDialogsAndRefreshAfterwards) {
 TEST_F(MainFrmTest, LanguageSwitchRelocalisesTheWindowAndBackAgain) {
     dir.Write("Chinese.Ini", "[Language]\nExitProgram=退出程序吗？\nLocale=zh_CN\n"
                              "[fMainFrm]\nN1.Caption=新建(&N)\nnInfo.Hint=电台信息\n"
-                             "mFile.Caption=文件(&F)\ntbNew.Hint=新建\nlCom.Caption=端口：\n");
+                             "mFile.Caption=文件(&F)\ntbNew.Hint=新建\nlCom.Caption=端口：\n"
+                             "nChInfo.Hint=Memory channel information of every channel\n");
     ScriptedMessages messages;
     int choose = 1;
     onDialog = [&choose](QDialog& dialog) {
@@ -569,6 +586,7 @@ TEST_F(MainFrmTest, LanguageSwitchRelocalisesTheWindowAndBackAgain) {
     if (QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_zh_CN.qm")) {
         EXPECT_NE(yes, "&Yes");
     }
+    ExpectTreeNodesFit();
     ASSERT_NE(table, nullptr);
     EXPECT_NE(table, old); // the table was opened again
 

@@ -72,7 +72,7 @@ int RandomTone(int highest) {
 
 TfBatch::TfBatch(QWidget* parent) : QWidget(parent) {
     setObjectName("fBatch");
-    setWindowTitle(".");
+    setWindowTitle("Batch Channel Edit");
     randomIndex = RandomTone;
 
     const auto label = [this](const char* name, const char* caption) {

@@ -12,6 +12,7 @@
 #include "settings/LocaliseForm.h"
 #include "settings/ShowMsg.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -78,6 +79,7 @@ TfChsEdit::TfChsEdit(QWidget* parent) : QWidget(parent) {
 
     cxChs_ = combo("cxChs", {});
     cxChs_->setProperty("tag", kTagNeverLocalised);
+    cxChs_->installEventFilter(this);
     addRow("lChs", "Channel", cxChs_);
     cxRxSv_ = edit("cxRxSv");
     addRow("lRxSv", "RX Frequency[MHz]", cxRxSv_);
@@ -130,8 +132,9 @@ TfChsEdit::TfChsEdit(QWidget* parent) : QWidget(parent) {
     connect(cxTxSv_, &QLineEdit::editingFinished, this, &TfChsEdit::TxChanged);
     for (QComboBox* list : {cxRxDcts_, cxTxDcts_}) {
         connect(list, &QComboBox::activated, this, [this, list] { ToneChanged(*list); });
-        connect(list->lineEdit(), &QLineEdit::editingFinished, this,
-                [this, list] { ToneChanged(*list); });
+        connect(list->lineEdit(), &QLineEdit::editingFinished, this, [this, list] {
+            if (!Unchanged(*list->lineEdit())) ToneChanged(*list);
+        });
     }
     for (QComboBox* list : {cxPwrv_, cxBand_, cxPtts_, cxApro_})
         connect(list, &QComboBox::currentIndexChanged, this, &TfChsEdit::FieldChanged);
@@ -139,8 +142,10 @@ TfChsEdit::TfChsEdit(QWidget* parent) : QWidget(parent) {
         connect(box, &QCheckBox::toggled, this, &TfChsEdit::FieldChanged);
     // Name and ID code are stored when the user is done with them (Enter or leaving the
     // field): storing on every key would rewrite a half-typed ID code as a padded one.
-    connect(cxNameSv_, &QLineEdit::editingFinished, this, &TfChsEdit::FieldChanged);
-    connect(cxIdSv_, &QLineEdit::editingFinished, this, &TfChsEdit::FieldChanged);
+    for (QLineEdit* line : {cxNameSv_, cxIdSv_})
+        connect(line, &QLineEdit::editingFinished, this, [this, line] {
+            if (!Unchanged(*line)) FieldChanged();
+        });
 
     pickTone = [this] {
         TfToneOption picker(MainForm() ? static_cast<QWidget*>(MainForm()) : window());
@@ -218,7 +223,8 @@ void TfChsEdit::ShowChannel() {
     if (LoadChannel(all, all.CurrentChannel, c)) {
         EnableFields(true);
         cxRxSv_->setText(FormatFreqText(c.RxFreq));
-        cxTxSv_->setText(FormatFreqText(c.TxFreq));
+        // No TX frequency shows as an empty field, as in the table, and stores back as none.
+        cxTxSv_->setText(c.TxFreq == kNoFreq ? QString() : FormatFreqText(c.TxFreq));
         for (auto [list, tone] :
              {std::pair{cxRxDcts_, &c.RxTone}, std::pair{cxTxDcts_, &c.TxTone}}) {
             const int index = tone->empty() ? 0 : list->findText(FromImageText(*tone));
@@ -313,15 +319,36 @@ QString TfChsEdit::CheckedFreq(const QString& text) {
     return FormatFreqText(value);
 }
 
+QString TfChsEdit::StoredText(const QObject* field) const {
+    TChannel c;
+    if (!LoadChannel(All(), All().CurrentChannel, c)) return {};
+    if (field == cxRxSv_) return FormatFreqText(c.RxFreq);
+    if (field == cxTxSv_) return c.TxFreq == kNoFreq ? QString() : FormatFreqText(c.TxFreq);
+    if (field == cxNameSv_) return FromImageText(c.Name);
+    if (field == cxIdSv_) return FromImageText(c.IdCode);
+    for (auto [list, tone] : {std::pair{cxRxDcts_, &c.RxTone}, std::pair{cxTxDcts_, &c.TxTone}})
+        if (field == list->lineEdit())
+            return tone->empty() ? list->itemText(0) : FromImageText(*tone);
+    return {};
+}
+
+bool TfChsEdit::Unchanged(const QLineEdit& field) const {
+    return field.text() == StoredText(&field);
+}
+
 void TfChsEdit::RxChanged() {
-    if (loading_ || rxGuard_) return;
+    if (loading_ || rxGuard_ || Unchanged(*cxRxSv_)) return;
     ++rxGuard_;
+    TChannel before;
+    const bool wasInUse = LoadChannel(All(), All().CurrentChannel, before);
     const QString text = cxRxSv_->text().trimmed();
     if (!text.isEmpty()) {
         const QString freq = CheckedFreq(text);
         cxRxSv_->setText(freq);
         EnableFields(true);
-        if (cxTxSv_->text().trimmed().isEmpty()) {
+        // A new channel transmits where it receives; a channel in use keeps its TX, or its
+        // lack of one (which shows as an empty field).
+        if (!wasInUse && cxTxSv_->text().trimmed().isEmpty()) {
             ++txGuard_;
             cxTxSv_->setText(freq);
             --txGuard_;
@@ -337,7 +364,7 @@ void TfChsEdit::RxChanged() {
 // Stores the TX frequency alone. Setting Modified and refilling the table row here too: a
 // changed TX frequency is a change of the image like any other.
 void TfChsEdit::TxChanged() {
-    if (loading_ || txGuard_) return;
+    if (loading_ || txGuard_ || Unchanged(*cxTxSv_)) return;
     TALL& all = All();
     if (!LoadChannel(all, all.CurrentChannel, Channel())) return;
     ++txGuard_;
@@ -351,7 +378,7 @@ void TfChsEdit::TxChanged() {
         if (MainForm()) MainForm()->RefreshViews(0);
     } catch (const ConversionError&) {
         LoadChannel(all, all.CurrentChannel, Channel());
-        cxTxSv_->setText(FormatFreqText(Channel().TxFreq));
+        cxTxSv_->setText(StoredText(cxTxSv_));
     }
     --txGuard_;
     if (cxRxDcts_->isEnabled()) cxRxDcts_->setFocus();
@@ -384,9 +411,29 @@ void TfChsEdit::PickTone(QComboBox& list) {
     ToneChanged(list);
 }
 
+// The list's own type-ahead matches the start of an item after the current one, so "6"
+// would pick 60 while 11 is shown. A typed number picks the channel of that number instead;
+// a digit that cannot continue the number typed so far starts a new one.
+void TfChsEdit::TypeChannelDigit(QChar digit) {
+    if (!typedAt_.isValid() || typedAt_.elapsed() > QApplication::keyboardInputInterval())
+        typedChannel_.clear();
+    typedAt_.start();
+    int index = cxChs_->findText(typedChannel_ + digit, Qt::MatchExactly);
+    typedChannel_ += digit;
+    if (index < 0) {
+        typedChannel_ = digit;
+        index = cxChs_->findText(typedChannel_, Qt::MatchExactly);
+    }
+    if (index >= 0) cxChs_->setCurrentIndex(index);
+}
+
 // Drops the keys a field has no use for; returns true when the key was handled here.
 bool TfChsEdit::FilterKey(QObject* watched, const QString& typed) {
     const QChar c = typed.at(0);
+    if (watched == cxChs_) {
+        if (c.isDigit() && c.unicode() < 128) TypeChannelDigit(c);
+        return true;
+    }
     const auto* line = qobject_cast<QLineEdit*>(watched);
     if (watched == cxRxSv_ || watched == cxTxSv_) {
         if (c == ',' || c == '.') {

@@ -4,6 +4,7 @@
 
 #include "shell/MainFrm.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -50,11 +51,19 @@ private:
     // The range-checked "0.00000" text of a typed frequency (the replacement after a box).
     QString CheckedFreq(const QString& text);
     bool FilterKey(QObject* watched, const QString& typed);
+    // Typing into the channel selector: digits typed in quick succession form one number.
+    void TypeChannelDigit(QChar digit);
+    // The text `field` shows for the current channel as the image holds it: leaving a field
+    // whose text is still that changes nothing.
+    QString StoredText(const QObject* field) const;
+    bool Unchanged(const QLineEdit& field) const;
 
     bool loading_ = false;
     int chsGuard_ = 0;
     int rxGuard_ = 0;
     int txGuard_ = 0;
+    QString typedChannel_;
+    QElapsedTimer typedAt_;
 
     QComboBox* cxChs_ = nullptr;
     QLineEdit* cxRxSv_ = nullptr;

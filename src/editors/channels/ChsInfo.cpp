@@ -25,6 +25,7 @@
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTimer>
@@ -122,6 +123,13 @@ QString AcceptedText(int field, const QString& typed) {
     default:
         return {};
     }
+}
+
+// A key that would put a character into a cell (not a shortcut, not a control key).
+bool IsTypedKey(const QKeyEvent& key) {
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    const QString typed = key.text();
+    return !typed.isEmpty() && typed[0].isPrint();
 }
 
 bool IsToneKey(const QString& typed) {
@@ -391,9 +399,7 @@ void TfChsInfo::FormShow() {
             const QString value = valueItem ? valueItem->text() : QString();
             const char kind = key.size() > 4 ? key[4].toLatin1() : '\0';
             const Qt::Alignment align = AlignmentOf(key);
-            const int width = WidthOf(value);
-            windowWidth += width;
-            gvChs_->setColumnWidth(column, width);
+            gvChs_->setColumnWidth(column, WidthOf(value));
 
             auto* keyItem = new QTableWidgetItem(key);
             keyItem->setData(kValueRole, r);
@@ -427,6 +433,10 @@ void TfChsInfo::FormShow() {
         }
         gvChs_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
         gvChs_->setFont(font());
+        for (int column = 1; column < gvChs_->columnCount(); ++column) {
+            FitColumn(column);
+            windowWidth += gvChs_->columnWidth(column);
+        }
 
         const int height = 15 + 25 * channels;
         QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
@@ -443,6 +453,20 @@ void TfChsInfo::FormShow() {
         if (gvChs_->rowCount() > 2 && gvChs_->columnCount() > 2) gvChs_->setCurrentCell(2, 2);
     }
     showing_ = false;
+}
+
+// The catalogue's width is a minimum: a column is as wide as its caption and its list's
+// longest item at the current font, whatever language they are in.
+void TfChsInfo::FitColumn(int column) {
+    QHeaderView* header = gvChs_->horizontalHeader();
+    int width = std::max(gvChs_->columnWidth(column), header->sectionSizeHint(column));
+    if (const QComboBox* list = ListEditor(FieldOfColumn(column)); list && list != cxDcts_) {
+        const QFontMetrics metrics = gvChs_->fontMetrics();
+        const int margin = 2 * (gvChs_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+        for (int i = 0; i < list->count(); ++i)
+            width = std::max(width, metrics.horizontalAdvance(list->itemText(i)) + margin);
+    }
+    gvChs_->setColumnWidth(column, width);
 }
 
 int TfChsInfo::FieldOfColumn(int column) const {
@@ -577,13 +601,20 @@ void TfChsInfo::FormDeactivate() {
     delegate_->Finish();
 }
 
+// Hiding a widget that has the focus hands it on as Tab would, and the grid takes a Tab
+// for a move to the next cell: the focus goes back to the grid before the list is hidden,
+// so the current cell stays the one the list belongs to.
+void TfChsInfo::HideList(QComboBox* list) {
+    list->hidePopup();
+    QWidget* focused = QApplication::focusWidget();
+    if (focused && (focused == list || list->isAncestorOf(focused))) gvChs_->setFocus();
+    list->hide();
+    if (openList_ == list) openList_ = nullptr;
+}
+
 void TfChsInfo::HideListEditors() {
-    for (QComboBox* list : lists_) {
-        if (list->isVisible()) {
-            list->hidePopup();
-            list->hide();
-        }
-    }
+    for (QComboBox* list : lists_)
+        if (list->isVisible()) HideList(list);
     openList_ = nullptr;
 }
 
@@ -641,6 +672,8 @@ QComboBox* TfChsInfo::ShowCellEditor(bool focus) {
         const QSignalBlocker blocker(list);
         if (list == cxDcts_) {
             list->setEditText(item->text());
+            // Typing replaces the tone shown, as it replaces the text of a frequency cell.
+            list->lineEdit()->selectAll();
         } else {
             bool ok = false;
             const int index = item->data(kValueRole).toString().toInt(&ok);
@@ -658,9 +691,7 @@ QComboBox* TfChsInfo::ShowCellEditor(bool focus) {
 }
 
 void TfChsInfo::LeaveListEditor(QComboBox* combo) {
-    combo->hidePopup();
-    combo->hide();
-    if (openList_ == combo) openList_ = nullptr;
+    HideList(combo);
     gvChs_->setFocus();
 }
 
@@ -789,13 +820,16 @@ bool TfChsInfo::GridKey(QKeyEvent* key) {
                        k == Qt::Key_Space ||
                        (k == Qt::Key_Down && (key->modifiers() & Qt::AltModifier));
     QTableWidgetItem* item = gvChs_->item(row, column);
+    const bool editable = item && (item->flags() & Qt::ItemIsEditable);
+    // The view would take a key typed into a cell that cannot be edited for a search and
+    // jump to another row, where the following keys would edit another channel.
+    const bool refused = IsTypedKey(*key) && !editable;
     if (!IsChoiceField(field)) {
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && item &&
-            (item->flags() & Qt::ItemIsEditable)) {
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && editable) {
             gvChs_->editItem(item);
             return true;
         }
-        return false; // typing and F2 start the in-cell editor through the grid
+        return refused; // typing and F2 start the in-cell editor through the grid
     }
     if (opens) {
         if (QComboBox* list = ShowCellEditor(true)) {
@@ -814,7 +848,7 @@ bool TfChsInfo::GridKey(QKeyEvent* key) {
         }
         return true;
     }
-    return false;
+    return refused;
 }
 
 bool TfChsInfo::ListKey(QComboBox* combo, QKeyEvent* key) {
@@ -856,6 +890,12 @@ bool TfChsInfo::eventFilter(QObject* watched, QEvent* event) {
         if (combo && event->type() == QEvent::KeyPress) {
             return ListKey(combo, static_cast<QKeyEvent*>(event));
         }
+        if (combo == cxDcts_ && event->type() == QEvent::FocusIn &&
+            static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason) {
+            // A click into the tone list shown over its cell enters the cell: select its
+            // text once the click has placed the caret.
+            QTimer::singleShot(0, cxDcts_->lineEdit(), &QLineEdit::selectAll);
+        }
         if (combo && event->type() == QEvent::FocusOut &&
             static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
             // Leaving a list hides it; a typed tone is kept, as a user expects of a cell.
@@ -866,8 +906,7 @@ bool TfChsInfo::eventFilter(QObject* watched, QEvent* event) {
                 const QTableWidgetItem* item = gvChs_->item(editRow_, editColumn_);
                 if (left == cxDcts_ && item && left->currentText() != item->text())
                     ComBoxSetData(left);
-                left->hide();
-                if (openList_ == left) openList_ = nullptr;
+                HideList(left);
             });
         }
     } catch (const std::exception&) {

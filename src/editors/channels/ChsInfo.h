@@ -63,6 +63,7 @@ private:
 
     void BuildCatalogue();
     void BuildListEditors();
+    void FitColumn(int column);
     QComboBox* AddList(const char* name, const QStringList& items, bool editable);
     bool InUse(int row) const;
     bool IsChoiceField(int field) const;
@@ -71,6 +72,7 @@ private:
     void SetCurrentChannel(int row);
     // Shows the list editor of the current cell; `focus` hands it the keyboard.
     QComboBox* ShowCellEditor(bool focus);
+    void HideList(QComboBox* list);
     void HideListEditors();
     void LeaveListEditor(QComboBox* combo);
     void ComBoxSetData(QComboBox* combo);

@@ -97,7 +97,7 @@ bool FilterTypedKey(QLineEdit& edit, const QKeyEvent& key, TypedKeys keys) {
 
 TfFreqEdit::TfFreqEdit(QWidget* parent) : QWidget(parent) {
     setObjectName("fFreqEdit");
-    setWindowTitle("Channel Edit");
+    setWindowTitle("VFO Channels");
     pickTone = [this] {
         TfToneOption picker(this);
         picker.exec();

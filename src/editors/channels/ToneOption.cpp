@@ -8,8 +8,10 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 
 namespace zorva {
@@ -184,6 +186,20 @@ void TfToneOption::FillCodeLists() {
                     grid.setItem(row, column, item);
                 }
             }
+        }
+        // The layout's widths are minimums: every code stays readable at the current font.
+        const QFontMetrics plainMetrics(grid.font());
+        const QFontMetrics boldMetrics(bold);
+        const int margin = 2 * (grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) + 1;
+        for (int column = 1; column < grid.columnCount(); ++column) {
+            int width = grid.columnWidth(column);
+            if (width == 0) continue; // a column the layout leaves out
+            for (int row = 1; row <= g.rows; ++row) {
+                const QTableWidgetItem* item = grid.item(row, column);
+                const QFontMetrics& metrics = item->font().bold() ? boldMetrics : plainMetrics;
+                width = std::max(width, metrics.horizontalAdvance(item->text()) + margin);
+            }
+            grid.setColumnWidth(column, width);
         }
         for (int row = 1; row <= g.rows; ++row)
             grid.setRowHeight(row, g.rowHeight);

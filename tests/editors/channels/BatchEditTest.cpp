@@ -4,6 +4,10 @@
 #include "TestSupport.h"
 #include "codec/ToneList.h"
 #include "core/Maindb.h"
+#include "core/SafeFile.h"
+#include "editors/channels/ChsEdit.h"
+#include "editors/channels/FreqEdit.h"
+#include "settings/LocaliseForm.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -300,6 +304,29 @@ TEST_F(BatchEditTest, ControlsAreEnabledByTheirChoices) {
     EXPECT_FALSE(enabled("cxTx_Dcts") || enabled("cxTx_Dcts_step"));
     Click("cxAll");
     EXPECT_FALSE(enabled("cxFrom") || enabled("cxTo"));
+}
+
+// The shipped language files give the batch and VFO windows titles of their own, not that of
+// the channel edit window.
+TEST_F(BatchEditTest, ShippedLanguageFilesTitleTheBatchAndVfoWindows) {
+    TfFreqEdit vfo;
+    TfChsEdit channel;
+    for (const char* language : {"English", "Chinese"}) {
+        std::string content;
+        ASSERT_TRUE(ReadFileContents(std::string(ZORVA_LANG_DIR "/") + language + ".Ini", content));
+        dir.Write(std::string(language) + ".Ini", content);
+        All().LanguageName = language;
+        for (QWidget* form : std::initializer_list<QWidget*>{&window, &vfo, &channel})
+            LocaliseForm(*form, true);
+        if (All().LanguageName == "English") {
+            EXPECT_EQ(window.windowTitle(), "Batch Channel Edit");
+            EXPECT_EQ(vfo.windowTitle(), "VFO Channels");
+        }
+        for (const QString& title : {window.windowTitle(), vfo.windowTitle()}) {
+            EXPECT_NE(title, channel.windowTitle()) << language;
+            EXPECT_GT(title.size(), 1) << language;
+        }
+    }
 }
 
 } // namespace

@@ -173,7 +173,7 @@ TEST_F(ChsEditTest, RecordBytesAreShown) {
 
     EXPECT_EQ(List("cxChs")->currentText(), "7");
     EXPECT_EQ(Edit("cxRxSv")->text(), "435.00000");
-    EXPECT_EQ(Edit("cxTxSv")->text(), "-1.00000");
+    EXPECT_EQ(Edit("cxTxSv")->text(), ""); // no TX frequency
     EXPECT_EQ(List("cxRxDcts")->currentText(), "D754I");
     EXPECT_EQ(List("cxTxDcts")->currentIndex(), 0);
     EXPECT_EQ(List("cxTxDcts")->currentText(), "None");
@@ -188,7 +188,7 @@ TEST_F(ChsEditTest, RecordBytesAreShown) {
     EXPECT_TRUE(Box("cxScan")->isChecked());
     EXPECT_FALSE(All().Modified); // showing writes nothing back
 
-    // -1.00000 stores back as no TX frequency.
+    // The empty TX field stores back as no TX frequency.
     Box("cxBclo")->setChecked(false);
     EXPECT_EQ(U32(Record(7) + 4), 0xFFFFFFFFu);
 }
@@ -291,6 +291,56 @@ TEST_F(ChsEditTest, ChannelSelectorMakesTheChannelCurrent) {
     EXPECT_EQ(Edit("cxRxSv")->text(), "146.00000");
     EXPECT_TRUE(Edit("cxTxSv")->isEnabled());
     EXPECT_FALSE(All().Modified);
+}
+
+// A typed number picks that channel: digits typed in quick succession make one number.
+TEST_F(ChsEditTest, TypedDigitsPickTheChannelOfThatNumber) {
+    All().CurrentChannel = 11;
+    window->ShowChannel();
+    auto* selector = List("cxChs");
+    selector->setFocus();
+    const int pause = QApplication::keyboardInputInterval() + 100;
+    const std::vector<std::pair<QString, int>> typed{{"6", 6},   {"60", 60}, {"128", 128},
+                                                     {"129", 9}, {"06", 6},  {"x", 6}};
+    for (const auto& [keys, channel] : typed) {
+        QTest::qWait(pause);
+        QTest::keyClicks(selector, keys);
+        EXPECT_EQ(All().CurrentChannel, channel) << keys.toStdString();
+        EXPECT_EQ(selector->currentText(), QString::number(channel));
+    }
+}
+
+// Focus passing through the fields writes nothing; only a changed value is stored.
+TEST_F(ChsEditTest, LeavingAFieldUnchangedWritesNothing) {
+    PutChannel(3, "145.5");
+    std::string none;
+    SetChannelField(All(), 3, kFieldTxFreq, none);
+    std::string name = "HOME";
+    SetChannelField(All(), 3, kFieldName, name);
+    All().Modified = false;
+    window->ShowChannel();
+    const auto before = All().Image;
+    for (int pass = 0; pass < 2; ++pass) {
+        for (QWidget* field : std::initializer_list<QWidget*>{
+                 Edit("cxRxSv"), Edit("cxTxSv"), List("cxRxDcts")->lineEdit(),
+                 List("cxTxDcts")->lineEdit(), Edit("cxIdSv"), Edit("cxNameSv"), Edit("cxRxSv")}) {
+            field->setFocus();
+            QCoreApplication::processEvents();
+            emit qobject_cast<QLineEdit*>(field)->editingFinished(); // as on leaving it
+        }
+    }
+    EXPECT_EQ(All().Image, before);
+    EXPECT_FALSE(All().Modified);
+    EXPECT_EQ(Edit("cxTxSv")->text(), "");
+
+    // A changed RX frequency of a channel in use keeps it without TX frequency.
+    Type(Edit("cxRxSv"), "146");
+    TChannel c;
+    ASSERT_TRUE(LoadChannel(All(), 3, c));
+    EXPECT_EQ(FormatFreq(c.RxFreq), "146.00000");
+    EXPECT_EQ(c.TxFreq, kNoFreq);
+    EXPECT_EQ(Edit("cxTxSv")->text(), "");
+    EXPECT_EQ(c.Name, "HOME");
 }
 
 TEST_F(ChsEditTest, DoubleClickOnAToneListOpensThePicker) {

@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -105,8 +106,8 @@ TEST_F(ChsInfoTest, BuildsFifteenColumnsFromTheCatalogueWithRowsPerChannel) {
     }
     EXPECT_EQ(grid->item(1, 2)->text(), "RX Frequency");
     EXPECT_EQ(grid->horizontalHeaderItem(18 - 4)->text(), "NAME");
-    EXPECT_EQ(grid->columnWidth(1), 45);
-    EXPECT_EQ(grid->columnWidth(2), 80);
+    EXPECT_GE(grid->columnWidth(1), 45); // the catalogue's widths are minimums
+    EXPECT_GE(grid->columnWidth(2), 80);
     EXPECT_EQ(Cell(1, 37)->text(), "37");
 
     // Every sixteenth channel stands out.
@@ -334,6 +335,96 @@ TEST_F(ChsInfoTest, ArrowKeysMoveTheCurrentCellAndTheCurrentChannel) {
     EXPECT_EQ(Cell(2, kEmpty)->text(), "146.10000");
 }
 
+// A key typed into a cell that cannot be edited does nothing: no search for a row that
+// starts with it, and so no edit of another channel by the keys that follow.
+TEST_F(ChsInfoTest, KeysTypedIntoReadOnlyCellsChangeNothing) {
+    std::string name = "LOCAL";
+    SetChannelField(All(), kUsed, kFieldName, name);
+    form->FillAllRows();
+    All().Modified = false;
+    const auto before = All().Image;
+    const std::vector<std::pair<int, QString>> typed{{kFieldTxFreq, "145"},
+                                                     {kFieldName, "LX"},
+                                                     {1, "6"},
+                                                     {kFieldIdCode, "0"},
+                                                     {kFieldPower, "H"}};
+    for (const auto& [field, keys] : typed) {
+        const int channel = field == kFieldPower ? kUsed : kEmpty;
+        Select(field, channel);
+        grid->setFocus();
+        QTest::keyClicks(grid, keys);
+        QTest::keyClick(grid, Qt::Key_Return);
+        Flush();
+        EXPECT_EQ(grid->currentRow(), channel + 1) << field;
+        EXPECT_EQ(grid->currentColumn(), form->ColumnOfField(field)) << field;
+        EXPECT_EQ(Editor(), nullptr) << field;
+    }
+    EXPECT_EQ(All().Image, before);
+    EXPECT_FALSE(All().Modified);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// Whether the tone list is opened by a click on the cell or on the list already shown over
+// it, typing replaces the shown tone.
+TEST_F(ChsInfoTest, TypingIntoAClickedToneCellReplacesItsText) {
+    auto* tones = form->findChild<QComboBox*>("cxDcts");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    const std::vector<std::tuple<int, bool, QString, std::string>> rows{
+        {kFieldRxTone, false, "88.5", "88.5"},
+        {kFieldTxTone, false, "d025i", "D025I"},
+        {kFieldRxTone, true, "d023n", "D023N"},
+    };
+    for (const auto& [field, onList, typed, stored] : rows) {
+        Select(kFieldRxFreq, kUsed);
+        grid->setFocus();
+        if (onList) {
+            Select(field, kUsed);
+            ASSERT_TRUE(tones->isVisible());
+            QTest::mouseClick(tones->lineEdit(), Qt::LeftButton);
+            QCoreApplication::processEvents();
+        } else {
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                              grid->visualItemRect(Cell(field, kUsed)).center());
+            ASSERT_TRUE(tones->isVisible());
+        }
+        QTest::keyClicks(tones->lineEdit(), typed);
+        QTest::keyClick(tones->lineEdit(), Qt::Key_Return);
+        const TChannel c = Load(kUsed);
+        EXPECT_EQ(field == kFieldRxTone ? c.RxTone : c.TxTone, stored) << typed.toStdString();
+    }
+}
+
+// Moving on from a list with the arrow keys shows the new cell's list, and what is chosen
+// there is stored in that cell's field.
+TEST_F(ChsInfoTest, ArrowFromAListShowsTheNextCellsListAndStoresItsChoice) {
+    auto* power = form->findChild<QComboBox*>("cxPwrv");
+    auto* bandwidth = form->findChild<QComboBox*>("cxBand");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualItemRect(Cell(kFieldPower, kUsed)).center());
+    ASSERT_TRUE(power->hasFocus());
+    QTest::keyClick(power, Qt::Key_Up); // High → Low
+    EXPECT_EQ(Load(kUsed).Power, 0);
+    QTest::keyClick(power, Qt::Key_Right);
+    Flush();
+    EXPECT_EQ(grid->currentColumn(), form->ColumnOfField(kFieldBandwidth));
+    for (QComboBox* list : form->findChildren<QComboBox*>())
+        EXPECT_EQ(list->isVisible(), list == bandwidth) << list->objectName().toStdString();
+    EXPECT_EQ(bandwidth->geometry().topLeft(),
+              grid->visualItemRect(Cell(kFieldBandwidth, kUsed)).topLeft() + QPoint(2, 2));
+
+    ASSERT_EQ(QApplication::focusWidget(), grid);
+    QTest::keyClick(grid, Qt::Key_Return);
+    bandwidth->hidePopup();
+    ASSERT_TRUE(bandwidth->isVisible());
+    QTest::keyClick(bandwidth, Qt::Key_Up); // Wide → Narrow
+    QTest::keyClick(bandwidth, Qt::Key_Return);
+    Flush();
+    EXPECT_EQ(Load(kUsed).Bandwidth, 0);
+    EXPECT_EQ(Load(kUsed).Power, 0);
+    EXPECT_EQ(Cell(kFieldBandwidth, kUsed)->text(), "Narrow");
+}
+
 TEST_F(ChsInfoTest, RefillsFollowTheImageAndDeactivateCommitsAnOpenEdit) {
     InitNewChannel(All(), kEmpty, "440.00000");
     form->FillChannelRow(kEmpty);
@@ -381,6 +472,33 @@ TEST_F(ChsInfoTest, ShippedChineseFileLocalisesCaptionsWidthsAndTheNoToneText) {
     tones->lineEdit()->setText(QString::fromUtf8("\xe6\x97\xa0"));
     QTest::keyClick(tones->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(Load(kUsed).RxTone, "");
+}
+
+// Catalogue widths are minimums: every caption is readable at the current font, in the
+// built-in texts, the shipped Chinese ones and a file that gives a long caption little room.
+TEST_F(ChsInfoTest, EveryCaptionFitsItsColumn) {
+    std::string chinese;
+    ASSERT_TRUE(ReadFileContents(ZORVA_LANG_DIR "/Chinese.Ini", chinese));
+    dir.Write("Chinese.Ini", chinese);
+    dir.Write("Narrow.Ini", "[fChsInfo]\nColShow.2=030@Receive Frequency|in MHz\n");
+    const QHeaderView* header = grid->horizontalHeader();
+    const int margin = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin);
+    for (const char* language : {"", "Chinese", "Narrow"}) {
+        if (*language) {
+            All().LanguageId = 1;
+            All().LanguageName = language;
+            form->hide();
+            form->show();
+        }
+        for (int column = 1; column < grid->columnCount(); ++column) {
+            const QString caption = grid->horizontalHeaderItem(column)->text();
+            for (const QString& line : caption.split('\n'))
+                EXPECT_LE(header->fontMetrics().horizontalAdvance(line) + margin,
+                          grid->columnWidth(column))
+                    << language << " " << line.toStdString();
+        }
+    }
+    EXPECT_EQ(grid->horizontalHeaderItem(2)->text(), "Receive Frequency\nin MHz");
 }
 
 TEST_F(ChsInfoTest, MainWindowOpensTheTableAsCommandEleven) {
