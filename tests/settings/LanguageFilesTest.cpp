@@ -27,9 +27,11 @@
 #include "settings/TextEncoding.h"
 #include "shell/MainFrm.h"
 
+#include <QAbstractButton>
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -184,10 +186,21 @@ TEST(LanguageFilesTest, EveryWindowKeyNamesAControlOfThatWindow) {
         ASSERT_EQ(windows.count(section), 1u) << section;
         QWidget& window = *windows.at(section);
         EXPECT_EQ(window.objectName().toStdString(), section);
+        std::set<std::string> captions;
         for (const auto& [key, text] : keys) {
             const QString name = QString::fromStdString(key.substr(0, key.find('.')));
             EXPECT_TRUE(name == window.objectName() || window.findChild<QObject*>(name))
                 << section << "/" << key;
+            captions.insert(key);
+        }
+        // And the other way round: every button that shows a word can be given another (the
+        // port and language choices show names, which stay).
+        for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+            const std::string name = button->objectName().toStdString();
+            if (name.empty() || button->text().isEmpty() || button->property("tag").toInt() < 0 ||
+                name.starts_with("cxPort") || name.starts_with("cxLang"))
+                continue;
+            EXPECT_EQ(captions.count(name + ".Caption"), 1u) << section << "/" << name;
         }
     }
 }
