@@ -3,7 +3,7 @@
 namespace zorva {
 
 TfReadRadio::TfReadRadio(QWidget* parent)
-    : TransferDialog(parent, "fReadRadio", "Read data From radio", ReadEngine::kProgressMax) {
+    : TransferDialog(parent, "fReadRadio", "Read data from radio", ReadEngine::kProgressMax) {
     Attach(std::make_unique<ReadEngine>(Context()));
 }
 

@@ -13,25 +13,25 @@ public:
     std::string SaveProgram = "Do you wish to save the changes?";
     std::string Channel = "Channel";
     std::string Info = " Information";
-    std::string OutRange = "Frequecy is Out of range.";
+    std::string OutRange = "Frequency is out of range.";
     std::string Caution = "Caution";
-    std::string FileExists = "The File is exists,replace it?";
+    std::string FileExists = "The file exists. Replace it?";
     std::string Close = "Closed";
     std::string Open = "Opened";
     std::string ComError = "Please check all connections and communication port settings.";
     std::string ModError = "Model Type Wrong.";
-    std::string PwdError = "Pass Word Wrong.";
+    std::string PwdError = "Wrong password.";
     std::string ClearData = "Do you wish to Clear Data?";
     std::string Modforce = "Do you wish to Force write data?";
     std::string All = "All";
-    std::string ErrRange = "The frequecy number come amiss!";
+    std::string ErrRange = "The frequency number is wrong!";
     std::string ModelType = "Model Type";
     std::string Frequency = "Frequency";
     std::string ReadOk = "Reading Completed.";
     std::string WriteOk = "Writing Completed.";
-    std::string PortError = "Cannot Open Commcmication Port.";
+    std::string PortError = "Cannot open the communication port.";
     // Messages of our own, for failures the radio's texts do not cover.
-    std::string FileShort = "The file is too short to be a data file (4768 bytes).";
+    std::string FileShort = "The file is too short to be a data file (a data file has 4768 bytes).";
     std::string FileReadError = "The file cannot be read.";
     std::string FileWriteError = "The file cannot be saved.";
     // Why a serial port did not open; "%1" is the port name or the device.

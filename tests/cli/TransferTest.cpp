@@ -106,7 +106,8 @@ TEST_F(Transfers, FailuresEndWithAMessageAndStatusOne) {
     }
     const Ran absent = Cli({"read", "--port", dir.File("no-such-tty"), "-o", dir.File("y.dat")});
     EXPECT_EQ(absent.status, 1);
-    EXPECT_NE(absent.err.find("Cannot Open Commcmication Port."), std::string::npos) << absent.err;
+    EXPECT_NE(absent.err.find("Cannot open the communication port."), std::string::npos)
+        << absent.err;
     EXPECT_FALSE(dir.Exists("y.dat"));
 
     const Ran usage = Cli({"read", "-o", dir.File("z.dat")});
@@ -170,7 +171,8 @@ TEST_F(Transfers, CalibrationFailuresEndWithTheMessageAndStatusOne) {
     const Ran absent = Cli(
         {"calibration", "set", "--port", dir.File("no-such-tty"), "--range", "40", "--low", "7"});
     EXPECT_EQ(absent.status, 1);
-    EXPECT_NE(absent.err.find("Cannot Open Commcmication Port."), std::string::npos) << absent.err;
+    EXPECT_NE(absent.err.find("Cannot open the communication port."), std::string::npos)
+        << absent.err;
 }
 
 } // namespace

@@ -28,7 +28,7 @@ TEST(StartUp, WithoutSettingsOrLanguageFilesTheDefaultsHold) {
     EXPECT_EQ(all.ManualFreqDefault, 0xAA);
     EXPECT_EQ(all.SnNumS, 1);
     EXPECT_EQ(db.MacList.Count(), 1);
-    EXPECT_EQ(db.Language.PortError, "Cannot Open Commcmication Port.");
+    EXPECT_EQ(db.Language.PortError, "Cannot open the communication port.");
     EXPECT_GE(all.InstallationId.size(), 15u);
     for (char ch : all.InstallationId)
         EXPECT_TRUE(ch > 0x20 && ch < 0x7F);

@@ -149,7 +149,7 @@ TEST_F(DialogTest, MessageBoxesGiveTheResultsOfTheirKinds) {
 TEST_F(DialogTest, TransferWindowsCarryTheirControls) {
     TfReadRadio read;
     EXPECT_EQ(read.objectName(), "fReadRadio");
-    EXPECT_EQ(read.windowTitle(), "Read data From radio");
+    EXPECT_EQ(read.windowTitle(), "Read data from radio");
     EXPECT_EQ(Child<QProgressBar>(read, "pBar")->maximum(), 296);
     EXPECT_EQ(Child<QPushButton>(read, "btnOk")->text(), "&Ok");
     EXPECT_EQ(Child<QPushButton>(read, "btnCancel")->text(), "&Cancel");

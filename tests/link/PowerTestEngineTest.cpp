@@ -219,7 +219,7 @@ TEST_F(PowerTest, AnAbsentPortIsReportedAndNothingIsSent) {
     link.openSucceeds = false;
     GoOnline();
     ASSERT_EQ(link.messages.size(), 1u);
-    EXPECT_EQ(link.messages[0].text, "Cannot Open Commcmication Port.\nNo such device");
+    EXPECT_EQ(link.messages[0].text, "Cannot open the communication port.\nNo such device");
     EXPECT_EQ(link.messages[0].kind, kMsgInfo);
     EXPECT_TRUE(link.written.empty());
     EXPECT_TRUE(link.portStates.empty());

@@ -21,7 +21,7 @@ TEST(IniFileTest, ReadsWithProfileSemantics) {
               "[ sysinfo ]\r\n"
               "  COM =\tCom3 \r\n"
               "; Language_ID=5\r\n"
-              "Msg=The File is exists,replace it?\r\n"
+              "Msg=The file exists. Replace it?\r\n"
               "List=English|Chinese;x\r\n"
               "Empty=\r\n"
               "Long=" +
@@ -35,7 +35,7 @@ TEST(IniFileTest, ReadsWithProfileSemantics) {
 
     EXPECT_EQ(ini.Read("SysInfo", "com", "?"), "Com3"); // trimmed; first of duplicates
     EXPECT_EQ(ini.Read("SysInfo", "Language_ID", "0"), "0");
-    EXPECT_EQ(ini.Read("SysInfo", "MSG", ""), "The File is exists,replace it?");
+    EXPECT_EQ(ini.Read("SysInfo", "MSG", ""), "The file exists. Replace it?");
     EXPECT_EQ(ini.Read("SysInfo", "List", ""), "English|Chinese;x");
     EXPECT_EQ(ini.Read("SysInfo", "Empty", "default"), "");
     EXPECT_EQ(ini.Read("SysInfo", "Long", ""), longValue);

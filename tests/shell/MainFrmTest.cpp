@@ -428,7 +428,7 @@ TEST_F(MainFrmTest, DecliningToReplaceAFileLeavesItAndNoName) {
         ScriptedMessages messages({kResultNo});
         Run(cmd::Save);
         ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0].text, "The File is exists,replace it?");
+        EXPECT_EQ(messages.shown[0].text, "The file exists. Replace it?");
     }
     EXPECT_EQ(dir.Read("old.dat"), "old content");
     EXPECT_TRUE(form->FileName().empty());

@@ -86,7 +86,7 @@ TfChsEdit::TfChsEdit(QWidget* parent) : QWidget(parent) {
     cxTxSv_ = edit("cxTxSv");
     addRow("lTxSv", "TX Frequency[MHz]", cxTxSv_);
     cxRxDcts_ = toneList("cxRxDcts");
-    addRow("lRxDcts", "QT/DQT Deconde", cxRxDcts_);
+    addRow("lRxDcts", "QT/DQT Decode", cxRxDcts_);
     cxTxDcts_ = toneList("cxTxDcts");
     addRow("lTxDcts", "QT/DQT Encode", cxTxDcts_);
     cxPwrv_ = combo("cxPwrv", {"Low", "High"});

@@ -329,7 +329,7 @@ void TfChsInfo::BuildListEditors() {
     QComboBox* cxPtts = AddList("cxPtts", {"Off", "BOT", "EOT", "Both"}, false);
     QComboBox* cxAnis = AddList("cxAnis", {"ON", "OFF"}, false);
     QComboBox* cxDups = AddList("cxDups", {"Off", "+", "-"}, false);
-    QComboBox* cxApro = AddList("cxApro", {"Off", "Compander", "Scramble", "Both"}, false);
+    QComboBox* cxApro = AddList("cxApro", {"Off", "Compander", "Scrambler", "Both"}, false);
     cxDcts_ = AddList("cxDcts", tones, true);
 
     listOfField_[kFieldShift] = cxDups;

@@ -140,7 +140,7 @@ TfFreqEdit::TfFreqEdit(QWidget* parent) : QWidget(parent) {
                                  " 25.00", " 37.50", " 50.00", "100.00"});
     // Numbers read the same in every language.
     cxStep_->setProperty("tag", -2);
-    addRow("lStep", "Freq. Step[KHz]", cxStep_);
+    addRow("lStep", "Freq. Step[kHz]", cxStep_);
 
     QStringList tones;
     for (const std::string& tone : ToneList())

@@ -192,7 +192,7 @@ TfFmFun::TfFmFun(QWidget* parent) : QWidget(parent) {
     cxStep_->addItems({QStringLiteral("50"), QStringLiteral("100"), QStringLiteral("200")});
     // Numbers read the same in every language.
     cxStep_->setProperty("tag", -2);
-    addRow("lStep", "FM Step[KHz]", cxStep_);
+    addRow("lStep", "FM Step[kHz]", cxStep_);
 
     cxFmDw_ = new QCheckBox(QStringLiteral("Inhibit Receiver When Radio Working"), base);
     cxFmDw_->setObjectName(QStringLiteral("cxFmDw"));
@@ -237,14 +237,14 @@ TfFmFun::TfFmFun(QWidget* parent) : QWidget(parent) {
     grid->setColumnStretch(1, 1);
     pages_->addTab(base, QStringLiteral("Information"));
 
-    // Page "Memoney Channel".
+    // Page "Memory Channel".
     auto* channels = new QWidget;
     channels->setObjectName(QStringLiteral("cxChannel"));
     auto* channelsLayout = new QVBoxLayout(channels);
     LNo_ = new QLabel(QStringLiteral("No."), channels);
     LNo_->setObjectName(QStringLiteral("LNo"));
     LNo_->hide();
-    LFreq_ = new QLabel(QStringLiteral("Frequancy[MHz]"), channels);
+    LFreq_ = new QLabel(QStringLiteral("Frequency[MHz]"), channels);
     LFreq_->setObjectName(QStringLiteral("LFreq"));
     LFreq_->hide();
     gvData_ = new QTableWidget(channels);
@@ -275,7 +275,7 @@ TfFmFun::TfFmFun(QWidget* parent) : QWidget(parent) {
     gvData_->setMinimumSize(3 * (kNumberWidth + kFrequencyWidth) + frame,
                             kHeaderHeight + (kRows - kFirstChannelRow) * kRowHeight + frame);
     channelsLayout->addWidget(gvData_);
-    pages_->addTab(channels, QStringLiteral("Memoney Channel"));
+    pages_->addTab(channels, QStringLiteral("Memory Channel"));
 
     btnCancel_ = AddCloseButton(*this, "btnCancel");
 

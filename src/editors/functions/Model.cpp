@@ -101,7 +101,7 @@ TfModel::TfModel(QWidget* parent) : QDialog(parent) {
 
     // Never seen: lRang's caption is the prefix of the band captions, so that a language
     // file can give it; the other two are not used.
-    lRang_ = new QLabel("Freq. Rang", this);
+    lRang_ = new QLabel("Freq. Range", this);
     lRang_->setObjectName("lRang");
     lRang_->hide();
     auto* label2 = new QLabel("Frequency", this);
@@ -138,7 +138,7 @@ void TfModel::BuildBand(int band, double low, double high) {
     b.sel->hide();
     selGroup_->addButton(b.sel, band);
 
-    b.label = new QLabel(name("Freq. Rang-"), b.panel);
+    b.label = new QLabel(name("Freq. Range-"), b.panel);
     b.label->setObjectName(name("lFreq_"));
     b.label->setGeometry(kLabelX, 8, kLowX - kLabelX - 4, 17);
     b.label->setToolTip(FormatFreqText(low) + "-" + FormatFreqText(high));

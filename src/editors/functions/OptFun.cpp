@@ -89,7 +89,7 @@ TfOptFun::TfOptFun(QWidget* parent) : QWidget(parent) {
     place("cl17", "Manual Freq.", cxFrq_Use_, 8, 1);
 
     // The fourth range's transmit switch is kept out of sight, yet loaded and stored.
-    QLabel* la26 = AddFunctionLabel(*this, "La26", "Freq. Rang-4");
+    QLabel* la26 = AddFunctionLabel(*this, "La26", "Freq. Range-4");
     QComboBox* fourthRange = list("cx3xxM", {"Can Rx & Tx", "Inhibit Tx"}, kFourthRangeTx);
     la26->setBuddy(fourthRange);
     la26->setGeometry(24, kHiddenTop, 120, 21);

@@ -137,7 +137,7 @@ TEST_F(ChsInfoTest, ListEditorsOfferExactlyTheirItems) {
         {"cxPtts", {"Off", "BOT", "EOT", "Both"}},
         {"cxAnis", {"ON", "OFF"}},
         {"cxDups", {"Off", "+", "-"}},
-        {"cxApro", {"Off", "Compander", "Scramble", "Both"}},
+        {"cxApro", {"Off", "Compander", "Scrambler", "Both"}},
     };
     for (const auto& [name, items] : lists) {
         auto* combo = form->findChild<QComboBox*>(name);
@@ -183,7 +183,7 @@ TEST_F(ChsInfoTest, RefusedFrequenciesShowTheRangeBoxAndStoreTheFirstBandLow) {
         Type(kFieldRxFreq, kUsed, typed);
         ASSERT_EQ(messages.shown.size(), 1u) << typed.toStdString();
         EXPECT_EQ(messages.shown[0].caption, "Caution");
-        EXPECT_EQ(messages.shown[0].text, "The frequecy number come amiss!");
+        EXPECT_EQ(messages.shown[0].text, "The frequency number is wrong!");
         EXPECT_EQ(messages.shown[0].kind, 1);
         EXPECT_EQ(Cell(2, kUsed)->text().toStdString(), low) << typed.toStdString();
         EXPECT_EQ(FormatFreq(Load(kUsed).RxFreq), low);

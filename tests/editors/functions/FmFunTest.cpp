@@ -142,7 +142,7 @@ TEST_F(FmFunTest, GridHasThreeNumberAndFrequencyColumnPairs) {
     const QColor buttonFace = window.palette().color(QPalette::Button);
     for (int column = 1; column <= 6; ++column) {
         const bool number = column % 2 == 1;
-        EXPECT_EQ(grid->horizontalHeaderItem(column)->text(), number ? "No." : "Frequancy[MHz]");
+        EXPECT_EQ(grid->horizontalHeaderItem(column)->text(), number ? "No." : "Frequency[MHz]");
         EXPECT_EQ(grid->columnWidth(column), number ? 50 : 100) << column;
         for (int row = 2; row <= 11; ++row) {
             QTableWidgetItem* item = grid->item(row, column);

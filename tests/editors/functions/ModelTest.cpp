@@ -87,7 +87,7 @@ TEST_F(ModelTest, CatalogueModelShowsItsFourBandsAsTheImageHoldsThem) {
     for (int band = 1; band <= 4; ++band) {
         EXPECT_TRUE(Get<QWidget>(QString("pRang%1").arg(band))->isVisible()) << band;
         EXPECT_EQ(Get<QLabel>(QString("lFreq_%1").arg(band))->text(),
-                  QString("Freq. Rang%1").arg(band));
+                  QString("Freq. Range%1").arg(band));
         EXPECT_TRUE(Use(band)->isVisible()) << band;
         EXPECT_FALSE(Sel(band)->isVisible()) << band;
     }
@@ -197,7 +197,7 @@ TEST_F(ModelTest, OkWithoutABandShowsTheMessageAndStaysOpen) {
     Ok();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].caption, "Caution");
-    EXPECT_EQ(messages.shown[0].text, "The frequecy number come amiss!");
+    EXPECT_EQ(messages.shown[0].text, "The frequency number is wrong!");
     EXPECT_EQ(messages.shown[0].kind, kMsgInfo);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_FALSE(dialog->ModelAccepted());
@@ -247,7 +247,7 @@ TEST_F(ModelTest, AModelWithoutBandChoiceOffersOneBandByRadioButtons) {
     // Three bands: the fourth is numbered 3.
     EXPECT_EQ(dialog->height(), 49 + 41 + 35 + 3 * 32);
     EXPECT_FALSE(Get<QWidget>("pRang3")->isVisible());
-    EXPECT_EQ(Get<QLabel>("lFreq_4")->text(), "Freq. Rang3");
+    EXPECT_EQ(Get<QLabel>("lFreq_4")->text(), "Freq. Range3");
     for (int band : {1, 2, 4}) {
         EXPECT_TRUE(Sel(band)->isVisible()) << band;
         EXPECT_FALSE(Use(band)->isVisible()) << band;
