@@ -63,7 +63,7 @@ void ExchangeEngine::Pause(int ms, std::function<void()> then) {
 void ExchangeEngine::OpenPort(bool closeFirst, std::function<void(bool)> then) {
     if (closeFirst) ctx_.port.Close();
     Pause(kDiscardPauseMs, [this, closeFirst, then = std::move(then)] {
-        state_ = 0;
+        state_ = ExchangeState::Idle;
         std::string reason;
         bool ok = ctx_.port.Open(ctx_.all.PortName, ctx_.all.BaudRate, reason);
         if (ok && closeFirst) ok = ctx_.port.DiscardBuffers();
@@ -100,7 +100,8 @@ void ExchangeEngine::SendWakeUp(int suffixNumber, std::function<void()> then) {
 }
 
 void ExchangeEngine::StopExchangeTimers() {
-    for (LinkTimer timer : {LinkTimer::X, LinkTimer::Head, LinkTimer::Try})
+    for (LinkTimer timer :
+         {LinkTimer::SecondWakeUp, LinkTimer::HandshakeTimeout, LinkTimer::ReplyTimeout})
         StopTimer(timer);
 }
 
@@ -114,7 +115,7 @@ void ExchangeEngine::DiscardAndWakeUp() {
             if (!lastWriteOk_)
                 ReportOnce(ctx_.language.PortError);
             else
-                StartTimer(LinkTimer::X, kXTimerMs);
+                StartTimer(LinkTimer::SecondWakeUp, kXTimerMs);
         });
     });
 }
@@ -124,63 +125,65 @@ void ExchangeEngine::WakeUpReplied() {
     // never when it is left over from an earlier one.
     if (buffer_[0] != kAck && !(count_ >= 2 && buffer_[1] == kAck)) return;
     ackSent_ = false;
-    StopTimer(LinkTimer::Head);
-    state_ = 2;
+    StopTimer(LinkTimer::HandshakeTimeout);
+    state_ = ExchangeState::IdentRequested;
     SendFrame({kIdentRequest}, kIdentReplyLength, false,
-              [this] { StartTimer(LinkTimer::Head, kHeadTimeMs); });
+              [this] { StartTimer(LinkTimer::HandshakeTimeout, kHeadTimeMs); });
 }
 
 void ExchangeEngine::SendIdentBlock() {
-    state_ = 3;
+    state_ = ExchangeState::IdentBlockSent;
     std::vector<uint8_t> block(kIdentBlockLength);
     expectedReply_ = BuildIdentBlock(block.data(), ctx_.all.InstallationId);
-    SendFrame(std::move(block), 1, false, [this] { StartTimer(LinkTimer::Head, kHeadTimeMs); });
+    SendFrame(std::move(block), 1, false,
+              [this] { StartTimer(LinkTimer::HandshakeTimeout, kHeadTimeMs); });
 }
 
 void ExchangeEngine::IdentBlockReplied() {
-    StopTimer(LinkTimer::Head);
+    StopTimer(LinkTimer::HandshakeTimeout);
     if (buffer_[0] == expectedReply_) {
         block_ = -1;
-        state_ = 4;
-        SendFrame({kAck}, 1, true, [this] { StartTimer(LinkTimer::Try, kTryTimeMs); });
+        state_ = ExchangeState::Blocks;
+        SendFrame({kAck}, 1, true, [this] { StartTimer(LinkTimer::ReplyTimeout, kTryTimeMs); });
         return;
     }
     halted_ = true;
     errorReported_ = true;
     SendEnd(0, [this] {
         ShowInfo(ctx_.language.ComError);
-        StartTimer(LinkTimer::Close, kCloseTimeMs);
+        StartTimer(LinkTimer::CloseDelay, kCloseTimeMs);
     });
 }
 
 void ExchangeEngine::SecondWakeUp() {
-    StopTimer(LinkTimer::X);
-    state_ = 1;
-    SendWakeUp(PortNumber(ctx_.all.PortName), [this] { StartTimer(LinkTimer::Head, kHeadTimeMs); });
+    StopTimer(LinkTimer::SecondWakeUp);
+    state_ = ExchangeState::WakeUpSent;
+    SendWakeUp(PortNumber(ctx_.all.PortName),
+               [this] { StartTimer(LinkTimer::HandshakeTimeout, kHeadTimeMs); });
 }
 
 void ExchangeEngine::HeadTimedOut() {
-    StopTimer(LinkTimer::Head);
-    state_ = 0;
+    StopTimer(LinkTimer::HandshakeTimeout);
+    state_ = ExchangeState::Idle;
     if (errorReported_) return;
     Pause(kTimeoutPauseMs, [this] {
         ReportOnce(ctx_.language.ComError);
-        StartTimer(LinkTimer::Close, kCloseTimeMs);
+        StartTimer(LinkTimer::CloseDelay, kCloseTimeMs);
     });
 }
 
 void ExchangeEngine::TimerExpired(LinkTimer timer) {
     switch (timer) {
-    case LinkTimer::X:
+    case LinkTimer::SecondWakeUp:
         SecondWakeUp();
         break;
-    case LinkTimer::Head:
+    case LinkTimer::HandshakeTimeout:
         HeadTimedOut();
         break;
-    case LinkTimer::Try:
+    case LinkTimer::ReplyTimeout:
         TryTimedOut();
         break;
-    case LinkTimer::Close:
+    case LinkTimer::CloseDelay:
         CloseTimedOut();
         break;
     default:
@@ -189,16 +192,16 @@ void ExchangeEngine::TimerExpired(LinkTimer timer) {
 }
 
 void ExchangeEngine::TryTimedOut() {
-    StopTimer(LinkTimer::Try);
-    state_ = 0;
+    StopTimer(LinkTimer::ReplyTimeout);
+    state_ = ExchangeState::Idle;
     if (errorReported_) return;
     if (OkBackOnTimeout()) ctx_.user.SetOkEnabled(true);
     ReportOnce(ctx_.language.ComError);
-    StartTimer(LinkTimer::Close, kCloseTimeMs);
+    StartTimer(LinkTimer::CloseDelay, kCloseTimeMs);
 }
 
 void ExchangeEngine::CloseTimedOut() {
-    StopTimer(LinkTimer::Close);
+    StopTimer(LinkTimer::CloseDelay);
     ctx_.user.CloseWindow();
 }
 

@@ -42,6 +42,15 @@ struct LinkContext {
     std::function<int()> random;
 };
 
+// What the reply being awaited answers.
+enum class ExchangeState {
+    Idle,           // no exchange running: bytes are not replies
+    WakeUpSent,     // the second wake-up waits for its acknowledgement
+    IdentRequested, // the ident request waits for the model ident
+    IdentBlockSent, // the identification block waits for the radio's answer
+    Blocks,         // memory blocks are read or written
+};
+
 class ExchangeEngine {
 public:
     explicit ExchangeEngine(LinkContext context);
@@ -61,7 +70,7 @@ public:
     void OnTimer(LinkTimer timer);
 
     bool Closed() const { return gate_.Closed(); }
-    int ExchangeState() const { return state_; }
+    ExchangeState State() const { return state_; }
 
 protected:
     static constexpr int kBufferSize = 51;
@@ -86,11 +95,11 @@ protected:
     void StopExchangeTimers();
     // Discards the buffers, then the first wake-up 50 ms later and xTimer after it.
     void DiscardAndWakeUp();
-    // State 1: an acknowledgement to the wake-up asks for the ident.
+    // WakeUpSent: an acknowledgement to the wake-up asks for the ident.
     void WakeUpReplied();
-    // Sends the identification block and waits for the radio's answer in state 3.
+    // Sends the identification block and waits for the radio's answer (IdentBlockSent).
     void SendIdentBlock();
-    // State 3: the radio's answer to the identification block.
+    // IdentBlockSent: the radio's answer to the identification block.
     void IdentBlockReplied();
     // xTimer, HeadTime and CloseTime expiring.
     void SecondWakeUp();
@@ -117,7 +126,7 @@ protected:
     int count_ = 0;
     int expected_ = 0;
     bool ackSent_ = false;
-    int state_ = 0;
+    ExchangeState state_ = ExchangeState::Idle;
     bool errorReported_ = false;
     // The attempt ended with the end command after a refusal: later bytes are not replies.
     bool halted_ = false;

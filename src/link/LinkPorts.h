@@ -28,8 +28,18 @@ public:
     virtual bool WaitDrained(int timeoutMs) = 0;
 };
 
-// X, Head, Re: reading and writing only; Yes, Errs: the power test only.
-enum class LinkTimer { X, Head, Try, Re, Close, Pause, Yes, Errs, Count };
+// The engines' timers, named for what they time (the protocol's own names after each).
+enum class LinkTimer {
+    SecondWakeUp,     // xTimer: the second wake-up follows the first (read, write)
+    HandshakeTimeout, // HeadTime: a reply to a wake-up or the identification is due (read, write)
+    ReplyTimeout,     // TryTime: a block's or a power-test frame's reply is due
+    RetryDelay,       // ReTime: a read starts again after its first line error (read)
+    CloseDelay,       // CloseTime: the window closes after the exchange ended
+    Pause,            // a pause between frames
+    SequenceDone,     // Yes_Timer: a power-test sequence without a reply completes
+    CancelClose,      // Errs_Timer: the port closes after a power-test Cancel
+    Count
+};
 
 // Single-shot timers by name: starting a running timer restarts it. Expiry calls the
 // engine's OnTimer on the same thread as everything else.

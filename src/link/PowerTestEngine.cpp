@@ -110,7 +110,7 @@ void PowerTestEngine::CloseRequested() {
             Build(PowerSequence::Close, nullptr);
             RunQueue();
         }
-        ctx_.timers.Start(LinkTimer::Close, kPowerCloseMs);
+        ctx_.timers.Start(LinkTimer::CloseDelay, kPowerCloseMs);
     });
 }
 
@@ -151,7 +151,7 @@ void PowerTestEngine::RunQueue() {
         if (running_) {
             running_ = false;
             closing_ = true;
-            ctx_.timers.Start(LinkTimer::Errs, kPowerErrsMs);
+            ctx_.timers.Start(LinkTimer::CancelClose, kPowerErrsMs);
         }
         return;
     }
@@ -183,10 +183,10 @@ void PowerTestEngine::Sent(bool advance) {
     if (queue_[current_].kind == ReplyKind::None) {
         progress_ = progressMax_;
         ctx_.user.SetProgress(progress_, progressMax_);
-        ctx_.timers.Start(LinkTimer::Yes, kPowerYesMs);
+        ctx_.timers.Start(LinkTimer::SequenceDone, kPowerYesMs);
         return;
     }
-    ctx_.timers.Start(LinkTimer::Try, kPowerTryMs);
+    ctx_.timers.Start(LinkTimer::ReplyTimeout, kPowerTryMs);
     if (advance) ctx_.user.SetProgress(++progress_, progressMax_);
     // A reply may have come while the frame was leaving.
     Examine();
@@ -236,7 +236,7 @@ void PowerTestEngine::Examine() {
 }
 
 void PowerTestEngine::Accepted(bool nextEntry) {
-    gate_.StopTimer(LinkTimer::Try);
+    gate_.StopTimer(LinkTimer::ReplyTimeout);
     if (nextEntry) ++current_;
     SendCurrent();
     gate_.Pause(kGapMs, [this] { Sent(true); });
@@ -246,17 +246,17 @@ void PowerTestEngine::Accepted(bool nextEntry) {
 
 void PowerTestEngine::TimerExpired(LinkTimer timer) {
     switch (timer) {
-    case LinkTimer::Try:
+    case LinkTimer::ReplyTimeout:
         TryTimedOut();
         break;
-    case LinkTimer::Yes:
+    case LinkTimer::SequenceDone:
         Completed();
         break;
-    case LinkTimer::Errs:
+    case LinkTimer::CancelClose:
         ErrsExpired();
         break;
-    case LinkTimer::Close:
-        ctx_.timers.Stop(LinkTimer::Close);
+    case LinkTimer::CloseDelay:
+        ctx_.timers.Stop(LinkTimer::CloseDelay);
         ctx_.user.CloseWindow();
         break;
     default:
@@ -265,7 +265,7 @@ void PowerTestEngine::TimerExpired(LinkTimer timer) {
 }
 
 void PowerTestEngine::TryTimedOut() {
-    ctx_.timers.Stop(LinkTimer::Try);
+    ctx_.timers.Stop(LinkTimer::ReplyTimeout);
     if (!running_) return;
     awaiting_ = false;
     const int answer =
@@ -281,11 +281,11 @@ void PowerTestEngine::TryTimedOut() {
     progress_ = 0;
     ctx_.user.SetProgress(progress_, progressMax_);
     ctx_.user.ShowProgress(false);
-    ctx_.timers.Start(LinkTimer::Errs, kPowerErrsMs);
+    ctx_.timers.Start(LinkTimer::CancelClose, kPowerErrsMs);
 }
 
 void PowerTestEngine::Completed() {
-    ctx_.timers.Stop(LinkTimer::Yes);
+    ctx_.timers.Stop(LinkTimer::SequenceDone);
     if (!running_) return;
     running_ = false;
     awaiting_ = false;
@@ -296,7 +296,7 @@ void PowerTestEngine::Completed() {
 }
 
 void PowerTestEngine::ErrsExpired() {
-    ctx_.timers.Stop(LinkTimer::Errs);
+    ctx_.timers.Stop(LinkTimer::CancelClose);
     ctx_.port.Close();
     closing_ = false;
     running_ = false;

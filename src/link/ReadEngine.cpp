@@ -21,14 +21,14 @@ void ReadEngine::FormShow() {
     firstAttempt_ = true;
     ctx_.user.SetProgress(0, kProgressMax);
     OpenPort(true, [this](bool ok) {
-        if (!ok) StartTimer(LinkTimer::Close, kCloseTimeMs);
+        if (!ok) StartTimer(LinkTimer::CloseDelay, kCloseTimeMs);
     });
 }
 
 void ReadEngine::BeginAttempt() {
     StopExchangeTimers();
     readCompleted_ = false;
-    state_ = 0;
+    state_ = ExchangeState::Idle;
     errorReported_ = false;
     halted_ = false;
     progress_ = 0;
@@ -42,13 +42,13 @@ void ReadEngine::BeginAttempt() {
 
 void ReadEngine::ExchangeLogic() {
     switch (state_) {
-    case 1:
+    case ExchangeState::WakeUpSent:
         WakeUpReplied();
         break;
-    case 2: {
+    case ExchangeState::IdentRequested: {
         if (count_ < kIdentReplyLength) break;
         const std::string ident(reinterpret_cast<const char*>(&buffer_[1]), 4);
-        StopTimer(LinkTimer::Head);
+        StopTimer(LinkTimer::HandshakeTimeout);
         if (ctx_.macList.FindByIdent(ident)) {
             radioIdent_ = ident;
             bandByte_ = buffer_[6];
@@ -61,10 +61,10 @@ void ReadEngine::ExchangeLogic() {
         }
         break;
     }
-    case 3:
+    case ExchangeState::IdentBlockSent:
         IdentBlockReplied();
         break;
-    case 4:
+    case ExchangeState::Blocks:
         BlockStep();
         break;
     default:
@@ -75,25 +75,25 @@ void ReadEngine::ExchangeLogic() {
 void ReadEngine::BlockStep() {
     if (ackSent_) {
         if (buffer_[0] != kAck) return; // not the answer to our 0x06; the time-out runs on
-        StopTimer(LinkTimer::Try);
+        StopTimer(LinkTimer::ReplyTimeout);
         if (++block_ == kRadioBlocks) {
             Complete();
             return;
         }
         const auto request = BuildReadRequest(block_);
         SendFrame({request.begin(), request.end()}, kReadReplyLength, false,
-                  [this] { StartTimer(LinkTimer::Try, kTryTimeMs); });
+                  [this] { StartTimer(LinkTimer::ReplyTimeout, kTryTimeMs); });
         return;
     }
     if (block_ < 0 || block_ >= kRadioBlocks) return;
-    StopTimer(LinkTimer::Try);
+    StopTimer(LinkTimer::ReplyTimeout);
     std::copy_n(&buffer_[4], kBlockSize, store_.begin() + block_ * kBlockSize);
     ctx_.user.SetProgress(std::min(++progress_, kProgressMax), kProgressMax);
-    SendFrame({kAck}, 1, true, [this] { StartTimer(LinkTimer::Try, kTryTimeMs); });
+    SendFrame({kAck}, 1, true, [this] { StartTimer(LinkTimer::ReplyTimeout, kTryTimeMs); });
 }
 
 void ReadEngine::Complete() {
-    state_ = 0;
+    state_ = ExchangeState::Idle;
     SendEnd(0, [this] {
         ctx_.user.SetProgress(kProgressMax, kProgressMax);
         ShowInfo(ctx_.language.ReadOk);
@@ -104,30 +104,30 @@ void ReadEngine::Complete() {
         if (bandByte_ != 0xFF) all.Image[kBandMaskByte] = bandByte_ & 0x55;
         AfterReadSequence(all, ctx_.macList, radioIdent_);
         readCompleted_ = true;
-        StartTimer(LinkTimer::Close, kCloseTimeMs);
+        StartTimer(LinkTimer::CloseDelay, kCloseTimeMs);
     });
 }
 
 void ReadEngine::TimerExpired(LinkTimer timer) {
-    if (timer != LinkTimer::Re) {
+    if (timer != LinkTimer::RetryDelay) {
         ExchangeEngine::TimerExpired(timer);
         return;
     }
-    StopTimer(LinkTimer::Re);
+    StopTimer(LinkTimer::RetryDelay);
     ctx_.user.SetOkEnabled(true);
     BeginAttempt();
 }
 
 void ReadEngine::LineError() {
     ctx_.port.DiscardBuffers();
-    state_ = 0;
+    state_ = ExchangeState::Idle;
     if (firstAttempt_) {
         // Silence the broken attempt's time-outs; a new attempt follows.
         errorReported_ = true;
         firstAttempt_ = false;
-        StartTimer(LinkTimer::Re, kReTimeMs);
+        StartTimer(LinkTimer::RetryDelay, kReTimeMs);
     } else {
-        StartTimer(LinkTimer::Try, kTryTimeMs);
+        StartTimer(LinkTimer::ReplyTimeout, kTryTimeMs);
     }
 }
 

@@ -20,14 +20,14 @@ int WriteEngine::DrainTimeoutMs() const {
 void WriteEngine::FormShow() {
     ctx_.user.SetProgress(0, kProgressMax);
     OpenPort(false, [this](bool ok) {
-        if (!ok) StartTimer(LinkTimer::Close, kCloseTimeMs);
+        if (!ok) StartTimer(LinkTimer::CloseDelay, kCloseTimeMs);
     });
 }
 
 void WriteEngine::BeginAttempt() {
     StopExchangeTimers();
     Pause(kStartPauseMs, [this] {
-        state_ = 0;
+        state_ = ExchangeState::Idle;
         errorReported_ = false;
         halted_ = false;
         progress_ = 0;
@@ -47,20 +47,20 @@ WriteEngine::ModelCheck WriteEngine::CheckModel(const std::string& ident) const 
 
 void WriteEngine::ExchangeLogic() {
     switch (state_) {
-    case 1:
+    case ExchangeState::WakeUpSent:
         WakeUpReplied();
         break;
-    case 2: {
+    case ExchangeState::IdentRequested: {
         if (count_ < kIdentReplyLength) break;
         const std::string ident(reinterpret_cast<const char*>(&buffer_[1]), 4);
-        StopTimer(LinkTimer::Head);
+        StopTimer(LinkTimer::HandshakeTimeout);
         switch (CheckModel(ident)) {
         case ModelCheck::Refuse:
             halted_ = true;
             errorReported_ = true;
             SendEnd(16, [this] {
                 ShowInfo(ctx_.language.ModError);
-                StartTimer(LinkTimer::Close, kCloseTimeMs);
+                StartTimer(LinkTimer::CloseDelay, kCloseTimeMs);
             });
             break;
         case ModelCheck::Ask: {
@@ -74,7 +74,7 @@ void WriteEngine::ExchangeLogic() {
                 halted_ = false;
                 Proceed();
             } else {
-                StartTimer(LinkTimer::Close, kCloseTimeMs);
+                StartTimer(LinkTimer::CloseDelay, kCloseTimeMs);
             }
             break;
         }
@@ -84,10 +84,10 @@ void WriteEngine::ExchangeLogic() {
         }
         break;
     }
-    case 3:
+    case ExchangeState::IdentBlockSent:
         IdentBlockReplied();
         break;
-    case 4:
+    case ExchangeState::Blocks:
         BlockStep();
         break;
     default:
@@ -107,20 +107,20 @@ void WriteEngine::Proceed() {
 
 void WriteEngine::BlockStep() {
     if (buffer_[0] != kAck) return; // not an acknowledgement; the time-out runs on
-    StopTimer(LinkTimer::Try);
+    StopTimer(LinkTimer::ReplyTimeout);
     if (++block_ == kBlocks) {
         Complete();
         return;
     }
     const auto frame = BuildWriteFrame(block_, &ctx_.all.Image[block_ * kBlockSize]);
     SendFrame({frame.begin(), frame.end()}, 1, false, [this] {
-        StartTimer(LinkTimer::Try, kTryTimeMs);
+        StartTimer(LinkTimer::ReplyTimeout, kTryTimeMs);
         ctx_.user.SetProgress(std::min(++progress_, kProgressMax), kProgressMax);
     });
 }
 
 void WriteEngine::Complete() {
-    state_ = 0;
+    state_ = ExchangeState::Idle;
     SendEnd(0, [this] {
         ++writesCompleted_;
         ctx_.user.SetProgress(kProgressMax, kProgressMax);
@@ -132,7 +132,7 @@ void WriteEngine::Complete() {
 }
 
 void WriteEngine::LineError() {
-    state_ = 0;
+    state_ = ExchangeState::Idle;
     ReportOnce(ctx_.language.ComError);
 }
 

@@ -50,7 +50,7 @@ TEST_F(DialogTransfers, ReadDialogBringsTheRadiosMemoryIntoTheImage) {
     ScriptedMessages messages;
     TfReadRadio dialog;
     dialog.show();
-    QTest::qWait(100);
+    ASSERT_TRUE(test::WaitFor([&] { return dialog.Port().IsOpen(); }, 5000));
     ClickOk(dialog);
     ASSERT_TRUE(test::WaitFor([&] { return !dialog.isVisible(); }, 60000));
 
@@ -73,7 +73,7 @@ TEST_F(DialogTransfers, WriteDialogSendsTheImageAndStaysOpen) {
     ScriptedMessages messages;
     TfWriteRadio dialog;
     dialog.show();
-    QTest::qWait(100);
+    ASSERT_TRUE(test::WaitFor([&] { return dialog.Port().IsOpen(); }, 5000));
     ClickOk(dialog);
     ASSERT_TRUE(test::WaitFor([&] { return dialog.WritesCompleted() == 1; }, 60000));
     EXPECT_TRUE(dialog.isVisible()); // another write may follow

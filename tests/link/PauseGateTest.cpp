@@ -29,8 +29,8 @@ struct Gate : ::testing::Test, LinkTimers {
          }}};
 };
 
-const std::string kTry = "t" + std::to_string(static_cast<int>(LinkTimer::Try));
-const std::string kHead = "t" + std::to_string(static_cast<int>(LinkTimer::Head));
+const std::string kTry = "t" + std::to_string(static_cast<int>(LinkTimer::ReplyTimeout));
+const std::string kHead = "t" + std::to_string(static_cast<int>(LinkTimer::HandshakeTimeout));
 
 TEST_F(Gate, WhatArrivesDuringAPauseRunsAfterItInArrivalOrder) {
     Bytes(1);
@@ -40,7 +40,7 @@ TEST_F(Gate, WhatArrivesDuringAPauseRunsAfterItInArrivalOrder) {
     EXPECT_TRUE(running.count(LinkTimer::Pause));
     Bytes(2);
     gate.OnLineError();
-    gate.OnTimer(LinkTimer::Try);
+    gate.OnTimer(LinkTimer::ReplyTimeout);
     gate.WhenIdle([this] { log.push_back("call"); });
     Bytes(3);
     EXPECT_EQ(log.size(), 1u);
@@ -57,7 +57,7 @@ TEST_F(Gate, APauseStartedByAWaitingEventHoldsBackTheRest) {
         gate.Pause(50, [this] { log.push_back("second"); });
     });
     Bytes(1);
-    gate.OnTimer(LinkTimer::Head);
+    gate.OnTimer(LinkTimer::HandshakeTimeout);
 
     EndPause();
     EXPECT_EQ(log, (std::vector<std::string>{"call"}));
@@ -66,27 +66,27 @@ TEST_F(Gate, APauseStartedByAWaitingEventHoldsBackTheRest) {
 }
 
 TEST_F(Gate, AStoppedTimerDoesNotActAfterThePause) {
-    running = {LinkTimer::Try, LinkTimer::Head};
+    running = {LinkTimer::ReplyTimeout, LinkTimer::HandshakeTimeout};
     gate.Pause(20, [] {});
-    gate.OnTimer(LinkTimer::Try);
-    gate.OnTimer(LinkTimer::Head);
+    gate.OnTimer(LinkTimer::ReplyTimeout);
+    gate.OnTimer(LinkTimer::HandshakeTimeout);
     Bytes(1);
-    gate.StopTimer(LinkTimer::Try);
-    EXPECT_FALSE(running.count(LinkTimer::Try));
+    gate.StopTimer(LinkTimer::ReplyTimeout);
+    EXPECT_FALSE(running.count(LinkTimer::ReplyTimeout));
 
     EndPause();
     EXPECT_EQ(log, (std::vector<std::string>{kHead, "b1"}));
 }
 
 TEST_F(Gate, ClosingInsideAWaitingEventEndsEverything) {
-    running = {LinkTimer::Try, LinkTimer::Close};
+    running = {LinkTimer::ReplyTimeout, LinkTimer::CloseDelay};
     gate.Pause(20, [] {});
     gate.WhenIdle([this] {
         log.push_back("close");
         gate.Close();
     });
     Bytes(1);
-    gate.OnTimer(LinkTimer::Try);
+    gate.OnTimer(LinkTimer::ReplyTimeout);
 
     EndPause();
     EXPECT_EQ(log, (std::vector<std::string>{"close"}));
@@ -95,7 +95,7 @@ TEST_F(Gate, ClosingInsideAWaitingEventEndsEverything) {
 
     Bytes(2);
     gate.OnLineError();
-    gate.OnTimer(LinkTimer::Try);
+    gate.OnTimer(LinkTimer::ReplyTimeout);
     gate.WhenIdle([this] { log.push_back("late"); });
     EXPECT_EQ(log.size(), 1u);
 }

@@ -182,17 +182,17 @@ TEST_F(QtSerialPortTest, ListingNumbersNewDevicesAndOffersOnlyWhatOpens) {
 TEST(QtLinkTimersTest, SingleShotRestartableAndStoppable) {
     std::vector<LinkTimer> fired;
     QtLinkTimers timers([&](LinkTimer timer) { fired.push_back(timer); });
-    timers.Start(LinkTimer::Head, 60);
+    timers.Start(LinkTimer::HandshakeTimeout, 60);
     timers.Start(LinkTimer::Pause, 20);
-    timers.Start(LinkTimer::Try, 30);
-    timers.Stop(LinkTimer::Try);
+    timers.Start(LinkTimer::ReplyTimeout, 30);
+    timers.Stop(LinkTimer::ReplyTimeout);
     QTest::qWait(40);
-    timers.Start(LinkTimer::Head, 60); // restarted: fires 60 ms from now, not 20
+    timers.Start(LinkTimer::HandshakeTimeout, 60); // restarted: fires 60 ms from now, not 20
     QTest::qWait(40);
     EXPECT_EQ(fired, std::vector<LinkTimer>{LinkTimer::Pause});
     ASSERT_TRUE(test::WaitFor([&] { return fired.size() == std::size_t{2}; }, 1000));
-    EXPECT_EQ(fired.back(), LinkTimer::Head);
-    EXPECT_FALSE(timers.IsActive(LinkTimer::Head));
+    EXPECT_EQ(fired.back(), LinkTimer::HandshakeTimeout);
+    EXPECT_FALSE(timers.IsActive(LinkTimer::HandshakeTimeout));
     QTest::qWait(80);
     EXPECT_EQ(fired.size(), 2u);
 }

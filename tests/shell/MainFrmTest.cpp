@@ -6,6 +6,7 @@
 #include "VirtualRadioProcess.h"
 #include "core/Maindb.h"
 #include "link/PtyPair.h"
+#include "link/TransferDialog.h"
 #include "settings/ShowMsg.h"
 #include "shell/DataFile.h"
 
@@ -324,13 +325,11 @@ TEST_F(MainFrmTest, ViewRefreshesReachTheChannelViews) {
     // Closing a window clears its reference; Close All closes them all.
     Run(cmd::ChsEdit);
     form->ChildWindow(cmd::ChsEdit)->close();
-    QTest::qWait(1);
-    EXPECT_EQ(form->ChildWindow(cmd::ChsEdit), nullptr);
+    EXPECT_TRUE(test::WaitFor([&] { return form->ChildWindow(cmd::ChsEdit) == nullptr; }, 2000));
     Run(cmd::ChsEdit);
     Run(cmd::CloseAll);
-    QTest::qWait(1);
+    EXPECT_TRUE(test::WaitFor([&] { return form->ChildWindow(cmd::ChsInfo) == nullptr; }, 2000));
     EXPECT_TRUE(form->MdiArea()->subWindowList().isEmpty());
-    EXPECT_EQ(form->ChildWindow(cmd::ChsInfo), nullptr);
 }
 
 TEST_F(MainFrmTest, NewAsksToSaveChangesFirst) {
@@ -613,7 +612,8 @@ TEST_F(MainFrmTest, CompletedReadForgetsTheFileName) {
     ScriptedMessages messages;
     onDialog = [](QDialog& dialog) {
         dialog.show();
-        QTest::qWait(100);
+        auto& transfer = dynamic_cast<TransferDialog&>(dialog);
+        test::WaitFor([&] { return transfer.Port().IsOpen(); }, 5000);
         QTest::mouseClick(dialog.findChild<QPushButton*>("btnOk"), Qt::LeftButton);
         test::WaitFor([&] { return !dialog.isVisible(); }, 60000);
         return dialog.result();
