@@ -3,11 +3,11 @@
 #include "editors/channels/ChannelEditors.h"
 #include "editors/functions/FunctionEditors.h"
 #include "link/TestFrm.h"
+#include "link/qt/LocalPath.h"
 #include "shell/Artwork.h"
 #include "shell/MainFrm.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLocale>
 
 int main(int argc, char** argv) {
@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
     QLocale::setDefault(QLocale::c());
 
     const QString exeDir = QCoreApplication::applicationDirPath() + '/';
-    zorva::DataModuleCreate(zorva::TheMaindb(), QFile::encodeName(exeDir).toStdString());
+    zorva::DataModuleCreate(zorva::TheMaindb(), zorva::ToLocalPath(exeDir));
 
     zorva::TfMainFrm mainForm;
     zorva::RegisterChannelEditors(mainForm);

@@ -6,13 +6,13 @@
 #include "codec/DerivedFields.h"
 #include "core/Maindb.h"
 #include "link/PowerTestEngine.h"
+#include "link/qt/LocalPath.h"
 #include "settings/TextEncoding.h"
 #include "shell/DataFile.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -67,13 +67,6 @@ const char* PowerText(int v) {
 }
 const char* WidthText(int v) {
     return v ? "Wide" : "Narrow";
-}
-const char* ScanText(int v) {
-    return v ? "Del" : "Add";
-}
-// Busy lock, VOX and ANI store 0 for "on".
-const char* OnWhenZero(int v) {
-    return v ? "Off" : "On";
 }
 const char* PttIdText(int v) {
     static const char* const texts[] = {"Off", "BOT", "EOT", "Both"};
@@ -190,8 +183,9 @@ void PrintShow(TALL& all, std::ostream& out) {
         rows.push_back({std::to_string(n), FreqText(c.RxFreq),
                         c.TxFreq < 0.0 ? std::string("-") : FreqText(c.TxFreq), ToneText(c.RxTone),
                         ToneText(c.TxTone), PowerText(c.Power), WidthText(c.Bandwidth),
-                        ScanText(c.Scan), OnWhenZero(c.BusyLock), OnWhenZero(c.Vox),
-                        PttIdText(c.PttId), c.IdCode, Latin1ToUtf8(c.Name)});
+                        FlagText(c, OnFlag::Scan), FlagText(c, OnFlag::BusyLock),
+                        FlagText(c, OnFlag::Vox), PttIdText(c.PttId), c.IdCode,
+                        Latin1ToUtf8(c.Name)});
     }
     // Channel numbers read better right-aligned.
     for (auto& row : rows)
@@ -266,8 +260,8 @@ int RunTransferCommand(const QCommandLineParser&, const QString& command,
         return kExitUsage;
     }
     TransferOptions options;
-    options.port = QFile::encodeName(port).toStdString();
-    options.file = QFile::encodeName(reading ? output : positional.at(1)).toStdString();
+    options.port = ToLocalPath(port);
+    options.file = ToLocalPath(reading ? output : positional.at(1));
     options.force = force;
     options.interactive = ::isatty(STDIN_FILENO) != 0;
     if (reading && !MayReplace(err, options.file, force)) return kExitFailure;
@@ -299,14 +293,14 @@ int RunCalibrationCommand(const QStringList& positional, const QString& port, co
         return kExitUsage;
     }
     CalibrationOptions options;
-    options.port = QFile::encodeName(port).toStdString();
+    options.port = ToLocalPath(port);
     options.force = force;
     if (action == "read") {
         if (output.isEmpty()) {
             PrintUsageError(err, "calibration read takes --port PORT -o FILE");
             return kExitUsage;
         }
-        options.file = QFile::encodeName(output).toStdString();
+        options.file = ToLocalPath(output);
         if (!MayReplace(err, options.file, force)) return kExitFailure;
     } else {
         if (!range || (low != nullptr) == (high != nullptr)) {
@@ -403,7 +397,7 @@ int RunCli(const QStringList& args, const std::string& exeDir, std::ostream& out
         PrintUsageError(err, "too many arguments");
         return kExitUsage;
     }
-    const std::string path = QFile::encodeName(positional.at(1)).toStdString();
+    const std::string path = ToLocalPath(positional.at(1));
 
     try {
         auto db = StartDb(exeDir);

@@ -6,13 +6,13 @@
 #include "link/PowerTestEngine.h"
 #include "link/ReadEngine.h"
 #include "link/WriteEngine.h"
+#include "link/qt/LocalPath.h"
 #include "link/qt/QtLinkTimers.h"
 #include "link/qt/QtSerialPort.h"
 #include "settings/Settings.h"
 #include "shell/DataFile.h"
 
 #include <QEventLoop>
-#include <QFile>
 #include <QRandomGenerator>
 #include <QSaveFile>
 #include <QTimer>
@@ -235,7 +235,7 @@ int RunCalibrationRead(Maindb& db, const CalibrationOptions& options, std::ostre
     engine.FormClose();
     if (!read) return kExitFailure;
 
-    QSaveFile file(QFile::decodeName(options.file.c_str()));
+    QSaveFile file(FromLocalPath(options.file));
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(reinterpret_cast<const char*>(table.data()), kCalibrationSize) !=
             kCalibrationSize ||

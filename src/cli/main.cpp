@@ -1,8 +1,8 @@
 // zorva-cli: creates, shows and dumps data files from the command line.
 #include "cli/CliCommands.h"
+#include "link/qt/LocalPath.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <iostream>
 
 int main(int argc, char** argv) {
@@ -10,7 +10,6 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName("zorva-cli");
     // The settings and language files are looked for beside the executable, as the
     // program does.
-    const std::string exeDir =
-        QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString() + "/";
+    const std::string exeDir = zorva::ToLocalPath(QCoreApplication::applicationDirPath()) + "/";
     return zorva::RunCli(QCoreApplication::arguments(), exeDir, std::cout, std::cerr);
 }

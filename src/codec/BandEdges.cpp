@@ -52,6 +52,10 @@ double SnapBandEdge(double mhz) {
     return UnitsToMhz(SnapUnits(MhzToUnits(mhz)));
 }
 
+std::pair<double, double> InitialBandRange(const TMacType& model, int band) {
+    return model.GetRange(band, model.DefaultBandMask == model.BandMask);
+}
+
 void LowerEdgeChanged(double& low, double& high, double limitLow, double limitHigh) {
     int64_t l = MhzToUnits(low);
     int64_t h = MhzToUnits(high);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 namespace zorva {
 
@@ -20,6 +21,11 @@ double ImageBandEdge(const TALL& all, int band, bool upper);
 
 // Puts a frequency on the 2.5 kHz grid, halves rounding up.
 double SnapBandEdge(double mhz);
+
+// The range a band of `model` starts from in the model dialog, and goes back to when it is
+// taken out of use: its limits when the model's default bands are all its bands, otherwise
+// its defaults.
+std::pair<double, double> InitialBandRange(const TMacType& model, int band);
 
 // Brings the edges of a band with the limits [limitLow, limitHigh] in order after the user
 // changed its lower (LowerEdgeChanged) or upper (UpperEdgeChanged) edge. An edge of 0 stands

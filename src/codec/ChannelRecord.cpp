@@ -284,6 +284,61 @@ void SetChannelField(TALL& all, int channel, int field, std::string& text) {
     }
 }
 
+int FieldOf(OnFlag flag) {
+    switch (flag) {
+    case OnFlag::BusyLock:
+        return kFieldBusyLock;
+    case OnFlag::Vox:
+        return kFieldVox;
+    case OnFlag::Ani:
+        return kFieldAni;
+    case OnFlag::Scan:
+        break;
+    }
+    return kFieldScan;
+}
+
+bool IsOn(const TChannel& c, OnFlag flag) {
+    switch (flag) {
+    case OnFlag::BusyLock:
+        return c.BusyLock == 0;
+    case OnFlag::Vox:
+        return c.Vox == 0;
+    case OnFlag::Ani:
+        return c.Ani == 0;
+    case OnFlag::Scan:
+        break;
+    }
+    return c.Scan == 0;
+}
+
+void SetOn(TALL& all, int channel, OnFlag flag, bool on) {
+    std::string text = on ? "0" : "1";
+    SetChannelField(all, channel, FieldOf(flag), text);
+}
+
+const std::array<const char*, 2>& FlagTexts(OnFlag flag) {
+    static constexpr std::array<const char*, 2> kBusyLock{"On", "Off"};
+    static constexpr std::array<const char*, 2> kVox{"Yes", "No"};
+    static constexpr std::array<const char*, 2> kAni{"ON", "OFF"};
+    static constexpr std::array<const char*, 2> kScan{"Add", "Del"};
+    switch (flag) {
+    case OnFlag::BusyLock:
+        return kBusyLock;
+    case OnFlag::Vox:
+        return kVox;
+    case OnFlag::Ani:
+        return kAni;
+    case OnFlag::Scan:
+        break;
+    }
+    return kScan;
+}
+
+const char* FlagText(const TChannel& c, OnFlag flag) {
+    return FlagTexts(flag)[IsOn(c, flag) ? 0 : 1];
+}
+
 void InitNewChannel(TALL& all, int channel, const std::string& rxText) {
     std::string rx = rxText;
     SetChannelField(all, channel, kFieldRxFreq, rx);

@@ -2,6 +2,7 @@
 // each, decoded into a TChannel and encoded field by field from their text forms.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -56,6 +57,20 @@ public:
 inline bool IsVfoRecord(int channel) {
     return channel > 128;
 }
+
+// The channel flags the record stores as 0 for "on": busy lock, VOX, ANI and the scan list
+// (0 = the channel is scanned).
+enum class OnFlag { BusyLock, Vox, Ani, Scan };
+
+// The channel field that holds the flag.
+int FieldOf(OnFlag flag);
+bool IsOn(const TChannel& c, OnFlag flag);
+// Stores the flag into channel `channel` of the image.
+void SetOn(TALL& all, int channel, OnFlag flag, bool on);
+// The texts of the flag's two stored values, indexed by the value (0, "on", first), in
+// English: the channel table's lists show them (translated) and zorva-cli prints them.
+const std::array<const char*, 2>& FlagTexts(OnFlag flag);
+const char* FlagText(const TChannel& c, OnFlag flag);
 
 // Decodes channel n into c and returns true, or returns false for an empty memory channel
 // (c untouched). Decoding rewrites frequencies, offset and tones in canonical form.

@@ -1,6 +1,7 @@
 #include "codec/FreqCodec.h"
 
 #include "codec/Numbers.h"
+#include "codec/OptionCodes.h"
 #include "core/TAll.h"
 
 #include <cmath>
@@ -66,7 +67,7 @@ int64_t SnapToRaster(double& mhz, int& mode) {
 }
 
 int RasterMode(const TALL& all) {
-    const int step = all.GetSetting(9, 0x0F);
+    const int step = ReadField(all, kVfoStep);
     if (step == 2) return 1;
     if (step >= 4) return 2;
     return 0;

@@ -53,6 +53,14 @@ inline constexpr SettingField kScanSpeed{10, 0xF0};
 inline constexpr SettingField kDropoutDelay{11, 0xFF};
 inline constexpr SettingField kPriorityChannel{12, 0xFF};
 
+// Frequency mode: the step is its list position, and also sets the raster of the VFO records.
+inline constexpr SettingField kVfoStep{9, 0x0F};
+
+// FM broadcast radio: the step is its list position + 1; the inhibit bit is 0 when the
+// receiver is silenced while the radio works.
+inline constexpr SettingField kFmStep{9, 0xF0};
+inline constexpr SettingField kFmInhibit{5, 0x40};
+
 // Display mode items, in list order.
 enum ModeItem { kModeFreq, kModeChsFreq, kModeChs, kModeFmFreq, kModeFmChs, kModeItems };
 

@@ -130,5 +130,20 @@ TEST_F(TakeBandChoiceTest, NothingUsableChangesNothing) {
     }
 }
 
+// A band goes back to its limits only when the model's default bands are all its bands.
+TEST(BandEdgesTest, InitialRangeIsTheLimitsOnlyWhenEveryBandIsADefault) {
+    TMacType model{"KQ57", "ZORVA-520SX", 128};
+    model.SetLimits(1, 136.0, 174.0);
+    model.SetDefaults(1, true, 144.0, 146.0, true, true);
+    const struct {
+        uint8_t defaults;
+        double low, high;
+    } rows[] = {{0x3F, 136.0, 174.0}, {0x04, 144.0, 146.0}};
+    for (const auto& row : rows) {
+        model.SetBandMasks(0x3F, row.defaults, false);
+        EXPECT_EQ(InitialBandRange(model, 1), std::pair(row.low, row.high)) << int(row.defaults);
+    }
+}
+
 } // namespace
 } // namespace zorva

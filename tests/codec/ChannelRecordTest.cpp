@@ -231,5 +231,30 @@ TEST_F(Channels, VfoRecordsKeepOffsetOnTheirRaster) {
     EXPECT_EQ(Set(kVfoUp, kFieldRxFreq, ""), "136.00000");
 }
 
+// Busy lock, VOX, ANI and scan store 0 for "on"; the accessor and the texts agree on it.
+TEST_F(Channels, OnFlagsStoreZeroForOn) {
+    const struct {
+        OnFlag flag;
+        uint8_t TChannel::*stored;
+        const char* onText;
+        const char* offText;
+    } rows[] = {
+        {OnFlag::BusyLock, &TChannel::BusyLock, "On", "Off"},
+        {OnFlag::Vox, &TChannel::Vox, "Yes", "No"},
+        {OnFlag::Ani, &TChannel::Ani, "ON", "OFF"},
+        {OnFlag::Scan, &TChannel::Scan, "Add", "Del"},
+    };
+    InitNewChannel(all, 1, "145.5");
+    for (const auto& row : rows) {
+        for (const bool on : {true, false}) {
+            SetOn(all, 1, row.flag, on);
+            ASSERT_TRUE(LoadChannel(all, 1, c));
+            EXPECT_EQ(c.*row.stored, on ? 0 : 1) << FieldOf(row.flag);
+            EXPECT_EQ(IsOn(c, row.flag), on);
+            EXPECT_STREQ(FlagText(c, row.flag), on ? row.onText : row.offText);
+        }
+    }
+}
+
 } // namespace
 } // namespace zorva

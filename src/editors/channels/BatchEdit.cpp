@@ -1,11 +1,13 @@
 #include "editors/channels/BatchEdit.h"
 
+#include "codec/Batch.h"
 #include "codec/ChannelRecord.h"
 #include "codec/FreqCodec.h"
 #include "codec/Numbers.h"
 #include "codec/ToneList.h"
 #include "core/Maindb.h"
 #include "editors/ChildWindow.h"
+#include "editors/ImageText.h"
 #include "editors/channels/FreqEdit.h"
 #include "settings/LocaliseForm.h"
 #include "shell/MainFrm.h"
@@ -33,12 +35,6 @@ namespace {
 constexpr double kMaxStep = 99.995;
 constexpr int64_t kMaxStepUnits = 9999500;
 constexpr int kFromEditorMaximum = 108;
-
-// Whether a frequency in 10 Hz units lies inside a band in use.
-bool InRange(int64_t units) {
-    double mhz = UnitsToMhz(units);
-    return !FreqRangeCheck(All(), "", mhz);
-}
 
 // The frequency an edit shows, in 10 Hz units (0 when it shows no number).
 int64_t UnitsOf(const QLineEdit& edit) {
@@ -161,7 +157,7 @@ TfBatch::TfBatch(QWidget* parent) : QWidget(parent) {
     // Tones
     QStringList tones;
     for (const std::string& tone : ToneList())
-        tones << QString::fromLatin1(tone.c_str());
+        tones << FromImageText(tone);
     const auto toneSpace = [this](const char* name) {
         auto* space = new QSpinBox(this);
         space->setObjectName(name);
@@ -362,14 +358,10 @@ void TfBatch::cxToChange() {
 
 void TfBatch::ApplyBatch() {
     TALL& all = All();
-    const int count = all.ChannelCount;
-    int first = 1;
-    int last = count;
-    if (cxChs_->isChecked()) {
-        first = std::max(1, cxFrom_->value());
-        last = std::min(count, cxTo_->value());
-    }
-    if (last < first) return;
+    BatchOptions o;
+    o.first = cxChs_->isChecked() ? cxFrom_->value() : 1;
+    o.last = cxChs_->isChecked() ? cxTo_->value() : all.ChannelCount;
+    if (std::min(all.ChannelCount, o.last) < std::max(1, o.first)) return;
 
     // Whatever the edits show is taken as their change handlers would leave it.
     cxRxFreqChange();
@@ -377,91 +369,39 @@ void TfBatch::ApplyBatch() {
     for (QLineEdit* edit : {cxRx_Step_, cxTx_step_, cxExc_Freq_})
         StepChange(*edit);
 
-    int64_t rx = UnitsOf(*cxRx_freq_);
-    const int64_t rxStep = UnitsOf(*cxRx_Step_);
-    int64_t tx = UnitsOf(*cxTx_Freq_);
-    const int64_t txStep = UnitsOf(*cxTx_step_);
-    const int64_t excursion = UnitsOf(*cxExc_Freq_);
-    const int lastTone = kToneListSize - 1;
-    int rxTone = std::clamp(cxRx_Dcts_->currentIndex(), 0, lastTone);
-    const int rxSpace = cxRx_Dcts_step_->value();
-    int txTone = std::clamp(cxTx_Dcts_->currentIndex(), 0, lastTone);
-    const int txSpace = cxTx_Dcts_step_->value();
-    const bool rxRandom = cxRx_Ran_->isChecked();
-    const bool txOwnTone = cxTx_Dcts_self_->isChecked();
-    const bool txRandom = txOwnTone && cxTx_ran_->isChecked();
-    // A random tone comes from every item but the last, as the radio's users know it.
-    const auto randomTone = [this, lastTone] {
-        return std::clamp(randomIndex ? randomIndex(lastTone - 1) : 0, 0, lastTone);
-    };
-    const auto toneText = [](int index) { return index == 0 ? std::string() : ToneList()[index]; };
-    const std::string name = ToImageText(cxName_->text().toUpper());
-
-    const auto before = all.Image;
-    const auto store = [&all](int channel, int field, std::string text) {
-        SetChannelField(all, channel, field, text);
-    };
-    const auto flag = [](bool one) { return std::string(one ? "1" : "0"); };
-    try {
-        for (int n = first; n <= last; ++n) {
-            if (cxClear_->isChecked()) {
-                store(n, kFieldRxFreq, "");
-                continue;
-            }
-            const std::string rxText = FormatFreq(UnitsToMhz(rx));
-            // A channel put in use here starts from the defaults of a new channel, so that
-            // the fields the batch does not set hold proper values, not the empty record's.
-            TChannel existing;
-            if (LoadChannel(all, n, existing))
-                store(n, kFieldRxFreq, rxText);
-            else
-                InitNewChannel(all, n, rxText);
-
-            if (cxTx_def_->isChecked()) {
-                tx = rx;
-            } else if (cxTx_Exc_->isChecked()) {
-                const bool up = cxDup_add_->isChecked();
-                tx = up ? rx + excursion : rx - excursion;
-                if (!InRange(tx)) tx = MhzToUnits(NearestBandEdge(all, up, UnitsToMhz(tx)));
-            }
-            store(n, kFieldTxFreq, FormatFreq(UnitsToMhz(tx)));
-
-            if (rxRandom) rxTone = randomTone();
-            store(n, kFieldRxTone, toneText(rxTone));
-            if (!txOwnTone)
-                txTone = rxTone;
-            else if (txRandom)
-                txTone = randomTone();
-            store(n, kFieldTxTone, toneText(txTone));
-
-            store(n, kFieldBandwidth, std::to_string(std::max(0, cxWn_->currentIndex())));
-            store(n, kFieldPower, std::to_string(std::max(0, cxPower_->currentIndex())));
-            store(n, kFieldBusyLock, flag(!cxBclo_->isChecked()));
-            store(n, kFieldScan, flag(!cxScan_->isChecked()));
-            store(n, kFieldVoiceMode, std::to_string(std::max(0, cxApro_->currentIndex())));
-            store(n, kFieldVox, flag(!cxVox_->isChecked()));
-            store(n, kFieldEpilogue, flag(cxTxRev_->isChecked()));
-            store(n, kFieldName, cxUse_Chs_->isChecked() ? std::to_string(n) : name);
-
-            const int64_t nextRx = cxRx_asc_->isChecked() ? rx + rxStep : rx - rxStep;
-            if (InRange(nextRx)) rx = nextRx;
-            if (cxTx_Self_->isChecked()) {
-                const int64_t nextTx = cxTx_asc_->isChecked() ? tx + txStep : tx - txStep;
-                if (InRange(nextTx)) tx = nextTx;
-            }
-            if (!rxRandom)
-                rxTone = cxRx_Dcts_asc_->isChecked() ? std::min(rxTone + rxSpace, lastTone)
-                                                     : std::max(rxTone - rxSpace, 0);
-            if (txOwnTone && !txRandom)
-                txTone = cxTx_Dcts_asc_->isChecked() ? std::min(txTone + txSpace, lastTone)
-                                                     : std::max(txTone - txSpace, 0);
-        }
-    } catch (const ConversionError&) {
-        // Every text above is made here in canonical form; a channel that still refuses one
-        // keeps the rest of its fields, and the channels done so far stay done.
-    }
+    o.clear = cxClear_->isChecked();
+    o.rx = UnitsOf(*cxRx_freq_);
+    o.rxStep = UnitsOf(*cxRx_Step_);
+    o.rxDescending = !cxRx_asc_->isChecked();
+    o.txSource = cxTx_def_->isChecked()    ? BatchTx::Default
+                 : cxTx_Exc_->isChecked()  ? BatchTx::Offset
+                 : cxTx_Self_->isChecked() ? BatchTx::Own
+                                           : BatchTx::Default;
+    o.offset = UnitsOf(*cxExc_Freq_);
+    o.offsetDown = !cxDup_add_->isChecked();
+    o.tx = UnitsOf(*cxTx_Freq_);
+    o.txStep = UnitsOf(*cxTx_step_);
+    o.txDescending = !cxTx_asc_->isChecked();
+    o.rxTone = cxRx_Dcts_->currentIndex();
+    o.rxToneSpace = cxRx_Dcts_step_->value();
+    o.rxToneDescending = !cxRx_Dcts_asc_->isChecked();
+    o.rxToneRandom = cxRx_Ran_->isChecked();
+    o.txOwnTone = cxTx_Dcts_self_->isChecked();
+    o.txTone = cxTx_Dcts_->currentIndex();
+    o.txToneSpace = cxTx_Dcts_step_->value();
+    o.txToneDescending = !cxTx_Dcts_asc_->isChecked();
+    o.txToneRandom = cxTx_ran_->isChecked();
+    o.power = cxPower_->currentIndex();
+    o.bandwidth = cxWn_->currentIndex();
+    o.voiceMode = cxApro_->currentIndex();
+    o.name = ToImageText(cxName_->text().toUpper());
+    o.numberAsName = cxUse_Chs_->isChecked();
+    o.busyLock = cxBclo_->isChecked();
+    o.scan = cxScan_->isChecked();
+    o.vox = cxVox_->isChecked();
+    o.epilogue = cxTxRev_->isChecked();
     // The image changed whether or not the channel table is open to say so.
-    if (all.Image != before) all.Modified = true;
+    if (zorva::ApplyBatch(all, o, randomIndex)) all.Modified = true;
 }
 
 void TfBatch::btnOkClick() {

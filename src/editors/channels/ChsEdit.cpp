@@ -8,6 +8,7 @@
 #include "core/Maindb.h"
 #include "editors/ChildWindow.h"
 #include "editors/ImageText.h"
+#include "editors/channels/ChannelControls.h"
 #include "editors/channels/ToneOption.h"
 #include "settings/LocaliseForm.h"
 #include "settings/ShowMsg.h"
@@ -235,11 +236,11 @@ void TfChsEdit::ShowChannel() {
         cxBand_->setCurrentIndex(c.Bandwidth);
         cxPtts_->setCurrentIndex(c.PttId);
         cxApro_->setCurrentIndex(c.VoiceMode);
-        cxBclo_->setChecked(c.BusyLock == 0);
+        cxBclo_->setChecked(IsOn(c, OnFlag::BusyLock));
         cxTail_->setChecked(c.Epilogue == 1);
-        cxVoxs_->setChecked(c.Vox == 0);
-        cxAnis_->setChecked(c.Ani == 0);
-        cxScan_->setChecked(c.Scan == 0);
+        cxVoxs_->setChecked(IsOn(c, OnFlag::Vox));
+        cxAnis_->setChecked(IsOn(c, OnFlag::Ani));
+        cxScan_->setChecked(IsOn(c, OnFlag::Scan));
         cxNameSv_->setText(FromImageText(c.Name));
         cxIdSv_->setText(FromImageText(c.IdCode));
     } else {
@@ -259,39 +260,28 @@ void TfChsEdit::StoreChannel() {
         return;
     }
     try {
-        std::string rx = cxRxSv_->text().trimmed().toStdString();
+        std::string rx = ToImageText(cxRxSv_->text().trimmed());
         SetChannelField(all, channel, kFieldRxFreq, rx);
         cxRxSv_->setText(FromImageText(rx));
         if (!rx.empty()) {
-            std::string tx = cxTxSv_->text().trimmed().toStdString();
+            std::string tx = ToImageText(cxTxSv_->text().trimmed());
             SetChannelField(all, channel, kFieldTxFreq, tx);
             cxTxSv_->setText(FromImageText(tx));
-            for (auto [list, field] :
-                 {std::pair{cxRxDcts_, kFieldRxTone}, std::pair{cxTxDcts_, kFieldTxTone}}) {
-                const QString shown = list->currentText().trimmed();
-                std::string tone = shown.isEmpty() || shown == list->itemText(0)
-                                       ? std::string()
-                                       : NormaliseTone(shown.toStdString());
-                SetChannelField(all, channel, field, tone);
-            }
-            for (auto [list, field] :
-                 {std::pair{cxBand_, kFieldBandwidth}, std::pair{cxPwrv_, kFieldPower},
-                  std::pair{cxPtts_, kFieldPttId}, std::pair{cxApro_, kFieldVoiceMode}}) {
-                std::string index = std::to_string(std::max(0, list->currentIndex()));
-                SetChannelField(all, channel, field, index);
-            }
-            const auto flag = [&](int field, bool set) {
-                std::string text = set ? "1" : "0";
-                SetChannelField(all, channel, field, text);
-            };
-            flag(kFieldBusyLock, !cxBclo_->isChecked());
-            flag(kFieldEpilogue, cxTail_->isChecked());
-            flag(kFieldVox, !cxVoxs_->isChecked());
-            flag(kFieldAni, !cxAnis_->isChecked());
-            flag(kFieldScan, !cxScan_->isChecked());
+            StoreChannelControls(all, channel,
+                                 {.rxTone = cxRxDcts_,
+                                  .txTone = cxTxDcts_,
+                                  .lists = {{cxBand_, kFieldBandwidth},
+                                            {cxPwrv_, kFieldPower},
+                                            {cxPtts_, kFieldPttId},
+                                            {cxApro_, kFieldVoiceMode}},
+                                  .busyLock = cxBclo_,
+                                  .epilogue = cxTail_,
+                                  .vox = cxVoxs_,
+                                  .ani = cxAnis_,
+                                  .scan = cxScan_});
             std::string name = ToImageText(cxNameSv_->text());
             SetChannelField(all, channel, kFieldName, name);
-            std::string id = cxIdSv_->text().trimmed().toStdString();
+            std::string id = ToImageText(cxIdSv_->text().trimmed());
             SetChannelField(all, channel, kFieldIdCode, id);
             cxIdSv_->setText(FromImageText(id));
         }
@@ -314,7 +304,7 @@ void TfChsEdit::ChannelPicked(int index) {
 
 QString TfChsEdit::CheckedFreq(const QString& text) {
     double value = 0.0;
-    if (FreqRangeCheck(All(), text.toStdString(), value))
+    if (FreqRangeCheck(All(), ToImageText(text), value))
         ShowMsg(Language().Caution, Language().ErrRange, 1);
     return FormatFreqText(value);
 }
@@ -370,7 +360,7 @@ void TfChsEdit::TxChanged() {
     ++txGuard_;
     QString text = cxTxSv_->text().trimmed();
     if (!text.isEmpty()) text = CheckedFreq(text);
-    std::string tx = text.toStdString();
+    std::string tx = ToImageText(text);
     try {
         SetChannelField(all, all.CurrentChannel, kFieldTxFreq, tx);
         cxTxSv_->setText(FromImageText(tx));
@@ -391,7 +381,7 @@ void TfChsEdit::ToneChanged(QComboBox& list) {
         list.setCurrentIndex(0);
         list.setEditText(list.itemText(0));
     } else {
-        const QString tone = FromImageText(NormaliseTone(text.toLatin1().toStdString()));
+        const QString tone = FromImageText(NormaliseTone(ToImageText(text)));
         const int index = list.findText(tone);
         if (index >= 0) list.setCurrentIndex(index);
         list.setEditText(tone);

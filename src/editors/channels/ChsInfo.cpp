@@ -318,16 +318,20 @@ QComboBox* TfChsInfo::AddList(const char* name, const QStringList& items, bool e
 void TfChsInfo::BuildListEditors() {
     QStringList tones;
     for (const std::string& tone : ToneList())
-        tones << QString::fromStdString(tone);
+        tones << FromImageText(tone);
 
     QComboBox* cxPwrv = AddList("cxPwrv", {"Low", "High"}, false);
     QComboBox* cxBand = AddList("cxBand", {"Narrow", "Wide"}, false);
-    QComboBox* cxScan = AddList("cxScan", {"Add", "Del"}, false);
-    QComboBox* cxBclo = AddList("cxBclo", {"On", "Off"}, false);
-    QComboBox* cxYnSw = AddList("cxYnSw", {"Yes", "No"}, false);
+    const auto flagTexts = [](OnFlag flag) {
+        return QStringList{FlagTexts(flag)[0], FlagTexts(flag)[1]};
+    };
+    QComboBox* cxScan = AddList("cxScan", flagTexts(OnFlag::Scan), false);
+    QComboBox* cxBclo = AddList("cxBclo", flagTexts(OnFlag::BusyLock), false);
+    // Also the list of the reverse field.
+    QComboBox* cxYnSw = AddList("cxYnSw", flagTexts(OnFlag::Vox), false);
     QComboBox* cxTail = AddList("cxTail", {"Off", "On"}, false);
     QComboBox* cxPtts = AddList("cxPtts", {"Off", "BOT", "EOT", "Both"}, false);
-    QComboBox* cxAnis = AddList("cxAnis", {"ON", "OFF"}, false);
+    QComboBox* cxAnis = AddList("cxAnis", flagTexts(OnFlag::Ani), false);
     QComboBox* cxDups = AddList("cxDups", {"Off", "+", "-"}, false);
     QComboBox* cxApro = AddList("cxApro", {"Off", "Compander", "Scrambler", "Both"}, false);
     cxDcts_ = AddList("cxDcts", tones, true);
@@ -528,15 +532,15 @@ void TfChsInfo::FillChannelRow(int channel) {
         case kFieldRxTone:
         case kFieldTxTone: {
             const std::string& tone = field == kFieldRxTone ? c.RxTone : c.TxTone;
-            item->setText(tone.empty() ? NoToneText() : QString::fromStdString(tone));
+            item->setText(tone.empty() ? NoToneText() : FromImageText(tone));
             break;
         }
         case kFieldName:
-            item->setText(QString::fromLatin1(c.Name.c_str()));
+            item->setText(FromImageText(c.Name));
             item->setData(kValueRole, QString());
             break;
         case kFieldIdCode:
-            item->setText(QString::fromLatin1(c.IdCode.c_str()));
+            item->setText(FromImageText(c.IdCode));
             item->setData(kValueRole, QString());
             break;
         default:
@@ -705,7 +709,7 @@ void TfChsInfo::ComBoxSetData(QComboBox* combo) {
             if (text.isEmpty() || text == NoToneText()) {
                 text = NoToneText();
             } else {
-                text = QString::fromStdString(NormaliseTone(text.toStdString()));
+                text = FromImageText(NormaliseTone(ToImageText(text)));
             }
             const QSignalBlocker blocker(combo);
             combo->setEditText(text);
@@ -726,7 +730,7 @@ void TfChsInfo::StoreCell(int column, int row) {
     const int field = FieldOfColumn(column);
     std::string text;
     if (field == kFieldRxTone || field == kFieldTxTone) {
-        text = item->text() == NoToneText() ? std::string() : item->text().toStdString();
+        text = item->text() == NoToneText() ? std::string() : ToImageText(item->text());
     } else {
         text = item->data(kValueRole).toString().toStdString();
     }
@@ -746,10 +750,10 @@ void TfChsInfo::ShowRangeError() {
 // A frequency text: refused ones are replaced by the low limit of the first band in use.
 void TfChsInfo::CommitFrequency(int channel, int field, QString& text) {
     double value = 0.0;
-    if (FreqRangeCheck(All(), text.toStdString(), value)) ShowRangeError();
+    if (FreqRangeCheck(All(), ToImageText(text), value)) ShowRangeError();
     std::string normalised = FormatFreq(value);
     SetChannelField(All(), channel, field, normalised);
-    text = QString::fromStdString(normalised);
+    text = FromImageText(normalised);
 }
 
 void TfChsInfo::gvChsSetForeText(int column, int row, QString& text) {
@@ -766,7 +770,7 @@ void TfChsInfo::gvChsSetForeText(int column, int row, QString& text) {
                 CommitFrequency(channel, field, text);
                 item->setText(text);
                 if (!InUse(row)) {
-                    InitNewChannel(All(), channel, text.toStdString());
+                    InitNewChannel(All(), channel, ToImageText(text));
                     FillChannelRow(channel);
                 }
             } else {
@@ -782,7 +786,7 @@ void TfChsInfo::gvChsSetForeText(int column, int row, QString& text) {
             } else {
                 std::string empty;
                 SetChannelField(All(), channel, field, empty);
-                text = QString::fromStdString(empty);
+                text = FromImageText(empty);
             }
             item->setText(text);
             break;
@@ -793,7 +797,7 @@ void TfChsInfo::gvChsSetForeText(int column, int row, QString& text) {
                 text.chop(1);
             std::string value = ToImageText(text);
             SetChannelField(All(), channel, field, value);
-            text = QString::fromLatin1(value.c_str());
+            text = FromImageText(value);
             item->setText(text);
             break;
         }

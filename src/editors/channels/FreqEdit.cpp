@@ -3,10 +3,12 @@
 #include "codec/ChannelRecord.h"
 #include "codec/FreqCodec.h"
 #include "codec/Numbers.h"
+#include "codec/OptionCodes.h"
 #include "codec/ToneCodec.h"
 #include "codec/ToneList.h"
 #include "core/Maindb.h"
 #include "editors/ChildWindow.h"
+#include "editors/channels/ChannelControls.h"
 #include "editors/channels/ToneOption.h"
 #include "settings/LocaliseForm.h"
 #include "settings/ShowMsg.h"
@@ -259,7 +261,7 @@ void TfFreqEdit::ShowVfo() {
     cxRxSv_->setText(FormatFreqText(c.RxFreq));
     cxTxSv_->setText(FormatFreqText(c.Offset));
     cxDups_->setCurrentIndex(IndexIn(*cxDups_, c.Shift));
-    cxStep_->setCurrentIndex(IndexIn(*cxStep_, All().GetSetting(9, 0x0F)));
+    cxStep_->setCurrentIndex(IndexIn(*cxStep_, ReadField(All(), kVfoStep)));
     for (auto [list, tone] : {std::pair{cxRxDcts_, &c.RxTone}, std::pair{cxTxDcts_, &c.TxTone}}) {
         const int index = tone->empty() ? 0 : list->findText(FromImageText(*tone));
         list->setCurrentIndex(index);
@@ -269,10 +271,10 @@ void TfFreqEdit::ShowVfo() {
     cxPwrv_->setCurrentIndex(IndexIn(*cxPwrv_, c.Power));
     cxPtts_->setCurrentIndex(IndexIn(*cxPtts_, c.PttId));
     cxApro_->setCurrentIndex(IndexIn(*cxApro_, c.VoiceMode));
-    cxBclo_->setChecked(c.BusyLock == 0);
+    cxBclo_->setChecked(IsOn(c, OnFlag::BusyLock));
     cxTail_->setChecked(c.Epilogue == 1);
-    cxVoxs_->setChecked(c.Vox == 0);
-    cxAnis_->setChecked(c.Ani == 0);
+    cxVoxs_->setChecked(IsOn(c, OnFlag::Vox));
+    cxAnis_->setChecked(IsOn(c, OnFlag::Ani));
     loading_ = wasLoading;
 }
 
@@ -294,31 +296,20 @@ void TfFreqEdit::StoreVfo() {
         if (!rx.empty()) {
             std::string offset = Trimmed(cxTxSv_->text());
             SetChannelField(all, record, kFieldOffset, offset);
-            for (auto [list, field] :
-                 {std::pair{cxRxDcts_, kFieldRxTone}, std::pair{cxTxDcts_, kFieldTxTone}}) {
-                const QString shown = list->currentText().trimmed();
-                std::string tone = shown.isEmpty() || shown == list->itemText(0)
-                                       ? std::string()
-                                       : NormaliseTone(ToImageText(shown));
-                SetChannelField(all, record, field, tone);
-            }
-            for (auto [list, field] :
-                 {std::pair{cxDups_, kFieldShift}, std::pair{cxBand_, kFieldBandwidth},
-                  std::pair{cxPwrv_, kFieldPower}, std::pair{cxPtts_, kFieldPttId},
-                  std::pair{cxApro_, kFieldVoiceMode}}) {
-                // A value the list cannot show stays as it is.
-                if (list->currentIndex() < 0) continue;
-                std::string value = std::to_string(list->currentIndex());
-                SetChannelField(all, record, field, value);
-            }
-            const auto storeFlag = [&](int field, bool one) {
-                std::string value = one ? "1" : "0";
-                SetChannelField(all, record, field, value);
-            };
-            storeFlag(kFieldBusyLock, !cxBclo_->isChecked());
-            storeFlag(kFieldEpilogue, cxTail_->isChecked());
-            storeFlag(kFieldVox, !cxVoxs_->isChecked());
-            storeFlag(kFieldAni, !cxAnis_->isChecked());
+            // A value a list cannot show stays as it is.
+            StoreChannelControls(all, record,
+                                 {.rxTone = cxRxDcts_,
+                                  .txTone = cxTxDcts_,
+                                  .lists = {{cxDups_, kFieldShift},
+                                            {cxBand_, kFieldBandwidth},
+                                            {cxPwrv_, kFieldPower},
+                                            {cxPtts_, kFieldPttId},
+                                            {cxApro_, kFieldVoiceMode}},
+                                  .busyLock = cxBclo_,
+                                  .epilogue = cxTail_,
+                                  .vox = cxVoxs_,
+                                  .ani = cxAnis_,
+                                  .scan = nullptr});
         }
         all.Modified = true;
     } catch (const ConversionError&) {
@@ -374,7 +365,7 @@ void TfFreqEdit::cxStepChange(int index) {
     if (loading_ || index < 0) return;
     CommitPendingEdits();
     TALL& all = All();
-    all.PutSetting(9, 0x0F, index);
+    WriteField(all, kVfoStep, index);
     all.Modified = true;
     loading_ = true;
     const int record = SelectedRecord();

@@ -2,6 +2,7 @@
 
 #include "codec/FmCodec.h"
 #include "codec/Numbers.h"
+#include "codec/OptionCodes.h"
 #include "core/Maindb.h"
 #include "core/TAll.h"
 #include "editors/ChildWindow.h"
@@ -42,12 +43,6 @@ constexpr int kRowHeight = 20;
 constexpr int kNumberWidth = 50;
 constexpr int kFrequencyWidth = 100;
 constexpr int kMaxTyped = 9;
-
-// Settings fields of the broadcast receiver.
-constexpr int kStepSetting = 9;
-constexpr uint8_t kStepMask = 0xF0;
-constexpr int kInhibitSetting = 5;
-constexpr uint8_t kInhibitMask = 0x40;
 
 bool IsNumberColumn(int column) {
     return column == 1 || column == 3 || column == 5;
@@ -403,9 +398,9 @@ void TfFmFun::ShowFm() {
     const bool wasLoading = loading_;
     loading_ = true;
     const TALL& all = All();
-    const int index = std::max(all.GetSetting(kStepSetting, kStepMask) - 1, 0);
+    const int index = std::max(ReadField(all, kFmStep) - 1, 0);
     cxStep_->setCurrentIndex(index < cxStep_->count() ? index : -1);
-    cxFmDw_->setChecked(all.GetSetting(kInhibitSetting, kInhibitMask) == 0);
+    cxFmDw_->setChecked(ReadField(all, kFmInhibit) == 0);
     cxFM_Min_->setText(FromImageText(FmBoundText(all.FmBandLow)));
     cxFM_Max_->setText(FromImageText(FmBoundText(all.FmBandHigh)));
     loading_ = wasLoading;
@@ -415,9 +410,8 @@ void TfFmFun::StoreFm() {
     if (loading_) return;
     TALL& all = All();
     // A step the list cannot show stays as it is.
-    if (cxStep_->currentIndex() >= 0)
-        all.PutSetting(kStepSetting, kStepMask, cxStep_->currentIndex() + 1);
-    all.PutSetting(kInhibitSetting, kInhibitMask, cxFmDw_->isChecked() ? 0 : 1);
+    if (cxStep_->currentIndex() >= 0) WriteField(all, kFmStep, cxStep_->currentIndex() + 1);
+    WriteField(all, kFmInhibit, cxFmDw_->isChecked() ? 0 : 1);
     all.Modified = true;
 }
 

@@ -4,6 +4,7 @@
 #include "codec/Numbers.h"
 #include "core/Maindb.h"
 #include "editors/ChildWindow.h"
+#include "editors/ImageText.h"
 #include "editors/channels/FreqEdit.h"
 #include "settings/LocaliseForm.h"
 #include "settings/ShowMsg.h"
@@ -27,6 +28,10 @@ namespace zorva {
 
 namespace {
 
+// Shown only until the catalogue's bands replace them.
+constexpr double kDesignLow[4] = {400.0, 134.0, 200.0, 320.0};
+constexpr double kDesignHigh[4] = {520.0, 174.0, 260.0, 400.0};
+
 constexpr int kWidth = 352;
 constexpr int kModeHeight = 49;
 constexpr int kBandHeight = 32;
@@ -44,7 +49,7 @@ constexpr int kEditWidth = 90;
 
 // The number a hint holds; 0 when it holds none.
 double NumberIn(const QString& text) {
-    return ParseNumber(text.trimmed().toStdString()).value_or(0.0);
+    return ParseNumber(ToImageText(text.trimmed())).value_or(0.0);
 }
 
 QWidget* Panel(QWidget* parent, const QString& name, int height) {
@@ -77,9 +82,6 @@ TfModel::TfModel(QWidget* parent) : QDialog(parent) {
     label1->setBuddy(cxModel_);
     layout->addWidget(pMode_);
 
-    // Shown only until the catalogue's bands replace them.
-    constexpr double kDesignLow[4] = {400.0, 134.0, 200.0, 320.0};
-    constexpr double kDesignHigh[4] = {520.0, 174.0, 260.0, 400.0};
     selGroup_ = new QButtonGroup(this);
     for (int band = 0; band < 4; ++band) {
         BuildBand(band, kDesignLow[band], kDesignHigh[band]);
@@ -202,8 +204,8 @@ void TfModel::FormShow() {
     MacList().FillNames(names);
     cxModel_->clear();
     for (const std::string& name : names)
-        cxModel_->addItem(QString::fromStdString(name));
-    const int chosen = cxModel_->findText(QString::fromStdString(All().ModelName));
+        cxModel_->addItem(FromImageText(name));
+    const int chosen = cxModel_->findText(FromImageText(All().ModelName));
     cxModel_->setCurrentIndex(chosen >= 0 ? chosen : 0);
 
     loading_ = true;
@@ -216,7 +218,7 @@ void TfModel::FormShow() {
 void TfModel::cxModelPropertiesChange() {
     const QString text = cxModel_->currentText();
     if (text.isEmpty()) return;
-    const TMacType* model = MacList().FindByName(text.toStdString());
+    const TMacType* model = MacList().FindByName(ToImageText(text));
     if (!model) return;
     const bool wasLoading = loading_;
     loading_ = true;
@@ -250,7 +252,6 @@ void TfModel::cxModelPropertiesChange() {
         ChooseSingleBand(first);
     }
 
-    const bool useLimits = defaults == mask;
     for (int band = 0; band < 4; ++band) {
         Band& b = bands_[band];
         const auto [limitLow, limitHigh] = model->GetLimits(band);
@@ -260,7 +261,7 @@ void TfModel::cxModelPropertiesChange() {
         b.low->setReadOnly(!lowEditable);
         b.high->setReadOnly(!highEditable);
         b.use->setEnabled(lowEditable && highEditable);
-        const auto [low, high] = model->GetRange(band, useLimits);
+        const auto [low, high] = InitialBandRange(*model, band);
         b.label->setToolTip(FormatFreqText(low) + "-" + FormatFreqText(high));
         SetEdge(band, false, low);
         SetEdge(band, true, high);
@@ -302,14 +303,11 @@ void TfModel::cxUsePropertiesChange(int band) {
     b.low->setEnabled(used);
     b.high->setEnabled(used);
     if (used) return;
-    // Back to the band's initial range, as its label's hint holds it ("low-high").
-    const QString range = b.label->toolTip();
-    const qsizetype dash = range.indexOf('-');
-    if (dash < 0) return;
-    const std::optional<double> low = ParseNumber(range.left(dash).trimmed().toStdString());
-    const std::optional<double> high = ParseNumber(range.mid(dash + 1).trimmed().toStdString());
-    if (low) SetEdge(band, false, *low);
-    if (high) SetEdge(band, true, *high);
+    // Back to the band's initial range.
+    const auto [low, high] =
+        model_ ? InitialBandRange(*model_, band) : std::pair{kDesignLow[band], kDesignHigh[band]};
+    SetEdge(band, false, low);
+    SetEdge(band, true, high);
 }
 
 void TfModel::cxSelClick(int band) {
@@ -332,7 +330,7 @@ void TfModel::CommitEdge(int band, bool upper) {
     if (!edit->isModified()) return;
     const QString text = edit->text().trimmed();
     const std::optional<double> typed =
-        text.isEmpty() ? std::optional<double>(0.0) : ParseNumber(text.toStdString());
+        text.isEmpty() ? std::optional<double>(0.0) : ParseNumber(ToImageText(text));
     if (!typed) {
         // Not a number: the edge keeps its value and shows it again.
         SetEdge(band, upper, upper ? b.highValue : b.lowValue);

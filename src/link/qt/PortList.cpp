@@ -1,10 +1,10 @@
 #include "link/qt/PortList.h"
 
 #include "link/PortNames.h"
+#include "link/qt/LocalPath.h"
 #include "settings/IniFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSerialPort>
 #include <QSerialPortInfo>
@@ -19,14 +19,9 @@ namespace {
 
 constexpr const char* kByIdFolder = "/dev/serial/by-id";
 
-std::string FromQPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
 // Where a path leads; empty when it does not exist.
 std::string Canonical(const std::string& path) {
-    return FromQPath(
-        QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).canonicalFilePath());
+    return ToLocalPath(QFileInfo(FromLocalPath(path)).canonicalFilePath());
 }
 
 std::vector<std::pair<std::string, std::string>> ByIdLinks() {
@@ -34,14 +29,15 @@ std::vector<std::pair<std::string, std::string>> ByIdLinks() {
     const QDir folder(QString::fromLatin1(kByIdFolder));
     for (const QFileInfo& link :
          folder.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot)) {
-        links.emplace_back(FromQPath(link.absoluteFilePath()), FromQPath(link.canonicalFilePath()));
+        links.emplace_back(ToLocalPath(link.absoluteFilePath()),
+                           ToLocalPath(link.canonicalFilePath()));
     }
     return links;
 }
 
 bool CanOpen(const std::string& device) {
     QSerialPort probe;
-    probe.setPortName(QFile::decodeName(QByteArray::fromStdString(device)));
+    probe.setPortName(FromLocalPath(device));
     if (!probe.open(QIODevice::ReadWrite)) return false;
     probe.close();
     return true;
@@ -55,7 +51,7 @@ namespace {
 std::map<std::string, std::string> SystemDevices() {
     std::map<std::string, std::string> descriptions;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        std::string device = Canonical(FromQPath(info.systemLocation()));
+        std::string device = Canonical(ToLocalPath(info.systemLocation()));
         if (device.empty()) continue;
         QString description = info.description();
         if (description.isEmpty()) description = info.manufacturer();

@@ -1,10 +1,10 @@
 #include "link/qt/QtSerialPort.h"
 
+#include "link/qt/LocalPath.h"
 #include "link/qt/PortList.h"
 #include "settings/IniFile.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QMetaObject>
 #include <algorithm>
@@ -20,17 +20,7 @@
 
 namespace zorva {
 
-namespace {
-
-QString ToQPath(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
-std::string FromQPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-} // namespace
+namespace {} // namespace
 
 QtSerialPort::QtSerialPort(std::string settingsPath) : settingsPath_(std::move(settingsPath)) {
     static const TLanguage builtIn;
@@ -58,15 +48,15 @@ bool QtSerialPort::Open(const std::string& portName, int baudRate, std::string& 
         error = PortFailureText(PortFailure::Unmapped, portName, "", *language_);
         return false;
     }
-    const QFileInfo info(ToQPath(named));
+    const QFileInfo info(FromLocalPath(named));
     if (!info.exists()) {
         error = PortFailureText(PortFailure::Absent, named, "", *language_);
         return false;
     }
     // The link's target, so that the lock file is the one other programs use for the device.
-    const std::string device = FromQPath(info.canonicalFilePath());
+    const std::string device = ToLocalPath(info.canonicalFilePath());
 
-    port_.setPortName(ToQPath(device));
+    port_.setPortName(FromLocalPath(device));
     port_.setBaudRate(baudRate);
     port_.setDataBits(QSerialPort::Data8);
     port_.setParity(QSerialPort::NoParity);
