@@ -7,8 +7,8 @@
 #include "core/Maindb.h"
 #include "editors/ChildWindow.h"
 #include "editors/channels/FreqEdit.h"
-#include "settings/LocaliseForm.h"
-#include "shell/MainFrm.h"
+#include "settings/ui/LocaliseForm.h"
+#include "shell/Commands.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -466,7 +466,7 @@ void TfBatch::ApplyBatch() {
 
 void TfBatch::btnOkClick() {
     ApplyBatch();
-    if (TfMainFrm* main = MainForm()) main->RefreshViews(3);
+    if (MainWindowPort* main = MainForm()) main->RefreshViews(RefreshKind::AllRows);
 }
 
 bool TfBatch::eventFilter(QObject* watched, QEvent* event) {

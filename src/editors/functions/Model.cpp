@@ -5,9 +5,9 @@
 #include "core/Maindb.h"
 #include "editors/ChildWindow.h"
 #include "editors/channels/FreqEdit.h"
-#include "settings/LocaliseForm.h"
-#include "settings/ShowMsg.h"
 #include "settings/UserMessages.h"
+#include "settings/ui/LocaliseForm.h"
+#include "settings/ui/ShowMsg.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
