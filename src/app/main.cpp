@@ -2,10 +2,10 @@
 #include "core/Maindb.h"
 #include "editors/channels/ChannelEditors.h"
 #include "editors/functions/FunctionEditors.h"
-#include "link/TestFrm.h"
 #include "link/qt/LocalPath.h"
-#include "shell/Artwork.h"
-#include "shell/MainFrm.h"
+#include "link/ui/TestFrm.h"
+#include "shell/ui/Artwork.h"
+#include "shell/ui/MainFrm.h"
 
 #include <QApplication>
 #include <QLocale>

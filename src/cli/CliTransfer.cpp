@@ -75,7 +75,7 @@ private:
     int lastShown_ = -1;
 };
 
-// The terminal in the part of the window: messages on the error stream, a progress line,
+// The terminal in the window's place: messages on the error stream, a progress line,
 // questions answered by --force or on the terminal. A failure message ends the run, since
 // nobody is there to close a window that stays open.
 class TerminalWindow : public LinkUser, public TerminalRun {

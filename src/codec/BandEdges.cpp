@@ -2,8 +2,8 @@
 
 #include "codec/FreqCodec.h"
 #include "codec/Numbers.h"
+#include "core/MacType.h"
 #include "core/TAll.h"
-#include "link/MacType.h"
 
 namespace zorva {
 

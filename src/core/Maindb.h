@@ -2,8 +2,8 @@
 #pragma once
 
 #include "codec/ChannelRecord.h"
+#include "core/MacType.h"
 #include "core/TAll.h"
-#include "link/MacType.h"
 #include "settings/Language.h"
 
 #include <string>

@@ -1,8 +1,8 @@
 #include "link/ReadEngine.h"
 
 #include "codec/DerivedFields.h"
+#include "core/MacType.h"
 #include "link/Framing.h"
-#include "link/MacType.h"
 #include "settings/Language.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "link/WriteEngine.h"
 
 #include "codec/DerivedFields.h"
+#include "core/MacType.h"
 #include "core/TAll.h"
 #include "link/Framing.h"
-#include "link/MacType.h"
 #include "settings/Language.h"
 
 #include <algorithm>

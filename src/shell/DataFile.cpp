@@ -1,9 +1,9 @@
 #include "shell/DataFile.h"
 
 #include "codec/DerivedFields.h"
+#include "core/MacType.h"
 #include "core/SafeFile.h"
 #include "core/TAll.h"
-#include "link/MacType.h"
 #include "settings/Language.h"
 #include "settings/UserMessages.h"
 

@@ -1,7 +1,7 @@
 #include "codec/BandEdges.h"
 
+#include "core/MacType.h"
 #include "core/TAll.h"
-#include "link/MacType.h"
 
 #include <gtest/gtest.h>
 #include <utility>

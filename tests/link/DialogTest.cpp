@@ -1,10 +1,10 @@
 #include "TestSupport.h"
 #include "core/Maindb.h"
 #include "link/PtyPair.h"
-#include "link/ReadRadio.h"
-#include "link/SetPort.h"
-#include "link/WriteRadio.h"
-#include "settings/ShowMsg.h"
+#include "link/ui/ReadRadio.h"
+#include "link/ui/SetPort.h"
+#include "link/ui/WriteRadio.h"
+#include "settings/ui/ShowMsg.h"
 
 #include <QApplication>
 #include <QGroupBox>

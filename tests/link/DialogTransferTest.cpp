@@ -5,9 +5,9 @@
 #include "codec/ChannelRecord.h"
 #include "core/Maindb.h"
 #include "link/PtyPair.h"
-#include "link/ReadRadio.h"
-#include "link/WriteRadio.h"
-#include "settings/ShowMsg.h"
+#include "link/ui/ReadRadio.h"
+#include "link/ui/WriteRadio.h"
+#include "settings/ui/ShowMsg.h"
 #include "shell/DataFile.h"
 
 #include <QPushButton>

@@ -1,13 +1,13 @@
 // The power test window driven for real: its sub-range list and start-up state without a
 // radio, and Online, Set power and Close through a pseudo-terminal against the virtual radio.
-#include "link/TestFrm.h"
+#include "link/ui/TestFrm.h"
 
 #include "TestSupport.h"
 #include "VirtualRadioProcess.h"
 #include "core/Maindb.h"
 #include "link/PtyPair.h"
-#include "settings/ShowMsg.h"
-#include "shell/MainFrm.h"
+#include "settings/ui/ShowMsg.h"
+#include "shell/ui/MainFrm.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -2,9 +2,9 @@
 
 #include "codec/ChannelRecord.h"
 #include "codec/DerivedFields.h"
+#include "core/MacType.h"
 #include "link/Framing.h"
 #include "link/LinkTestSupport.h"
-#include "link/MacType.h"
 
 #include <gtest/gtest.h>
 

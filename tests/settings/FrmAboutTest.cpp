@@ -1,4 +1,4 @@
-#include "settings/FrmAbout.h"
+#include "settings/ui/FrmAbout.h"
 
 #include "TestSupport.h"
 #include "core/Maindb.h"

@@ -1,8 +1,8 @@
-#include "settings/LocaliseForm.h"
+#include "settings/ui/LocaliseForm.h"
 
 #include "TestSupport.h"
 #include "core/Maindb.h"
-#include "link/SetPort.h"
+#include "link/ui/SetPort.h"
 #include "settings/FormTexts.h"
 
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "settings/SetLanguage.h"
+#include "settings/ui/SetLanguage.h"
 
 #include "TestSupport.h"
 #include "core/Maindb.h"

@@ -1,13 +1,13 @@
 // The main window driven for real, without a display: start-up, the command table, the
 // dispatcher, the data file commands with their questions, and closing.
-#include "shell/MainFrm.h"
+#include "shell/ui/MainFrm.h"
 
 #include "TestSupport.h"
 #include "VirtualRadioProcess.h"
 #include "core/Maindb.h"
 #include "link/PtyPair.h"
-#include "link/TransferDialog.h"
-#include "settings/ShowMsg.h"
+#include "link/ui/TransferDialog.h"
+#include "settings/ui/ShowMsg.h"
 #include "shell/DataFile.h"
 
 #include <QAction>
@@ -304,19 +304,19 @@ TEST_F(MainFrmTest, ViewRefreshesReachTheChannelViews) {
     ASSERT_NE(edit, nullptr);
     All().CurrentChannel = 7;
     All().Modified = false;
-    form->RefreshViews(0);
-    form->RefreshViews(2);
+    form->RefreshViews(RefreshKind::CurrentRow);
+    form->RefreshViews(RefreshKind::ChannelEdit);
     EXPECT_EQ(table->rows, std::vector<int>{7});
     EXPECT_EQ(edit->shown, 1);
     EXPECT_FALSE(All().Modified);
-    form->RefreshViews(3);
+    form->RefreshViews(RefreshKind::AllRows);
     EXPECT_EQ(table->allRows, 1);
     EXPECT_EQ(edit->shown, 2);
     EXPECT_TRUE(All().Modified);
 
     // Kind 1: every child gone at once, a fresh table opened.
     FakeTable* old = table;
-    form->RefreshViews(1);
+    form->RefreshViews(RefreshKind::ReopenAll);
     EXPECT_EQ(form->ChildWindow(cmd::ChsEdit), nullptr);
     ASSERT_NE(form->ChildWindow(cmd::ChsInfo), nullptr);
     EXPECT_NE(form->ChildWindow(cmd::ChsInfo)->widget(), old);

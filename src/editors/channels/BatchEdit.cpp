@@ -9,8 +9,8 @@
 #include "editors/ChildWindow.h"
 #include "editors/ImageText.h"
 #include "editors/channels/FreqEdit.h"
-#include "settings/LocaliseForm.h"
-#include "shell/MainFrm.h"
+#include "settings/ui/LocaliseForm.h"
+#include "shell/Commands.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -406,7 +406,7 @@ void TfBatch::ApplyBatch() {
 
 void TfBatch::btnOkClick() {
     ApplyBatch();
-    if (TfMainFrm* main = MainForm()) main->RefreshViews(3);
+    if (MainWindowPort* main = MainForm()) main->RefreshViews(RefreshKind::AllRows);
 }
 
 bool TfBatch::eventFilter(QObject* watched, QEvent* event) {

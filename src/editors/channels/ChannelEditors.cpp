@@ -4,11 +4,11 @@
 #include "editors/channels/ChsEdit.h"
 #include "editors/channels/ChsInfo.h"
 #include "editors/channels/FreqEdit.h"
-#include "shell/MainFrm.h"
+#include "shell/Commands.h"
 
 namespace zorva {
 
-void RegisterChannelEditors(TfMainFrm& mainForm) {
+void RegisterChannelEditors(MainWindowPort& mainForm) {
     mainForm.RegisterChildWindow(cmd::ChsInfo, [] { return new TfChsInfo; });
     mainForm.RegisterChildWindow(cmd::ChsEdit, [] { return new TfChsEdit; });
     mainForm.RegisterChildWindow(cmd::FreqEdit, [] { return new TfFreqEdit; });

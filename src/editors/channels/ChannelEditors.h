@@ -3,8 +3,8 @@
 
 namespace zorva {
 
-class TfMainFrm;
+class MainWindowPort;
 
-void RegisterChannelEditors(TfMainFrm& mainForm);
+void RegisterChannelEditors(MainWindowPort& mainForm);
 
 } // namespace zorva

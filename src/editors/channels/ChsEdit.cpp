@@ -10,8 +10,8 @@
 #include "editors/ImageText.h"
 #include "editors/channels/ChannelControls.h"
 #include "editors/channels/ToneOption.h"
-#include "settings/LocaliseForm.h"
-#include "settings/ShowMsg.h"
+#include "settings/ui/LocaliseForm.h"
+#include "settings/ui/ShowMsg.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -149,7 +149,7 @@ TfChsEdit::TfChsEdit(QWidget* parent) : QWidget(parent) {
         });
 
     pickTone = [this] {
-        TfToneOption picker(MainForm() ? static_cast<QWidget*>(MainForm()) : window());
+        TfToneOption picker(MainForm() ? MainForm()->DialogParent() : window());
         picker.exec();
         return picker.SelectedCode();
     };
@@ -292,13 +292,13 @@ void TfChsEdit::StoreChannel() {
     }
     loading_ = false;
     all.Modified = true;
-    if (MainForm()) MainForm()->RefreshViews(0);
+    if (MainForm()) MainForm()->RefreshViews(RefreshKind::CurrentRow);
 }
 
 void TfChsEdit::ChannelPicked(int index) {
     if (chsGuard_ || index < 0) return;
     All().CurrentChannel = index + 1;
-    if (MainForm()) MainForm()->RefreshViews(0);
+    if (MainForm()) MainForm()->RefreshViews(RefreshKind::CurrentRow);
     ShowChannel();
 }
 
@@ -365,7 +365,7 @@ void TfChsEdit::TxChanged() {
         SetChannelField(all, all.CurrentChannel, kFieldTxFreq, tx);
         cxTxSv_->setText(FromImageText(tx));
         all.Modified = true;
-        if (MainForm()) MainForm()->RefreshViews(0);
+        if (MainForm()) MainForm()->RefreshViews(RefreshKind::CurrentRow);
     } catch (const ConversionError&) {
         LoadChannel(all, all.CurrentChannel, Channel());
         cxTxSv_->setText(StoredText(cxTxSv_));

@@ -2,7 +2,7 @@
 // fields, written back into the image field by field as the user edits it.
 #pragma once
 
-#include "shell/MainFrm.h"
+#include "shell/Commands.h"
 
 #include <QElapsedTimer>
 #include <QString>

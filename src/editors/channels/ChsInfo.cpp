@@ -10,8 +10,8 @@
 #include "editors/ChildWindow.h"
 #include "editors/ImageText.h"
 #include "settings/Language.h"
-#include "settings/LocaliseForm.h"
-#include "settings/ShowMsg.h"
+#include "settings/ui/LocaliseForm.h"
+#include "settings/ui/ShowMsg.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -79,7 +79,7 @@ QString CaptionOf(const QString& value) {
 }
 
 void RequestRefresh() {
-    if (TfMainFrm* main = MainForm()) main->RefreshViews(2);
+    if (MainWindowPort* main = MainForm()) main->RefreshViews(RefreshKind::ChannelEdit);
 }
 
 int MaxLengthOf(int field) {

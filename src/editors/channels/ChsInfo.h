@@ -3,7 +3,7 @@
 // it is filled and every edit goes straight back into the image through the channel codec.
 #pragma once
 
-#include "shell/MainFrm.h"
+#include "shell/Commands.h"
 
 #include <QPointer>
 #include <QString>

@@ -10,9 +10,9 @@
 #include "editors/ChildWindow.h"
 #include "editors/channels/ChannelControls.h"
 #include "editors/channels/ToneOption.h"
-#include "settings/LocaliseForm.h"
-#include "settings/ShowMsg.h"
 #include "settings/UserMessages.h"
+#include "settings/ui/LocaliseForm.h"
+#include "settings/ui/ShowMsg.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "editors/channels/ToneOption.h"
 
-#include "settings/LocaliseForm.h"
+#include "settings/ui/LocaliseForm.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -4,7 +4,7 @@
 #include "core/Maindb.h"
 #include "editors/ChildWindow.h"
 #include "editors/ImageText.h"
-#include "settings/LocaliseForm.h"
+#include "settings/ui/LocaliseForm.h"
 
 #include <QCheckBox>
 #include <QComboBox>

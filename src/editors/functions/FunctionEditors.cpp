@@ -7,14 +7,14 @@
 #include "editors/functions/OptFun.h"
 #include "editors/functions/ScanFun.h"
 #include "editors/functions/VoxFun.h"
-#include "shell/MainFrm.h"
+#include "shell/Commands.h"
 
 #include <QDialog>
 #include <memory>
 
 namespace zorva {
 
-void RegisterFunctionEditors(TfMainFrm& mainForm) {
+void RegisterFunctionEditors(MainWindowPort& mainForm) {
     mainForm.RegisterChildWindow(cmd::FmFun, [] { return new TfFmFun; });
     mainForm.RegisterChildWindow(cmd::VoxFun, [] { return new TfVoxFun; });
     mainForm.RegisterChildWindow(cmd::OptFun, [] { return new TfOptFun; });

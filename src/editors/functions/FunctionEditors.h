@@ -4,8 +4,8 @@
 
 namespace zorva {
 
-class TfMainFrm;
+class MainWindowPort;
 
-void RegisterFunctionEditors(TfMainFrm& mainForm);
+void RegisterFunctionEditors(MainWindowPort& mainForm);
 
 } // namespace zorva

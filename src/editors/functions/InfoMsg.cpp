@@ -5,7 +5,7 @@
 #include "core/TAll.h"
 #include "editors/ChildWindow.h"
 #include "editors/ImageText.h"
-#include "settings/LocaliseForm.h"
+#include "settings/ui/LocaliseForm.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -6,9 +6,9 @@
 #include "editors/ChildWindow.h"
 #include "editors/ImageText.h"
 #include "editors/channels/FreqEdit.h"
-#include "settings/LocaliseForm.h"
-#include "settings/ShowMsg.h"
 #include "settings/UserMessages.h"
+#include "settings/ui/LocaliseForm.h"
+#include "settings/ui/ShowMsg.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

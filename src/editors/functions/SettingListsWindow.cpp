@@ -3,7 +3,7 @@
 #include "core/Maindb.h"
 #include "editors/ChildWindow.h"
 #include "editors/functions/FunctionLists.h"
-#include "settings/LocaliseForm.h"
+#include "settings/ui/LocaliseForm.h"
 
 #include <QComboBox>
 #include <QFont>

@@ -1,7 +1,7 @@
 #include "editors/functions/VoxFun.h"
 
 #include "editors/functions/FunctionLists.h"
-#include "settings/LocaliseForm.h"
+#include "settings/ui/LocaliseForm.h"
 
 #include <QComboBox>
 #include <QLabel>

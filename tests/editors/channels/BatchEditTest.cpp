@@ -7,7 +7,7 @@
 #include "core/SafeFile.h"
 #include "editors/channels/ChsEdit.h"
 #include "editors/channels/FreqEdit.h"
-#include "settings/LocaliseForm.h"
+#include "settings/ui/LocaliseForm.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -7,7 +7,7 @@
 #include "core/Maindb.h"
 #include "core/SafeFile.h"
 #include "editors/channels/ToneOption.h"
-#include "settings/ShowMsg.h"
+#include "settings/ui/ShowMsg.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -8,8 +8,8 @@
 #include "core/SafeFile.h"
 #include "core/TAll.h"
 #include "editors/channels/ChannelEditors.h"
-#include "settings/ShowMsg.h"
-#include "shell/MainFrm.h"
+#include "settings/ui/ShowMsg.h"
+#include "shell/ui/MainFrm.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -4,7 +4,7 @@
 #include "TestSupport.h"
 #include "codec/ToneList.h"
 #include "core/Maindb.h"
-#include "settings/ShowMsg.h"
+#include "settings/ui/ShowMsg.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -4,7 +4,7 @@
 #include "TestSupport.h"
 #include "core/Maindb.h"
 #include "core/TAll.h"
-#include "settings/ShowMsg.h"
+#include "settings/ui/ShowMsg.h"
 
 #include <QApplication>
 #include <QCheckBox>

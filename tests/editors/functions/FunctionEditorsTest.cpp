@@ -3,7 +3,7 @@
 
 #include "TestSupport.h"
 #include "core/Maindb.h"
-#include "shell/MainFrm.h"
+#include "shell/ui/MainFrm.h"
 
 #include <QApplication>
 #include <QDialog>

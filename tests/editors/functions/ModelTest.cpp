@@ -5,9 +5,9 @@
 #include "TestSupport.h"
 #include "core/Maindb.h"
 #include "core/SafeFile.h"
-#include "settings/ShowMsg.h"
 #include "settings/UserMessages.h"
-#include "shell/MainFrm.h"
+#include "settings/ui/ShowMsg.h"
+#include "shell/ui/MainFrm.h"
 
 #include <QApplication>
 #include <QCheckBox>

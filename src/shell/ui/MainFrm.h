@@ -3,6 +3,7 @@
 #pragma once
 
 #include "link/qt/PortList.h"
+#include "shell/Commands.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -28,37 +29,7 @@ class QWidget;
 
 namespace zorva {
 
-// Command numbers: the tag of every menu item and tool button.
-namespace cmd {
-inline constexpr int New = 1, Open = 2, Save = 3, SaveAs = 4, Print = 5, PrintPreview = 6, Exit = 7;
-inline constexpr int Batch = 9, FreqEdit = 10, ChsInfo = 11, ChsEdit = 12, FmFun = 13, VoxFun = 14,
-                     OptFun = 15, InfoMsg = 16, Key = 17, DtmfFun = 18, ScanFun = 19;
-inline constexpr int Read = 20, Write = 21, Test = 22;
-inline constexpr int Model = 30, Port = 31, Language = 32;
-inline constexpr int TreeView = 40, Toolbar = 41, StatusBar = 42;
-inline constexpr int Cascade = 50, TileHorizontally = 51, TileVertically = 52, ArrangeIcons = 53,
-                     CloseAll = 54;
-inline constexpr int HelpTopics = 60, About = 61;
-inline constexpr int TestFrequency = 181;
-} // namespace cmd
-
-// What the channel table does for the main window when the image changed under it.
-class ChannelTableView {
-public:
-    virtual ~ChannelTableView() = default;
-    virtual void FormDeactivate() = 0; // closes its in-cell editors
-    virtual void FillChannelRow(int channel) = 0;
-    virtual void FillAllRows() = 0;
-};
-
-// What the channel edit window does for the main window.
-class ChannelEditView {
-public:
-    virtual ~ChannelEditView() = default;
-    virtual void ShowChannel() = 0;
-};
-
-class TfMainFrm : public QMainWindow {
+class TfMainFrm : public QMainWindow, public MainWindowPort {
     Q_OBJECT
 
 public:
@@ -67,10 +38,7 @@ public:
 
     // Runs command `command` of the command table; numbers not in it do nothing.
     void RunCommand(int command);
-    // 0: the table's row of the current channel; 1: every child window closed and the
-    // channel table opened again; 2: the channel edit window; 3: every table row and the
-    // channel edit window.
-    void RefreshViews(int kind);
+    void RefreshViews(RefreshKind kind) override;
     // The status bar panels and the caption.
     void UpdateStatus();
 
@@ -82,16 +50,15 @@ public:
     QLabel* StatusPanel(int index) const;
 
     // --- Child windows: one per editor type (commands 9 to 19) ---
-    // Makes the window of `command`; the window is given to the MDI area (a QMdiSubWindow is
-    // taken as it is). The editors register here when they exist.
-    using ChildFactory = std::function<QWidget*()>;
-    void RegisterChildWindow(int command, ChildFactory create);
+    // The window is given to the MDI area (a QMdiSubWindow is taken as it is).
+    void RegisterChildWindow(int command, ChildFactory create) override;
     // The open window of `command`, null when there is none.
     QMdiSubWindow* ChildWindow(int command) const;
 
-    // --- Modal dialogs of later parts (22 power test, 30 model) ---
-    using DialogFactory = std::function<std::unique_ptr<QDialog>(QWidget* parent)>;
-    void RegisterDialog(int command, DialogFactory create);
+    // --- Modal dialogs: read, write, power test, model, port, language, about ---
+    // The port, read and write, language and about dialogs are registered by the constructor.
+    void RegisterDialog(int command, DialogFactory create, DialogOutcome outcome = {}) override;
+    QWidget* DialogParent() override { return this; }
 
     // --- Seams for tests ---
     // The file dialogs: the chosen path, empty when cancelled.
@@ -125,13 +92,10 @@ private:
     void Open();
     void Save();
     void SaveAs();
-    void ReadRadio();
-    void WriteRadio();
     void RunRegisteredDialog(int command);
     void ModelDialog();
-    void SetPort();
-    void SetLanguage();
-    void About();
+    // Every text anew from the language just chosen; the child windows are made again.
+    void ApplyLanguage();
 
     void OpenChild(int command);
     void DestroyChildren();
@@ -158,6 +122,7 @@ private:
     std::map<int, ChildFactory> childFactories_;
     std::map<int, QPointer<QMdiSubWindow>> children_;
     std::map<int, DialogFactory> dialogFactories_;
+    std::map<int, DialogOutcome> dialogOutcomes_;
 
     QToolBar* tbar_ = nullptr;
     QSplitter* splitter_ = nullptr;
@@ -169,8 +134,5 @@ private:
     std::vector<QLabel*> panels_;
     QTimer* timer_ = nullptr;
 };
-
-// The program's main window while one exists (the editors reach RefreshViews through it).
-TfMainFrm* MainForm();
 
 } // namespace zorva

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "link/ReadEngine.h"
-#include "link/TransferDialog.h"
+#include "link/ui/TransferDialog.h"
 
 namespace zorva {
 

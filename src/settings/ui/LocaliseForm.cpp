@@ -1,4 +1,4 @@
-#include "settings/LocaliseForm.h"
+#include "settings/ui/LocaliseForm.h"
 
 #include "core/Maindb.h"
 #include "core/SafeFile.h"

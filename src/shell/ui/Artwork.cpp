@@ -1,4 +1,4 @@
-#include "shell/Artwork.h"
+#include "shell/ui/Artwork.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "link/WriteRadio.h"
+#include "link/ui/WriteRadio.h"
 
 #include "codec/DerivedFields.h"
 

@@ -1,4 +1,4 @@
-#include "link/ReadRadio.h"
+#include "link/ui/ReadRadio.h"
 
 namespace zorva {
 

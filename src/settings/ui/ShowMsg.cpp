@@ -1,4 +1,4 @@
-#include "settings/ShowMsg.h"
+#include "settings/ui/ShowMsg.h"
 
 #include "settings/UserMessages.h"
 

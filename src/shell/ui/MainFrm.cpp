@@ -1,21 +1,18 @@
-#include "shell/MainFrm.h"
+#include "shell/ui/MainFrm.h"
 
 #include "codec/DerivedFields.h"
 #include "core/Maindb.h"
 #include "link/PortNames.h"
-#include "link/ReadRadio.h"
-#include "link/SetPort.h"
-#include "link/WriteRadio.h"
-#include "settings/FrmAbout.h"
+#include "link/ui/LinkDialogs.h"
 #include "settings/Language.h"
-#include "settings/LocaliseForm.h"
-#include "settings/SetLanguage.h"
 #include "settings/Settings.h"
-#include "settings/ShowMsg.h"
-#include "settings/ToolkitTranslations.h"
 #include "settings/UserMessages.h"
-#include "shell/Artwork.h"
+#include "settings/ui/LocaliseForm.h"
+#include "settings/ui/SettingsDialogs.h"
+#include "settings/ui/ShowMsg.h"
+#include "settings/ui/ToolkitTranslations.h"
 #include "shell/DataFile.h"
+#include "shell/ui/Artwork.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -136,13 +133,21 @@ struct MenuText {
 };
 
 const MenuText kMenus[] = {
-    {"mFile", "&File", {1, 2, 3, 4, 5, 6, 0, 7}},
-    {"mEdit", "&Edit", {16, 10, 0, 11, 12, 9, 0, 13, 14, 19, 15, 17, 18, -1, 181}},
-    {"mProgram", "&Program", {20, 21, 0, 22}},
-    {"mSetup", "&Setup", {30, 0, 31, 32}},
-    {"mView", "&View", {40, 0, 41, 42}},
-    {"mWindow", "&Window", {50, 51, 52, 53, 0, 54}},
-    {"mHelp", "&Help", {60, 0, 61}},
+    {"mFile",
+     "&File",
+     {cmd::New, cmd::Open, cmd::Save, cmd::SaveAs, cmd::Print, cmd::PrintPreview, 0, cmd::Exit}},
+    {"mEdit",
+     "&Edit",
+     {cmd::InfoMsg, cmd::FreqEdit, 0, cmd::ChsInfo, cmd::ChsEdit, cmd::Batch, 0, cmd::FmFun,
+      cmd::VoxFun, cmd::ScanFun, cmd::OptFun, cmd::Key, cmd::DtmfFun, -1, cmd::TestFrequency}},
+    {"mProgram", "&Program", {cmd::Read, cmd::Write, 0, cmd::Test}},
+    {"mSetup", "&Setup", {cmd::Model, 0, cmd::Port, cmd::Language}},
+    {"mView", "&View", {cmd::TreeView, 0, cmd::Toolbar, cmd::StatusBar}},
+    {"mWindow",
+     "&Window",
+     {cmd::Cascade, cmd::TileHorizontally, cmd::TileVertically, cmd::ArrangeIcons, 0,
+      cmd::CloseAll}},
+    {"mHelp", "&Help", {cmd::HelpTopics, 0, cmd::About}},
 };
 
 // The tree's children: the command each runs; their texts are the hints of its menu item.
@@ -207,7 +212,7 @@ QString FileDialogPath(QFileDialog& dialog) {
 
 } // namespace
 
-TfMainFrm* MainForm() {
+MainWindowPort* MainForm() {
     return g_mainForm;
 }
 
@@ -254,6 +259,9 @@ TfMainFrm::TfMainFrm(QWidget* parent) : QMainWindow(parent) {
     timer_->setInterval(kClockMs);
     connect(timer_, &QTimer::timeout, this, &TfMainFrm::ShowClock);
     timer_->start();
+
+    RegisterLinkDialogs(*this);
+    RegisterSettingsDialogs(*this);
 }
 
 TfMainFrm::~TfMainFrm() {
@@ -603,22 +611,19 @@ void TfMainFrm::RunCommand(int command) {
         OpenChild(command);
         break;
     case cmd::Read:
-        ReadRadio();
+        // A read replaces the image, as New and Open do.
+        if (All().Modified && AskYes(Language().SaveProgram)) Save();
+        RunRegisteredDialog(command);
         break;
     case cmd::Write:
-        WriteRadio();
-        break;
     case cmd::Test:
+    case cmd::Port:
+    case cmd::Language:
+    case cmd::About:
         RunRegisteredDialog(command);
         break;
     case cmd::Model:
         ModelDialog();
-        break;
-    case cmd::Port:
-        SetPort();
-        break;
-    case cmd::Language:
-        SetLanguage();
         break;
     case cmd::Cascade:
         mdi_->cascadeSubWindows();
@@ -635,9 +640,6 @@ void TfMainFrm::RunCommand(int command) {
     case cmd::CloseAll:
         CloseAllChildren();
         break;
-    case cmd::About:
-        About();
-        break;
     default:
         break; // Print, Print Preview, Key, Help Topics, Test Frequency, the View ticks
     }
@@ -651,7 +653,7 @@ void TfMainFrm::New() {
     fileName_.clear();
     NewCommandSequence(All(), MacList(), CurrentTimeText());
     UpdateStatus();
-    RefreshViews(1);
+    RefreshViews(RefreshKind::ReopenAll);
     All().Modified = false;
 }
 
@@ -663,7 +665,7 @@ void TfMainFrm::Open() {
         BoxMessages messages;
         if (LoadDataFile(All(), MacList(), fileName_, Language(), messages)) {
             UpdateStatus();
-            RefreshViews(1);
+            RefreshViews(RefreshKind::ReopenAll);
             All().Modified = false;
         } else {
             fileName_.clear();
@@ -698,30 +700,36 @@ void TfMainFrm::SaveAs() {
 // ---------------------------------------------------------------------------------------
 // Modal dialogs
 
-void TfMainFrm::ReadRadio() {
-    // A read replaces the image, as New and Open do.
-    if (All().Modified && AskYes(Language().SaveProgram)) Save();
-    TfReadRadio dialog(this);
-    execDialog(dialog);
-    if (!dialog.ReadCompleted()) return;
-    fileName_.clear();
-    UpdateStatus();
-    RefreshViews(1);
-}
-
-void TfMainFrm::WriteRadio() {
-    TfWriteRadio dialog(this);
-    execDialog(dialog);
-}
-
-void TfMainFrm::RegisterDialog(int command, DialogFactory create) {
+void TfMainFrm::RegisterDialog(int command, DialogFactory create, DialogOutcome outcome) {
     dialogFactories_[command] = std::move(create);
+    dialogOutcomes_[command] = std::move(outcome);
 }
 
 void TfMainFrm::RunRegisteredDialog(int command) {
     const auto it = dialogFactories_.find(command);
     if (it == dialogFactories_.end() || !it->second) return;
-    if (std::unique_ptr<QDialog> dialog = it->second(this)) execDialog(*dialog);
+    const DialogOutcome outcome = dialogOutcomes_[command];
+    DialogEffect effect = DialogEffect::None;
+    if (std::unique_ptr<QDialog> dialog = it->second(this)) {
+        execDialog(*dialog);
+        if (outcome) effect = outcome(*dialog);
+    }
+    // The dialog is gone before the main window acts on what it did.
+    switch (effect) {
+    case DialogEffect::None:
+        break;
+    case DialogEffect::StatusChanged:
+        UpdateStatus();
+        break;
+    case DialogEffect::ImageReplaced:
+        fileName_.clear();
+        UpdateStatus();
+        RefreshViews(RefreshKind::ReopenAll);
+        break;
+    case DialogEffect::LanguageChanged:
+        ApplyLanguage();
+        break;
+    }
 }
 
 void TfMainFrm::ModelDialog() {
@@ -747,22 +755,7 @@ void TfMainFrm::ModelDialog() {
     all.ImageModelIdent = ident;
 }
 
-void TfMainFrm::SetPort() {
-    {
-        TfSetPort dialog(this);
-        execDialog(dialog);
-    }
-    UpdateStatus();
-}
-
-void TfMainFrm::SetLanguage() {
-    bool changed = false;
-    {
-        TfSetLanguage dialog(this);
-        execDialog(dialog);
-        changed = dialog.LanguageChanged();
-    }
-    if (!changed) return;
+void TfMainFrm::ApplyLanguage() {
     // The windows are made anew, the image stays: unsaved changes are offered for saving
     // as before New or Open, and stay marked as unsaved when the user keeps them.
     if (All().Modified && AskYes(Language().SaveProgram)) Save();
@@ -792,11 +785,6 @@ void TfMainFrm::SetLanguage() {
     SetTreeTexts();
     OpenChild(cmd::ChsInfo);
     All().Modified = modified;
-}
-
-void TfMainFrm::About() {
-    TfFrmAbout dialog(this);
-    execDialog(dialog);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -862,12 +850,12 @@ ChannelEditView* TfMainFrm::ChannelEdit() const {
     return window ? dynamic_cast<ChannelEditView*>(window->widget()) : nullptr;
 }
 
-void TfMainFrm::RefreshViews(int kind) {
+void TfMainFrm::RefreshViews(RefreshKind kind) {
     switch (kind) {
-    case 0:
+    case RefreshKind::CurrentRow:
         if (ChannelTableView* table = ChannelTable()) table->FillChannelRow(All().CurrentChannel);
         break;
-    case 1:
+    case RefreshKind::ReopenAll:
         DestroyChildren();
 
         if (ChannelEditView* edit = ChannelEdit()) edit->ShowChannel();
@@ -877,17 +865,15 @@ void TfMainFrm::RefreshViews(int kind) {
         }
         OpenChild(cmd::ChsInfo);
         break;
-    case 2:
+    case RefreshKind::ChannelEdit:
         if (ChannelEditView* edit = ChannelEdit()) edit->ShowChannel();
         break;
-    case 3:
+    case RefreshKind::AllRows:
         if (ChannelTableView* table = ChannelTable()) {
             All().Modified = true;
             table->FillAllRows();
         }
         if (ChannelEditView* edit = ChannelEdit()) edit->ShowChannel();
-        break;
-    default:
         break;
     }
 }

@@ -1,4 +1,4 @@
-#include "settings/ToolkitTranslations.h"
+#include "settings/ui/ToolkitTranslations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

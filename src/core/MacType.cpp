@@ -1,4 +1,4 @@
-#include "link/MacType.h"
+#include "core/MacType.h"
 
 #include "core/TAll.h"
 

@@ -1,11 +1,11 @@
-#include "link/TestFrm.h"
+#include "link/ui/TestFrm.h"
 
 #include "core/Maindb.h"
 #include "link/PowerRanges.h"
-#include "settings/LocaliseForm.h"
 #include "settings/Settings.h"
-#include "settings/ShowMsg.h"
-#include "shell/MainFrm.h"
+#include "settings/ui/LocaliseForm.h"
+#include "settings/ui/ShowMsg.h"
+#include "shell/Commands.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -460,7 +460,7 @@ void TfTestFrm::CloseWindow() {
     close();
 }
 
-void RegisterPowerTest(TfMainFrm& mainForm) {
+void RegisterPowerTest(MainWindowPort& mainForm) {
     mainForm.RegisterDialog(cmd::Test, [](QWidget* parent) -> std::unique_ptr<QDialog> {
         return std::make_unique<TfTestFrm>(parent);
     });

@@ -1,9 +1,9 @@
-#include "link/SetPort.h"
+#include "link/ui/SetPort.h"
 
 #include "core/Maindb.h"
 #include "link/PortNames.h"
-#include "settings/LocaliseForm.h"
 #include "settings/Settings.h"
+#include "settings/ui/LocaliseForm.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

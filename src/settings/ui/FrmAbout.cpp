@@ -1,8 +1,8 @@
-#include "settings/FrmAbout.h"
+#include "settings/ui/FrmAbout.h"
 
 #include "core/Maindb.h"
-#include "settings/LocaliseForm.h"
-#include "shell/Artwork.h"
+#include "settings/ui/LocaliseForm.h"
+#include "shell/ui/Artwork.h"
 
 #include <QEvent>
 #include <QLabel>

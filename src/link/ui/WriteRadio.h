@@ -2,8 +2,8 @@
 // the whole image, and the window stays open for another write.
 #pragma once
 
-#include "link/TransferDialog.h"
 #include "link/WriteEngine.h"
+#include "link/ui/TransferDialog.h"
 
 namespace zorva {
 

@@ -23,7 +23,7 @@ class QWidget;
 
 namespace zorva {
 
-class TfMainFrm;
+class MainWindowPort;
 
 class TfTestFrm : public QDialog, private PowerTestUser {
     Q_OBJECT
@@ -92,6 +92,6 @@ private:
 };
 
 // Makes the main window's "&Test Online" command open this window.
-void RegisterPowerTest(TfMainFrm& mainForm);
+void RegisterPowerTest(MainWindowPort& mainForm);
 
 } // namespace zorva

@@ -1,9 +1,9 @@
-#include "link/TransferDialog.h"
+#include "link/ui/TransferDialog.h"
 
 #include "core/Maindb.h"
-#include "settings/LocaliseForm.h"
 #include "settings/Settings.h"
-#include "settings/ShowMsg.h"
+#include "settings/ui/LocaliseForm.h"
+#include "settings/ui/ShowMsg.h"
 
 #include <QHBoxLayout>
 #include <QProgressBar>

@@ -1,8 +1,8 @@
-#include "settings/SetLanguage.h"
+#include "settings/ui/SetLanguage.h"
 
 #include "core/Maindb.h"
-#include "settings/LocaliseForm.h"
 #include "settings/Settings.h"
+#include "settings/ui/LocaliseForm.h"
 
 #include <QComboBox>
 #include <QGroupBox>
