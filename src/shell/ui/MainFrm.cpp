@@ -3,6 +3,7 @@
 #include "codec/DerivedFields.h"
 #include "core/Maindb.h"
 #include "link/PortNames.h"
+#include "link/qt/LocalPath.h"
 #include "link/ui/LinkDialogs.h"
 #include "settings/Language.h"
 #include "settings/Settings.h"
@@ -18,7 +19,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -164,14 +164,6 @@ public:
 
 QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string LocalPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-QString DisplayPath(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
 // The system's date separator: the first mark between the fields of its short date format.
@@ -464,7 +456,7 @@ void TfMainFrm::UpdateStatus() {
     panels_[4]->setText(FromUtf8(All().ModelName));
     panels_[5]->setText(FromUtf8(All().BandSummary));
     QString caption = FromUtf8(All().ProductName);
-    if (!fileName_.empty()) caption += " [" + DisplayPath(fileName_) + "]";
+    if (!fileName_.empty()) caption += " [" + FromLocalPath(fileName_) + "]";
     setWindowTitle(caption + kModifiedMark);
     setWindowModified(All().Modified);
 }
@@ -661,7 +653,7 @@ void TfMainFrm::Open() {
     if (All().Modified && AskYes(Language().SaveProgram)) Save();
     const QString chosen = openDialog ? openDialog() : QString();
     if (!chosen.isEmpty()) {
-        fileName_ = LocalPath(chosen);
+        fileName_ = ToLocalPath(chosen);
         BoxMessages messages;
         if (LoadDataFile(All(), MacList(), fileName_, Language(), messages)) {
             UpdateStatus();
@@ -682,7 +674,7 @@ void TfMainFrm::Save() {
             UpdateStatus();
             return;
         }
-        fileName_ = LocalPath(chosen);
+        fileName_ = ToLocalPath(chosen);
         const bool replace = !QFileInfo::exists(chosen) || AskYes(Language().FileExists);
         // A name that was declined or could not be written is not the image's file.
         if (!replace || !SaveDataFile(All(), fileName_, Language(), messages)) fileName_.clear();
