@@ -3,8 +3,8 @@
 #include "editors/channels/ChannelEditors.h"
 #include "editors/functions/FunctionEditors.h"
 #include "link/qt/LocalPath.h"
-#include "link/ui/TestFrm.h"
 #include "shell/ui/Artwork.h"
+#include "shell/ui/BuiltInDialogs.h"
 #include "shell/ui/MainFrm.h"
 
 #include <QApplication>

@@ -5,7 +5,6 @@
 #include "settings/Settings.h"
 #include "settings/ui/LocaliseForm.h"
 #include "settings/ui/ShowMsg.h"
-#include "shell/Commands.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -458,12 +457,6 @@ void TfTestFrm::SequenceCompleted(PowerSequence sequence) {
 
 void TfTestFrm::CloseWindow() {
     close();
-}
-
-void RegisterPowerTest(MainWindowPort& mainForm) {
-    mainForm.RegisterDialog(cmd::Test, [](QWidget* parent) -> std::unique_ptr<QDialog> {
-        return std::make_unique<TfTestFrm>(parent);
-    });
 }
 
 } // namespace zorva

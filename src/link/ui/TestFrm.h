@@ -23,8 +23,6 @@ class QWidget;
 
 namespace zorva {
 
-class MainWindowPort;
-
 class TfTestFrm : public QDialog, private PowerTestUser {
     Q_OBJECT
 
@@ -90,8 +88,5 @@ private:
     QProgressBar* cxBar_ = nullptr;
     QTimer* openTimer_ = nullptr;
 };
-
-// Makes the main window's "&Test Online" command open this window.
-void RegisterPowerTest(MainWindowPort& mainForm);
 
 } // namespace zorva

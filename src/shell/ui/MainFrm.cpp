@@ -4,16 +4,15 @@
 #include "core/Maindb.h"
 #include "link/PortNames.h"
 #include "link/qt/LocalPath.h"
-#include "link/ui/LinkDialogs.h"
 #include "settings/Language.h"
 #include "settings/Settings.h"
 #include "settings/UserMessages.h"
 #include "settings/ui/LocaliseForm.h"
-#include "settings/ui/SettingsDialogs.h"
 #include "settings/ui/ShowMsg.h"
 #include "settings/ui/ToolkitTranslations.h"
 #include "shell/DataFile.h"
 #include "shell/ui/Artwork.h"
+#include "shell/ui/BuiltInDialogs.h"
 
 #include <QAction>
 #include <QCloseEvent>

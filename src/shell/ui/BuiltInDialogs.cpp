@@ -1,8 +1,11 @@
-#include "link/ui/LinkDialogs.h"
+#include "shell/ui/BuiltInDialogs.h"
 
 #include "link/ui/ReadRadio.h"
 #include "link/ui/SetPort.h"
+#include "link/ui/TestFrm.h"
 #include "link/ui/WriteRadio.h"
+#include "settings/ui/FrmAbout.h"
+#include "settings/ui/SetLanguage.h"
 #include "shell/Commands.h"
 
 #include <memory>
@@ -30,6 +33,28 @@ void RegisterLinkDialogs(MainWindowPort& mainForm) {
             return std::make_unique<TfSetPort>(parent);
         },
         [](const QDialog&) { return DialogEffect::StatusChanged; });
+}
+
+void RegisterSettingsDialogs(MainWindowPort& mainForm) {
+    mainForm.RegisterDialog(
+        cmd::Language,
+        [](QWidget* parent) -> std::unique_ptr<QDialog> {
+            return std::make_unique<TfSetLanguage>(parent);
+        },
+        [](const QDialog& closed) {
+            return static_cast<const TfSetLanguage&>(closed).LanguageChanged()
+                       ? DialogEffect::LanguageChanged
+                       : DialogEffect::None;
+        });
+    mainForm.RegisterDialog(cmd::About, [](QWidget* parent) -> std::unique_ptr<QDialog> {
+        return std::make_unique<TfFrmAbout>(parent);
+    });
+}
+
+void RegisterPowerTest(MainWindowPort& mainForm) {
+    mainForm.RegisterDialog(cmd::Test, [](QWidget* parent) -> std::unique_ptr<QDialog> {
+        return std::make_unique<TfTestFrm>(parent);
+    });
 }
 
 } // namespace zorva
