@@ -120,6 +120,27 @@ void ExchangeEngine::DiscardAndWakeUp() {
     });
 }
 
+void ExchangeEngine::ExchangeLogic() {
+    switch (state_) {
+    case ExchangeState::WakeUpSent:
+        WakeUpReplied();
+        break;
+    case ExchangeState::IdentRequested:
+        if (count_ < kIdentReplyLength) break;
+        StopTimer(LinkTimer::HandshakeTimeout);
+        IdentReplied(std::string(reinterpret_cast<const char*>(&buffer_[1]), 4));
+        break;
+    case ExchangeState::IdentBlockSent:
+        IdentBlockReplied();
+        break;
+    case ExchangeState::Blocks:
+        BlockStep();
+        break;
+    case ExchangeState::Idle:
+        break;
+    }
+}
+
 void ExchangeEngine::WakeUpReplied() {
     // Byte 1 counts only when it belongs to this reply (a NAK then an ACK in one event),
     // never when it is left over from an earlier one.

@@ -113,7 +113,12 @@ protected:
     virtual void BeginAttempt() = 0;
     // How long a frame may take to leave before the exchange goes on anyway.
     virtual int DrainTimeoutMs() const = 0;
-    virtual void ExchangeLogic() = 0;
+    // Hands a reply to the step its state waits for.
+    void ExchangeLogic();
+    // The radio named its model (IdentRequested): go on, ask, or refuse.
+    virtual void IdentReplied(const std::string& ident) = 0;
+    // A reply while blocks are transferred.
+    virtual void BlockStep() = 0;
     // xTimer, HeadTime, TryTime and CloseTime as both exchanges handle them; reading adds
     // ReTime.
     virtual void TimerExpired(LinkTimer timer);

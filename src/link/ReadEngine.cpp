@@ -40,35 +40,16 @@ void ReadEngine::BeginAttempt() {
     });
 }
 
-void ReadEngine::ExchangeLogic() {
-    switch (state_) {
-    case ExchangeState::WakeUpSent:
-        WakeUpReplied();
-        break;
-    case ExchangeState::IdentRequested: {
-        if (count_ < kIdentReplyLength) break;
-        const std::string ident(reinterpret_cast<const char*>(&buffer_[1]), 4);
-        StopTimer(LinkTimer::HandshakeTimeout);
-        if (ctx_.macList.FindByIdent(ident)) {
-            radioIdent_ = ident;
-            bandByte_ = buffer_[6];
-            SendIdentBlock();
-        } else {
-            // The window stays open with Ok disabled; the user closes it.
-            halted_ = true;
-            errorReported_ = true;
-            SendEnd(0, [this] { ShowInfo(ctx_.language.ModError); });
-        }
-        break;
-    }
-    case ExchangeState::IdentBlockSent:
-        IdentBlockReplied();
-        break;
-    case ExchangeState::Blocks:
-        BlockStep();
-        break;
-    default:
-        break;
+void ReadEngine::IdentReplied(const std::string& ident) {
+    if (ctx_.macList.FindByIdent(ident)) {
+        radioIdent_ = ident;
+        bandByte_ = buffer_[6];
+        SendIdentBlock();
+    } else {
+        // The window stays open with Ok disabled; the user closes it.
+        halted_ = true;
+        errorReported_ = true;
+        SendEnd(0, [this] { ShowInfo(ctx_.language.ModError); });
     }
 }
 

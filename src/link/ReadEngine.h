@@ -22,11 +22,11 @@ public:
 private:
     void BeginAttempt() override;
     int DrainTimeoutMs() const override;
-    void ExchangeLogic() override;
+    void IdentReplied(const std::string& ident) override;
+    void BlockStep() override;
     void TimerExpired(LinkTimer timer) override;
     bool OkBackOnTimeout() const override { return false; }
     void LineError() override;
-    void BlockStep();
     void Complete();
 
     std::vector<uint8_t> store_;

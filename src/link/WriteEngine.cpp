@@ -45,52 +45,32 @@ WriteEngine::ModelCheck WriteEngine::CheckModel(const std::string& ident) const 
     return ModelCheck::Refuse;
 }
 
-void WriteEngine::ExchangeLogic() {
-    switch (state_) {
-    case ExchangeState::WakeUpSent:
-        WakeUpReplied();
+void WriteEngine::IdentReplied(const std::string& ident) {
+    switch (CheckModel(ident)) {
+    case ModelCheck::Refuse:
+        halted_ = true;
+        errorReported_ = true;
+        SendEnd(16, [this] {
+            ShowInfo(ctx_.language.ModError);
+            StartTimer(LinkTimer::CloseDelay, kCloseTimeMs);
+        });
         break;
-    case ExchangeState::IdentRequested: {
-        if (count_ < kIdentReplyLength) break;
-        const std::string ident(reinterpret_cast<const char*>(&buffer_[1]), 4);
-        StopTimer(LinkTimer::HandshakeTimeout);
-        switch (CheckModel(ident)) {
-        case ModelCheck::Refuse:
-            halted_ = true;
-            errorReported_ = true;
-            SendEnd(16, [this] {
-                ShowInfo(ctx_.language.ModError);
-                StartTimer(LinkTimer::CloseDelay, kCloseTimeMs);
-            });
-            break;
-        case ModelCheck::Ask: {
-            // Replies arriving while the question is open are not answers to anything.
-            halted_ = true;
-            const int answer =
-                ctx_.user.ShowMsg(ctx_.language.Confirmation,
-                                  ctx_.language.ModError + ctx_.language.Modforce, kMsgYesNo);
-            if (Closed()) break;
-            if (answer == kResultYes) {
-                halted_ = false;
-                Proceed();
-            } else {
-                StartTimer(LinkTimer::CloseDelay, kCloseTimeMs);
-            }
-            break;
-        }
-        case ModelCheck::Proceed:
+    case ModelCheck::Ask: {
+        // Replies arriving while the question is open are not answers to anything.
+        halted_ = true;
+        const int answer = ctx_.user.ShowMsg(
+            ctx_.language.Confirmation, ctx_.language.ModError + ctx_.language.Modforce, kMsgYesNo);
+        if (Closed()) break;
+        if (answer == kResultYes) {
+            halted_ = false;
             Proceed();
-            break;
+        } else {
+            StartTimer(LinkTimer::CloseDelay, kCloseTimeMs);
         }
         break;
     }
-    case ExchangeState::IdentBlockSent:
-        IdentBlockReplied();
-        break;
-    case ExchangeState::Blocks:
-        BlockStep();
-        break;
-    default:
+    case ModelCheck::Proceed:
+        Proceed();
         break;
     }
 }

@@ -24,11 +24,11 @@ private:
     ModelCheck CheckModel(const std::string& ident) const;
     void BeginAttempt() override;
     int DrainTimeoutMs() const override;
-    void ExchangeLogic() override;
+    void IdentReplied(const std::string& ident) override;
+    void BlockStep() override;
     bool OkBackOnTimeout() const override { return true; }
     void LineError() override;
     void Proceed();
-    void BlockStep();
     void Complete();
 
     std::function<std::string()> timeText_;
