@@ -5,6 +5,7 @@
 #include "codec/Numbers.h"
 #include "core/Maindb.h"
 #include "editors/channels/ChsInfo.h"
+#include "shell/Startup.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "codec/DerivedFields.h"
+#include "shell/Startup.h"
 
 #include <cstdio>
 #include <filesystem>

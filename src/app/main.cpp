@@ -3,6 +3,7 @@
 #include "editors/channels/ChannelEditors.h"
 #include "editors/functions/FunctionEditors.h"
 #include "link/qt/LocalPath.h"
+#include "shell/Startup.h"
 #include "shell/ui/Artwork.h"
 #include "shell/ui/BuiltInDialogs.h"
 #include "shell/ui/MainFrm.h"

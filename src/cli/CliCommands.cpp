@@ -9,6 +9,7 @@
 #include "link/qt/LocalPath.h"
 #include "settings/TextEncoding.h"
 #include "shell/DataFile.h"
+#include "shell/Startup.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

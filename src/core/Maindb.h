@@ -1,10 +1,10 @@
-// The data module: the program's global objects and the start-up that fills them.
+// The data module: the program's global objects (shell/Startup.h fills them).
 #pragma once
 
-#include "codec/ChannelRecord.h"
 #include "core/MacType.h"
 #include "core/TAll.h"
-#include "settings/Language.h"
+#include "core/TChannel.h"
+#include "core/TLanguage.h"
 
 #include <string>
 
@@ -17,15 +17,6 @@ struct Maindb {
     TChannel Channel;
     TLanguage Language;
 };
-
-// Start-up up to the first window: start values, model defaults, the settings file and the
-// language file from `exeDir` (with its trailing separator), the installation identifier.
-void DataModuleCreate(Maindb& db, const std::string& exeDir);
-
-// The image part of the main window's first showing: a new image of the catalogue's first
-// model, band ranges chosen, model selected and stamped, ranges written and derived,
-// Modified cleared.
-void StartImage(Maindb& db);
 
 // The process-wide instance and one accessor for each object.
 Maindb& TheMaindb();

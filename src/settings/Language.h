@@ -1,54 +1,12 @@
 // The message texts of the current language, loaded from "<ExeDir><LanguageName>.Ini".
 #pragma once
 
+#include "core/TLanguage.h"
+
 #include <span>
 #include <string>
 
 namespace zorva {
-
-class TLanguage {
-public:
-    std::string Confirmation = "Confirmation";
-    std::string ExitProgram = "Do you wish to exit program?";
-    std::string SaveProgram = "Do you wish to save the changes?";
-    std::string Channel = "Channel";
-    std::string Info = " Information";
-    std::string OutRange = "Frequency is out of range.";
-    std::string Caution = "Caution";
-    std::string FileExists = "The file exists. Replace it?";
-    std::string Close = "Closed";
-    std::string Open = "Opened";
-    std::string ComError = "Please check all connections and communication port settings.";
-    std::string ModError = "Model Type Wrong.";
-    std::string PwdError = "Wrong password.";
-    std::string ClearData = "Do you wish to Clear Data?";
-    std::string Modforce = "Do you wish to Force write data?";
-    std::string All = "All";
-    std::string ErrRange = "The frequency number is wrong!";
-    std::string ModelType = "Model Type";
-    std::string Frequency = "Frequency";
-    std::string ReadOk = "Reading Completed.";
-    std::string WriteOk = "Writing Completed.";
-    std::string PortError = "Cannot open the communication port.";
-    // Messages of our own, for failures the radio's texts do not cover.
-    std::string FileShort = "The file is too short to be a data file (a data file has 4768 bytes).";
-    std::string FileReadError = "The file cannot be read.";
-    std::string FileWriteError = "The file cannot be saved.";
-    // Why a serial port did not open; "%1" is the port name or the device.
-    std::string PortUnmapped = "%1 is not assigned to a serial device. Choose another port, or "
-                               "map it to a device in the [Ports] section of SysInfo.Ini.";
-    std::string PortAbsent =
-        "The device %1 is not present. Connect the programming cable or choose another port.";
-    std::string PortInUse =
-        "The device %1 is in use by another program. Close that program and try again.";
-    std::string PortDenied = "You may not use the device %1. Add your user to the dialout group "
-                             "(sudo usermod -aG dialout $USER), then log out and in again.";
-    // At start-up: the stored port %1 is absent, port %2 is used instead.
-    std::string PortReplaced = "%1 not found, using %2";
-    // The language's locale for the toolkit's own texts (buttons of message boxes, file
-    // dialogs); not shown.
-    std::string Locale = "en";
-};
 
 // The [Language] key of every text, in the order of the fields.
 struct LanguageKey {

@@ -3,6 +3,7 @@
 #include "cli/CliCommands.h"
 
 #include "TestSupport.h"
+#include "codec/ChannelRecord.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

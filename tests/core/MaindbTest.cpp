@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "codec/Numbers.h"
 #include "core/InstallationId.h"
+#include "shell/Startup.h"
 
 #include <gtest/gtest.h>
 

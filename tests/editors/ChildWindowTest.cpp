@@ -13,6 +13,7 @@
 #include "editors/functions/OptFun.h"
 #include "editors/functions/ScanFun.h"
 #include "editors/functions/VoxFun.h"
+#include "shell/Startup.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

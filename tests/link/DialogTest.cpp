@@ -5,6 +5,7 @@
 #include "link/ui/SetPort.h"
 #include "link/ui/WriteRadio.h"
 #include "settings/ui/ShowMsg.h"
+#include "shell/Startup.h"
 
 #include <QApplication>
 #include <QGroupBox>

@@ -9,6 +9,7 @@
 #include "link/ui/WriteRadio.h"
 #include "settings/ui/ShowMsg.h"
 #include "shell/DataFile.h"
+#include "shell/Startup.h"
 
 #include <QPushButton>
 #include <QTest>

@@ -7,6 +7,7 @@
 #include "core/Maindb.h"
 #include "link/PtyPair.h"
 #include "settings/ui/ShowMsg.h"
+#include "shell/Startup.h"
 #include "shell/ui/BuiltInDialogs.h"
 #include "shell/ui/MainFrm.h"
 

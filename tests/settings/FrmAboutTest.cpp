@@ -2,6 +2,7 @@
 
 #include "TestSupport.h"
 #include "core/Maindb.h"
+#include "shell/Startup.h"
 
 #include <QLabel>
 #include <QTest>

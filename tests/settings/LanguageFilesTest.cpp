@@ -25,6 +25,7 @@
 #include "settings/ui/FrmAbout.h"
 #include "settings/ui/SetLanguage.h"
 #include "settings/ui/ShowMsg.h"
+#include "shell/Startup.h"
 #include "shell/ui/MainFrm.h"
 
 #include <QAbstractButton>

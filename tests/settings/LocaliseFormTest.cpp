@@ -4,6 +4,7 @@
 #include "core/Maindb.h"
 #include "link/ui/SetPort.h"
 #include "settings/FormTexts.h"
+#include "shell/Startup.h"
 
 #include <QCheckBox>
 #include <QDialog>

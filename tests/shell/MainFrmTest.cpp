@@ -9,6 +9,7 @@
 #include "link/ui/TransferDialog.h"
 #include "settings/ui/ShowMsg.h"
 #include "shell/DataFile.h"
+#include "shell/Startup.h"
 
 #include <QAction>
 #include <QComboBox>

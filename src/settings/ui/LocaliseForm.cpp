@@ -3,6 +3,7 @@
 #include "core/Maindb.h"
 #include "core/SafeFile.h"
 #include "settings/IniFile.h"
+#include "settings/Language.h"
 #include "settings/TextEncoding.h"
 
 #include <QAbstractButton>

@@ -2,12 +2,14 @@
 #include "editors/channels/BatchEdit.h"
 
 #include "TestSupport.h"
+#include "codec/ChannelRecord.h"
 #include "codec/ToneList.h"
 #include "core/Maindb.h"
 #include "core/SafeFile.h"
 #include "editors/channels/ChsEdit.h"
 #include "editors/channels/FreqEdit.h"
 #include "settings/ui/LocaliseForm.h"
+#include "shell/Startup.h"
 
 #include <QCheckBox>
 #include <QComboBox>

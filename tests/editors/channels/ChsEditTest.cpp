@@ -8,6 +8,7 @@
 #include "core/SafeFile.h"
 #include "editors/channels/ToneOption.h"
 #include "settings/ui/ShowMsg.h"
+#include "shell/Startup.h"
 
 #include <QApplication>
 #include <QCheckBox>

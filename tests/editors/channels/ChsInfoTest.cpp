@@ -9,6 +9,7 @@
 #include "core/TAll.h"
 #include "editors/channels/ChannelEditors.h"
 #include "settings/ui/ShowMsg.h"
+#include "shell/Startup.h"
 #include "shell/ui/MainFrm.h"
 
 #include <QAbstractItemView>

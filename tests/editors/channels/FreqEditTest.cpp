@@ -5,6 +5,7 @@
 #include "codec/ToneList.h"
 #include "core/Maindb.h"
 #include "settings/ui/ShowMsg.h"
+#include "shell/Startup.h"
 
 #include <QCheckBox>
 #include <QComboBox>

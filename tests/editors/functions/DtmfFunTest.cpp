@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "core/Maindb.h"
 #include "core/SafeFile.h"
+#include "shell/Startup.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -5,6 +5,7 @@
 #include "core/Maindb.h"
 #include "core/TAll.h"
 #include "settings/ui/ShowMsg.h"
+#include "shell/Startup.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -3,6 +3,7 @@
 
 #include "TestSupport.h"
 #include "core/Maindb.h"
+#include "shell/Startup.h"
 #include "shell/ui/MainFrm.h"
 
 #include <QApplication>

@@ -5,6 +5,7 @@
 #include "codec/DerivedFields.h"
 #include "core/Maindb.h"
 #include "core/TAll.h"
+#include "shell/Startup.h"
 
 #include <QLineEdit>
 #include <QMdiArea>

@@ -7,6 +7,7 @@
 #include "core/SafeFile.h"
 #include "settings/UserMessages.h"
 #include "settings/ui/ShowMsg.h"
+#include "shell/Startup.h"
 #include "shell/ui/MainFrm.h"
 
 #include <QApplication>

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "core/Maindb.h"
 #include "shell/DataFile.h"
+#include "shell/Startup.h"
 
 #include <QApplication>
 #include <QCheckBox>

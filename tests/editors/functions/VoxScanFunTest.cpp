@@ -3,6 +3,7 @@
 #include "core/Maindb.h"
 #include "editors/functions/ScanFun.h"
 #include "editors/functions/VoxFun.h"
+#include "shell/Startup.h"
 
 #include <QComboBox>
 #include <QLabel>
