@@ -2,8 +2,8 @@
 
 #include "core/Maindb.h"
 #include "settings/ui/LocaliseForm.h"
-#include "shell/ui/Artwork.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -38,7 +38,8 @@ TfFrmAbout::TfFrmAbout(QWidget* parent) : QDialog(parent) {
 
     ImApp_ = new QLabel(this);
     ImApp_->setObjectName("ImApp");
-    ImApp_->setPixmap(AppIcon().pixmap(kIconSize, kIconSize));
+    // The application's icon, which the program sets before any window opens.
+    ImApp_->setPixmap(QApplication::windowIcon().pixmap(kIconSize, kIconSize));
     ImApp_->setGeometry(kMargin, kMargin, kIconSize, kIconSize);
     ImApp_->installEventFilter(this);
 
