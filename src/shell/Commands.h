@@ -21,6 +21,7 @@ inline constexpr int TreeView = 40, Toolbar = 41, StatusBar = 42;
 inline constexpr int Cascade = 50, TileHorizontally = 51, TileVertically = 52, ArrangeIcons = 53,
                      CloseAll = 54;
 inline constexpr int HelpTopics = 60, About = 61;
+inline constexpr int Undo = 70, Redo = 71;
 inline constexpr int TestFrequency = 181;
 } // namespace cmd
 
@@ -30,6 +31,7 @@ enum class RefreshKind {
     ReopenAll,   // a new image: every child window closed, the channel table opened again
     ChannelEdit, // the channel edit window
     AllRows,     // every row of the channel table, and the channel edit window
+    AllWindows,  // every open window shows the image anew (after an undo or a redo)
 };
 
 // What a command's dialog, once closed, asks the main window to do.
@@ -54,6 +56,13 @@ class ChannelEditView {
 public:
     virtual ~ChannelEditView() = default;
     virtual void ShowChannel() = 0;
+};
+
+// A window that shows part of the image, and shows it anew when the image was put back.
+class ImageView {
+public:
+    virtual ~ImageView() = default;
+    virtual void ShowImage() = 0;
 };
 
 // The main window's services to the windows and dialogs of the commands.

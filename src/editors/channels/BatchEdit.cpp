@@ -11,6 +11,7 @@
 #include "editors/channels/FreqEdit.h"
 #include "settings/ui/LocaliseForm.h"
 #include "shell/Commands.h"
+#include "shell/ui/ImageHistory.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -401,7 +402,7 @@ void TfBatch::ApplyBatch() {
     o.vox = cxVox_->isChecked();
     o.epilogue = cxTxRev_->isChecked();
     // The image changed whether or not the channel table is open to say so.
-    if (zorva::ApplyBatch(all, o, randomIndex)) all.Modified = true;
+    if (zorva::ApplyBatch(all, o, randomIndex)) ChangeImage(*this);
 }
 
 void TfBatch::btnOkClick() {

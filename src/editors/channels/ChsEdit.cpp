@@ -12,6 +12,7 @@
 #include "editors/channels/ToneOption.h"
 #include "settings/ui/LocaliseForm.h"
 #include "settings/ui/ShowMsg.h"
+#include "shell/ui/ImageHistory.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -291,7 +292,7 @@ void TfChsEdit::StoreChannel() {
         ShowChannel();
     }
     loading_ = false;
-    all.Modified = true;
+    ChangeImage(*this);
     if (MainForm()) MainForm()->RefreshViews(RefreshKind::CurrentRow);
 }
 
@@ -351,8 +352,8 @@ void TfChsEdit::RxChanged() {
     --rxGuard_;
 }
 
-// Stores the TX frequency alone. Setting Modified and refilling the table row here too: a
-// changed TX frequency is a change of the image like any other.
+// Stores the TX frequency alone. Reporting the change and refilling the table row here too:
+// a changed TX frequency is a change of the image like any other.
 void TfChsEdit::TxChanged() {
     if (loading_ || txGuard_ || Unchanged(*cxTxSv_)) return;
     TALL& all = All();
@@ -364,7 +365,7 @@ void TfChsEdit::TxChanged() {
     try {
         SetChannelField(all, all.CurrentChannel, kFieldTxFreq, tx);
         cxTxSv_->setText(FromImageText(tx));
-        all.Modified = true;
+        ChangeImage(*this);
         if (MainForm()) MainForm()->RefreshViews(RefreshKind::CurrentRow);
     } catch (const ConversionError&) {
         LoadChannel(all, all.CurrentChannel, Channel());

@@ -12,6 +12,7 @@
 #include "settings/Language.h"
 #include "settings/ui/LocaliseForm.h"
 #include "settings/ui/ShowMsg.h"
+#include "shell/ui/ImageHistory.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -718,7 +719,6 @@ void TfChsInfo::ComBoxSetData(QComboBox* combo) {
         }
         item->setText(text);
         StoreCell(editColumn_, editRow_);
-        All().Modified = true;
     } catch (const std::exception&) {
         FillChannelRow(editRow_ - 1);
     }
@@ -740,6 +740,7 @@ void TfChsInfo::StoreCell(int column, int row) {
         // The record is unchanged; the row shows it again.
     }
     FillChannelRow(row - 1);
+    ChangeImage(*this);
     RequestRefresh();
 }
 
@@ -760,7 +761,6 @@ void TfChsInfo::gvChsSetForeText(int column, int row, QString& text) {
     QTableWidgetItem* item = gvChs_->item(row, column);
     const int numberColumn = ColumnOfField(1);
     if (!item || numberColumn < 0 || row < 2) return;
-    All().Modified = true;
     const int channel = gvChs_->item(row, numberColumn)->text().toInt();
     const int field = FieldOfColumn(column);
     try {
@@ -809,6 +809,7 @@ void TfChsInfo::gvChsSetForeText(int column, int row, QString& text) {
         FillChannelRow(channel);
         text = item->text();
     }
+    ChangeImage(*this);
     RequestRefresh();
 }
 

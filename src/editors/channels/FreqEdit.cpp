@@ -13,6 +13,7 @@
 #include "settings/UserMessages.h"
 #include "settings/ui/LocaliseForm.h"
 #include "settings/ui/ShowMsg.h"
+#include "shell/ui/ImageHistory.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -311,7 +312,7 @@ void TfFreqEdit::StoreVfo() {
                                   .ani = cxAnis_,
                                   .scan = nullptr});
         }
-        all.Modified = true;
+        ChangeImage(*this);
     } catch (const ConversionError&) {
         ShowVfo();
     }
@@ -337,7 +338,7 @@ void TfFreqEdit::cxRxSvChange() {
     // them.
     ShowFrequencies();
     // The image changed: without this a later exit would not offer to save it.
-    if (BytesOf(record) != before) All().Modified = true;
+    if (BytesOf(record) != before) ChangeImage(*this);
     rxGuard_ = false;
 }
 
@@ -357,7 +358,7 @@ void TfFreqEdit::cxTxSvChange() {
     }
     // A text that is no number leaves the offset as it was, and shows it again.
     ShowFrequencies();
-    if (BytesOf(record) != before) All().Modified = true;
+    if (BytesOf(record) != before) ChangeImage(*this);
     txGuard_ = false;
 }
 
@@ -366,7 +367,6 @@ void TfFreqEdit::cxStepChange(int index) {
     CommitPendingEdits();
     TALL& all = All();
     WriteField(all, kVfoStep, index);
-    all.Modified = true;
     loading_ = true;
     const int record = SelectedRecord();
     TChannel shown;
@@ -385,6 +385,7 @@ void TfFreqEdit::cxStepChange(int index) {
     TChannel other;
     LoadChannel(all, record == kVfoDown ? kVfoUp : kVfoDown, other);
     loading_ = false;
+    ChangeImage(*this);
 }
 
 void TfFreqEdit::ToneChange(QComboBox& list) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "editors/ImageText.h"
+#include "shell/Commands.h"
 
 #include <QString>
 #include <QWidget>
@@ -30,10 +31,11 @@ enum class TypedKeys {
 // and navigation keys, Enter, Backspace) through. True when the event was dealt with.
 bool FilterTypedKey(QLineEdit& edit, const QKeyEvent& key, TypedKeys keys);
 
-class TfFreqEdit : public QWidget {
+class TfFreqEdit : public QWidget, public ImageView {
     Q_OBJECT
 
 public:
+    void ShowImage() override { ShowVfo(); }
     explicit TfFreqEdit(QWidget* parent = nullptr);
     ~TfFreqEdit() override;
 

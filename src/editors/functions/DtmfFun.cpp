@@ -5,6 +5,7 @@
 #include "editors/ChildWindow.h"
 #include "editors/ImageText.h"
 #include "settings/ui/LocaliseForm.h"
+#include "shell/ui/ImageHistory.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -336,7 +337,7 @@ void TfDtmfFun::StoreDtmf() {
     all.PutSetting(kDecoderByte, kSideToneMask, cxBeep_->isChecked() ? 1 : 0);
     if (cxPtts_->currentIndex() >= 0)
         all.PutSetting(kPttIdByte, kPttModeMask, cxPtts_->currentIndex());
-    all.Modified = true;
+    ChangeImage(*this);
 }
 
 void TfDtmfFun::ComborPropertiesChange() {
@@ -360,6 +361,7 @@ void TfDtmfFun::cxEntPropertiesEditValueChanged(QLineEdit& edit) {
     StoreDtmfCode(All(), static_cast<DtmfCode>(edit.property("tag").toInt()),
                   ToImageText(edit.text()));
     loading_ = false;
+    ChangeImage(*this);
 }
 
 bool TfDtmfFun::FilterKey(QLineEdit& edit, const QKeyEvent& key) {

@@ -2,6 +2,8 @@
 // radio's own ID code, and the stun code.
 #pragma once
 
+#include "shell/Commands.h"
+
 #include <QWidget>
 #include <cstdint>
 #include <vector>
@@ -16,10 +18,11 @@ class QTableWidget;
 
 namespace zorva {
 
-class TfDtmfFun : public QWidget {
+class TfDtmfFun : public QWidget, public ImageView {
     Q_OBJECT
 
 public:
+    void ShowImage() override { ShowDtmf(); }
     explicit TfDtmfFun(QWidget* parent = nullptr);
     ~TfDtmfFun() override;
 

@@ -11,6 +11,7 @@
 #include "settings/UserMessages.h"
 #include "settings/ui/LocaliseForm.h"
 #include "settings/ui/ShowMsg.h"
+#include "shell/ui/ImageHistory.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -412,7 +413,7 @@ void TfFmFun::StoreFm() {
     // A step the list cannot show stays as it is.
     if (cxStep_->currentIndex() >= 0) WriteField(all, kFmStep, cxStep_->currentIndex() + 1);
     WriteField(all, kFmInhibit, cxFmDw_->isChecked() ? 0 : 1);
-    all.Modified = true;
+    ChangeImage(*this);
 }
 
 void TfFmFun::eRxPropertiesEditValueChanged() {
@@ -422,7 +423,7 @@ void TfFmFun::eRxPropertiesEditValueChanged() {
         const std::string shown =
             WriteFmChannel(All(), kFmCurrentSlot, ToImageText(cxRx_->text().trimmed()));
         cxRx_->setText(FromImageText(shown));
-        All().Modified = true;
+        ChangeImage(*this);
     } catch (const ConversionError&) {
         // Nothing was stored: the edit shows the frequency the radio keeps.
         cxRx_->setText(FormatFreqText(ReadFmChannel(All(), kFmCurrentSlot)));
@@ -436,7 +437,7 @@ void TfFmFun::gvDataSetForeText(int column, int row, QString& text) {
     if (!channel) return;
     try {
         text = FromImageText(WriteFmChannel(All(), channel, ToImageText(text.trimmed())));
-        All().Modified = true;
+        ChangeImage(*this);
     } catch (const ConversionError&) {
         // The channel keeps its state and value, and the cell shows them again.
         text = ChannelText(channel);
@@ -463,7 +464,7 @@ void TfFmFun::ScanBoundValidate(bool upper, double& value) {
     edit->setText(FromImageText(FmBoundText(value)));
     ShowFmChannels();
     // The range and the channels re-read against it are radio data: keep them for saving.
-    if (All().Image != before) All().Modified = true;
+    if (All().Image != before) ChangeImage(*this);
 }
 
 bool TfFmFun::HasNumber(int row, int column) const {

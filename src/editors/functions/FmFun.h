@@ -2,6 +2,8 @@
 // while working, and its 25 memory channels in a table of three number/frequency column pairs.
 #pragma once
 
+#include "shell/Commands.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -19,10 +21,11 @@ namespace zorva {
 
 class FmCellDelegate;
 
-class TfFmFun : public QWidget {
+class TfFmFun : public QWidget, public ImageView {
     Q_OBJECT
 
 public:
+    void ShowImage() override { ShowFm(); }
     // Grid geometry: row 0 and column 0 are hidden title lines, row 1 holds the captions,
     // rows 2 to 11 the channels.
     static constexpr int kRows = 12;

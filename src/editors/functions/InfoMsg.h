@@ -2,6 +2,8 @@
 // number, last write time). It only shows; nothing in it changes the image.
 #pragma once
 
+#include "shell/Commands.h"
+
 #include <QWidget>
 
 class QLineEdit;
@@ -9,10 +11,11 @@ class QPushButton;
 
 namespace zorva {
 
-class TfInfoMsg : public QWidget {
+class TfInfoMsg : public QWidget, public ImageView {
     Q_OBJECT
 
 public:
+    void ShowImage() override { ShowInfo(); }
     explicit TfInfoMsg(QWidget* parent = nullptr);
     ~TfInfoMsg() override;
 

@@ -5,6 +5,7 @@
 #include "editors/ImageText.h"
 #include "editors/functions/FunctionLists.h"
 #include "settings/ui/LocaliseForm.h"
+#include "shell/ui/ImageHistory.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -196,7 +197,7 @@ void TfOptFun::StoreOptions() {
     // byte stays as the image has it until the user picks another answer.
     const int manual = cxFrq_Use_->currentIndex();
     if (manual >= 0 && (manual == 0) != ReadManualFreq(all)) WriteManualFreq(all, manual == 0);
-    all.Modified = true;
+    ChangeImage(*this);
 }
 
 void TfOptFun::ComborPropertiesChange() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "codec/OptionCodes.h"
+#include "shell/Commands.h"
 
 #include <QSize>
 #include <QWidget>
@@ -17,10 +18,11 @@ class QPushButton;
 
 namespace zorva {
 
-class TfOptFun : public QWidget {
+class TfOptFun : public QWidget, public ImageView {
     Q_OBJECT
 
 public:
+    void ShowImage() override { ShowOptions(); }
     explicit TfOptFun(QWidget* parent = nullptr);
     ~TfOptFun() override;
 

@@ -4,6 +4,7 @@
 #include "editors/ChildWindow.h"
 #include "editors/functions/FunctionLists.h"
 #include "settings/ui/LocaliseForm.h"
+#include "shell/ui/ImageHistory.h"
 
 #include <QComboBox>
 #include <QFont>
@@ -75,7 +76,7 @@ void SettingListsWindow::ShowLists() {
 void SettingListsWindow::StoreLists() {
     for (const Control& row : rows_)
         WriteField(All(), row.field, row.list->currentIndex());
-    All().Modified = true;
+    ChangeImage(*this);
 }
 
 void SettingListsWindow::ComborPropertiesChange() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "codec/OptionCodes.h"
+#include "shell/Commands.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -16,10 +17,11 @@ class QLabel;
 
 namespace zorva {
 
-class SettingListsWindow : public QWidget {
+class SettingListsWindow : public QWidget, public ImageView {
     Q_OBJECT
 
 public:
+    void ShowImage() override { ShowLists(); }
     // One row: its label's name and caption, its list's name and items, and the field the
     // list's item position is the code of.
     struct Row {

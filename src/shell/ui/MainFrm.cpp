@@ -13,21 +13,26 @@
 #include "shell/DataFile.h"
 #include "shell/ui/Artwork.h"
 #include "shell/ui/BuiltInDialogs.h"
+#include "shell/ui/ImageHistory.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QRegularExpression>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -69,6 +74,8 @@ const MenuItemText kMenuItems[] = {
     {cmd::Print, "P2", "&Print", "", "Ctrl+P"},
     {cmd::PrintPreview, "V2", "Print Pre&view", "", "Ctrl+T"},
     {cmd::Exit, "nExit", "&Exit", "", "Ctrl+X"},
+    {cmd::Undo, "nUndo", "&Undo", "Undo", "Ctrl+Z"},
+    {cmd::Redo, "nRedo", "&Redo", "Redo", "Ctrl+Y"},
     {cmd::Batch, "nBatch", "&Batch Channel Edit", "", ""},
     {cmd::FreqEdit, "nFreq", "F&req. Channel", "Freq. Information", ""},
     {cmd::ChsInfo, "nChInfo", "Memory C&hannel", "Channel Information", ""},
@@ -137,8 +144,9 @@ const MenuText kMenus[] = {
      {cmd::New, cmd::Open, cmd::Save, cmd::SaveAs, cmd::Print, cmd::PrintPreview, 0, cmd::Exit}},
     {"mEdit",
      "&Edit",
-     {cmd::InfoMsg, cmd::FreqEdit, 0, cmd::ChsInfo, cmd::ChsEdit, cmd::Batch, 0, cmd::FmFun,
-      cmd::VoxFun, cmd::ScanFun, cmd::OptFun, cmd::Key, cmd::DtmfFun, -1, cmd::TestFrequency}},
+     {cmd::Undo, cmd::Redo, 0, cmd::InfoMsg, cmd::FreqEdit, 0, cmd::ChsInfo, cmd::ChsEdit,
+      cmd::Batch, 0, cmd::FmFun, cmd::VoxFun, cmd::ScanFun, cmd::OptFun, cmd::Key, cmd::DtmfFun, -1,
+      cmd::TestFrequency}},
     {"mProgram", "&Program", {cmd::Read, cmd::Write, 0, cmd::Test}},
     {"mSetup", "&Setup", {cmd::Model, 0, cmd::Port, cmd::Language}},
     {"mView", "&View", {cmd::TreeView, 0, cmd::Toolbar, cmd::StatusBar}},
@@ -193,6 +201,12 @@ void ReleaseMainShortcuts(QMdiSubWindow& window, const std::map<int, QAction*>& 
         });
         if (kept.size() != frameAction->shortcuts().size()) frameAction->setShortcuts(kept);
     }
+}
+
+// A menu item's caption as a step name: without its mnemonic, "&Read" or "读取(&R)".
+QString PlainCaption(QString caption) {
+    static const QRegularExpression mnemonic(QStringLiteral("\\(&[^&]\\)|&(?=[^&])"));
+    return caption.remove(mnemonic).replace(QStringLiteral("&&"), QStringLiteral("&"));
 }
 
 QString FileDialogPath(QFileDialog& dialog) {
@@ -251,12 +265,29 @@ TfMainFrm::TfMainFrm(QWidget* parent) : QMainWindow(parent) {
     connect(timer_, &QTimer::timeout, this, &TfMainFrm::ShowClock);
     timer_->start();
 
+    history_ = new ImageHistory(All(), this);
+    history_->beforeStep = [this] { CommitPendingEdits(); };
+    history_->afterStep = [this] {
+        UpdateStatus();
+        RefreshViews(RefreshKind::AllWindows);
+    };
+    connect(history_, &ImageHistory::changed, this, &TfMainFrm::UpdateUndoActions);
+    UpdateUndoActions();
+    // A text field takes Ctrl+Z for its own typing; once it has none to undo, the image's
+    // history has the key.
+    qApp->installEventFilter(this);
+
     RegisterLinkDialogs(*this);
     RegisterSettingsDialogs(*this);
 }
 
 TfMainFrm::~TfMainFrm() {
     if (g_mainForm == this) g_mainForm = nullptr;
+    // The window's parts go after this; none of them may reach the part already gone.
+    qApp->removeEventFilter(this);
+    history_->disconnect(this);
+    history_->beforeStep = nullptr;
+    history_->afterStep = nullptr;
     All().Modified.onChange = nullptr;
 }
 
@@ -278,6 +309,7 @@ void TfMainFrm::BuildActions() {
                                     QKeySequence(QString::fromLatin1(item.shortcut)));
         action->setStatusTip(QString::fromLatin1(item.hint));
         menuItems_[item.tag] = action;
+        action->setProperty("caption", action->text());
         switch (item.tag) {
         case cmd::Exit:
             connect(action, &QAction::triggered, this, &QWidget::close);
@@ -299,6 +331,8 @@ void TfMainFrm::BuildActions() {
         }
         }
     }
+    menuItems_[cmd::Redo]->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
     menuItems_[cmd::Key]->setVisible(false);
     menuItems_[cmd::TestFrequency]->setVisible(false);
 }
@@ -499,6 +533,7 @@ void TfMainFrm::FormShow() {
 
     fileName_.clear();
     LocaliseForm(*this, false);
+    KeepUndoCaptions();
     SetTreeTexts();
     setWindowTitle(FromUtf8(All().ProductName) + kModifiedMark);
     OpenChild(cmd::ChsInfo);
@@ -556,6 +591,7 @@ bool TfMainFrm::event(QEvent* event) {
 }
 
 bool TfMainFrm::eventFilter(QObject* watched, QEvent* event) {
+    if (TakesUndoKey(watched, event)) return true;
     if (watched == cxTree_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         QTreeWidgetItem* node = cxTree_->itemAt(mouse->position().toPoint());
@@ -588,6 +624,12 @@ void TfMainFrm::RunCommand(int command) {
         break;
     case cmd::Exit:
         close();
+        break;
+    case cmd::Undo:
+        history_->Undo();
+        break;
+    case cmd::Redo:
+        history_->Redo();
         break;
     case cmd::Batch:
     case cmd::FreqEdit:
@@ -645,7 +687,7 @@ void TfMainFrm::New() {
     NewCommandSequence(All(), MacList(), CurrentTimeText());
     UpdateStatus();
     RefreshViews(RefreshKind::ReopenAll);
-    All().Modified = false;
+    history_->Restart(true);
 }
 
 void TfMainFrm::Open() {
@@ -657,7 +699,7 @@ void TfMainFrm::Open() {
         if (LoadDataFile(All(), MacList(), fileName_, Language(), messages)) {
             UpdateStatus();
             RefreshViews(RefreshKind::ReopenAll);
-            All().Modified = false;
+            history_->Restart(true);
         } else {
             fileName_.clear();
         }
@@ -676,9 +718,13 @@ void TfMainFrm::Save() {
         fileName_ = ToLocalPath(chosen);
         const bool replace = !QFileInfo::exists(chosen) || AskYes(Language().FileExists);
         // A name that was declined or could not be written is not the image's file.
-        if (!replace || !SaveDataFile(All(), fileName_, Language(), messages)) fileName_.clear();
-    } else {
-        SaveDataFile(All(), fileName_, Language(), messages);
+        if (replace && SaveDataFile(All(), fileName_, Language(), messages)) {
+            history_->MarkSaved();
+        } else {
+            fileName_.clear();
+        }
+    } else if (SaveDataFile(All(), fileName_, Language(), messages)) {
+        history_->MarkSaved();
     }
     UpdateStatus();
 }
@@ -713,6 +759,8 @@ void TfMainFrm::RunRegisteredDialog(int command) {
         UpdateStatus();
         break;
     case DialogEffect::ImageReplaced:
+        // The step first: the views opened anew repair what they show, as after loading.
+        history_->Record(PlainCaption(menuItems_.at(command)->text()), true);
         fileName_.clear();
         UpdateStatus();
         RefreshViews(RefreshKind::ReopenAll);
@@ -737,7 +785,15 @@ void TfMainFrm::ModelDialog() {
     if (!dialog || execDialog(*dialog) != QDialog::Accepted) return;
     dialog.reset();
     if (!all.Modified || AskYes(Language().ClearData)) {
-        New();
+        // The cleared image of the new model is one step back to the one it replaced; as
+        // after New, it counts as unchanged.
+        if (all.Modified && AskYes(Language().SaveProgram)) Save();
+        fileName_.clear();
+        NewCommandSequence(all, MacList(), CurrentTimeText());
+        history_->Record(PlainCaption(menuItems_.at(cmd::Model)->text()), true);
+        history_->MarkSaved();
+        UpdateStatus();
+        RefreshViews(RefreshKind::ReopenAll);
         return;
     }
     all.BandLow = bandLow;
@@ -771,11 +827,13 @@ void TfMainFrm::ApplyLanguage() {
     findChild<QToolButton*>("TreeHide")->setText("X");
 
     LocaliseForm(*this, true);
+    KeepUndoCaptions();
     UpdateStatus();
     DestroyChildren();
     SetTreeTexts();
     OpenChild(cmd::ChsInfo);
-    All().Modified = modified;
+    // A new history: the windows that made its steps are gone, and their names with them.
+    history_->Restart(!modified);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -811,6 +869,7 @@ void TfMainFrm::OpenChild(int command) {
     }
     window->show();
     if (window->isMinimized()) window->showNormal();
+    history_->Absorb();
     mdi_->setActiveSubWindow(window);
     window->setFocus();
 }
@@ -849,22 +908,21 @@ void TfMainFrm::RefreshViews(RefreshKind kind) {
     case RefreshKind::ReopenAll:
         DestroyChildren();
 
-        if (ChannelEditView* edit = ChannelEdit()) edit->ShowChannel();
-        if (ChannelTableView* table = ChannelTable()) {
-            All().Modified = true;
-            table->FillAllRows();
-        }
         OpenChild(cmd::ChsInfo);
         break;
     case RefreshKind::ChannelEdit:
         if (ChannelEditView* edit = ChannelEdit()) edit->ShowChannel();
         break;
     case RefreshKind::AllRows:
-        if (ChannelTableView* table = ChannelTable()) {
-            All().Modified = true;
-            table->FillAllRows();
-        }
+        if (ChannelTableView* table = ChannelTable()) table->FillAllRows();
         if (ChannelEditView* edit = ChannelEdit()) edit->ShowChannel();
+        break;
+    case RefreshKind::AllWindows:
+        for (const auto& [command, window] : children_) {
+            if (!window) continue;
+            if (auto* view = dynamic_cast<ImageView*>(window->widget())) view->ShowImage();
+        }
+        RefreshViews(RefreshKind::AllRows);
         break;
     }
 }
@@ -923,6 +981,51 @@ void TfMainFrm::ToggleToolbar() {
 
 void TfMainFrm::ToggleStatusBar() {
     statusBar()->setVisible(menuItems_.at(cmd::StatusBar)->isChecked());
+}
+
+// ---------------------------------------------------------------------------------------
+// Undo and redo
+
+void TfMainFrm::KeepUndoCaptions() {
+    for (int command : {cmd::Undo, cmd::Redo}) {
+        QAction* action = menuItems_.at(command);
+        action->setProperty("caption", action->text());
+    }
+    UpdateUndoActions();
+}
+
+void TfMainFrm::UpdateUndoActions() {
+    const QUndoStack& stack = history_->Stack();
+    const auto show = [this](int command, bool enabled, const QString& step) {
+        QAction* action = menuItems_.at(command);
+        const QString caption = action->property("caption").toString();
+        action->setText(step.isEmpty() ? caption : caption + ' ' + step);
+        action->setEnabled(enabled);
+    };
+    show(cmd::Undo, stack.canUndo(), stack.undoText());
+    show(cmd::Redo, stack.canRedo(), stack.redoText());
+}
+
+void TfMainFrm::CommitPendingEdits() {
+    if (ChannelTableView* table = ChannelTable()) table->FormDeactivate();
+    // A field stores what was typed into it when it loses the focus, which then returns.
+    QWidget* focused = QApplication::focusWidget();
+    if (focused && mdi_->isAncestorOf(focused)) {
+        focused->clearFocus();
+        focused->setFocus();
+    }
+}
+
+bool TfMainFrm::TakesUndoKey(QObject* watched, QEvent* event) const {
+    if (event->type() != QEvent::ShortcutOverride) return false;
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (!edit || !isAncestorOf(edit)) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->matches(QKeySequence::Undo)) return !edit->isUndoAvailable();
+    if (key->matches(QKeySequence::Redo) ||
+        menuItems_.at(cmd::Redo)->shortcuts().contains(QKeySequence(key->keyCombination())))
+        return !edit->isRedoAvailable();
+    return false;
 }
 
 } // namespace zorva

@@ -29,6 +29,8 @@ class QWidget;
 
 namespace zorva {
 
+class ImageHistory;
+
 class TfMainFrm : public QMainWindow, public MainWindowPort {
     Q_OBJECT
 
@@ -110,6 +112,15 @@ private:
     void SaveSettings();
     bool AskYes(const std::string& question);
 
+    // The Undo and Redo items name the step they take; their captions come from the language.
+    void KeepUndoCaptions();
+    void UpdateUndoActions();
+    // Stores what is still being typed, before an undo or a redo.
+    void CommitPendingEdits();
+    // Whether Ctrl+Z (Ctrl+Y) in a text field goes to the image's history: when the field has
+    // no typing of its own to undo (redo).
+    bool TakesUndoKey(QObject* watched, QEvent* event) const;
+
     QAction* AddAction(const char* name, int tag, const QString& caption,
                        const QKeySequence& shortcut = {});
     QAction* AddToolButton(const char* name, int tag, const QString& hint);
@@ -133,6 +144,7 @@ private:
     QComboBox* cbCom_ = nullptr;
     std::vector<QLabel*> panels_;
     QTimer* timer_ = nullptr;
+    ImageHistory* history_ = nullptr;
 };
 
 } // namespace zorva
