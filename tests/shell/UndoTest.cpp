@@ -279,6 +279,16 @@ TEST_F(UndoTest, NewAndOpenStartANewHistoryAFailedOpenKeepsIt) {
     Run(cmd::New);
     EXPECT_FALSE(Enabled(cmd::Undo));
     EXPECT_FALSE(Enabled(cmd::Redo));
+
+    // A language switch keeps the unsaved changes, not the steps of the windows it replaced.
+    edit();
+    form->RegisterDialog(
+        cmd::Language, [](QWidget* parent) { return std::make_unique<QDialog>(parent); },
+        [](const QDialog&) { return DialogEffect::LanguageChanged; });
+    messages.answers = {kResultNo};
+    Run(cmd::Language);
+    EXPECT_FALSE(Enabled(cmd::Undo));
+    EXPECT_TRUE(All().Modified);
 }
 
 } // namespace
