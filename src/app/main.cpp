@@ -3,6 +3,7 @@
 #include "editors/channels/ChannelEditors.h"
 #include "editors/functions/FunctionEditors.h"
 #include "link/qt/LocalPath.h"
+#include "print/PrintCommands.h"
 #include "shell/Startup.h"
 #include "shell/ui/Artwork.h"
 #include "shell/ui/BuiltInDialogs.h"
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
     zorva::RegisterChannelEditors(mainForm);
     zorva::RegisterFunctionEditors(mainForm);
     zorva::RegisterPowerTest(mainForm);
+    zorva::RegisterPrintCommands(mainForm);
     mainForm.showMaximized();
     return QApplication::exec();
 }

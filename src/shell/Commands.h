@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 class QDialog;
 class QWidget;
@@ -82,6 +83,8 @@ public:
     virtual void RegisterDialog(int command, DialogFactory create, DialogOutcome outcome = {}) = 0;
     // The parent of the dialogs that the windows open themselves.
     virtual QWidget* DialogParent() = 0;
+    // The file the image was opened from or saved to; empty when it has none.
+    virtual std::string ImageFileName() const = 0;
 
 protected:
     ~MainWindowPort() = default;

@@ -18,6 +18,7 @@
 #include "link/ui/SetPort.h"
 #include "link/ui/TestFrm.h"
 #include "link/ui/WriteRadio.h"
+#include "print/PrintTexts.h"
 #include "settings/FormTexts.h"
 #include "settings/Language.h"
 #include "settings/Settings.h"
@@ -181,6 +182,7 @@ TEST(LanguageFilesTest, EveryWindowKeyNamesAControlOfThatWindow) {
     windows["fOptFun"] = std::make_unique<TfOptFun>();
     windows["fVoxFun"] = std::make_unique<TfVoxFun>();
     windows["fScanFun"] = std::make_unique<TfScanFun>();
+    windows["fPrint"] = std::make_unique<TfPrintTexts>();
 
     for (const auto& [section, keys] : ParseSections(ShippedFile("English.Ini"))) {
         if (section == "Language") continue;

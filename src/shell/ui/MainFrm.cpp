@@ -648,6 +648,8 @@ void TfMainFrm::RunCommand(int command) {
         if (All().Modified && AskYes(Language().SaveProgram)) Save();
         RunRegisteredDialog(command);
         break;
+    case cmd::Print:
+    case cmd::PrintPreview:
     case cmd::Write:
     case cmd::Test:
     case cmd::Port:
@@ -674,7 +676,7 @@ void TfMainFrm::RunCommand(int command) {
         CloseAllChildren();
         break;
     default:
-        break; // Print, Print Preview, Key, Help Topics, Test Frequency, the View ticks
+        break; // Key, Help Topics, Test Frequency, the View ticks
     }
 }
 

@@ -61,6 +61,7 @@ public:
     // The port, read and write, language and about dialogs are registered by the constructor.
     void RegisterDialog(int command, DialogFactory create, DialogOutcome outcome = {}) override;
     QWidget* DialogParent() override { return this; }
+    std::string ImageFileName() const override { return fileName_; }
 
     // --- Seams for tests ---
     // The file dialogs: the chosen path, empty when cancelled.
