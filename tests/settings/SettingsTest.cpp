@@ -37,7 +37,8 @@ TEST(SettingsTest, WithoutAFileStartsWithDefaultsAndCreatesIt) {
                                            "Language_ID=0\n"
                                            "SN_Start=\n"
                                            "SN_Index=0\n"
-                                           "SN_NumS=1\n");
+                                           "SN_NumS=1\n"
+                                           "VerifyAfterWrite=0\n");
 }
 
 TEST(SettingsTest, LanguageChoiceFallsBackToEnglishWhenUnusable) {
@@ -109,6 +110,31 @@ TEST(SettingsTest, SerialNumberValuesAndTheirFallbacks) {
     EXPECT_NE(dir.Read(kSettingsFileName).find("SN_NumS=1\n"), std::string::npos);
 }
 
+TEST(SettingsTest, VerifyAfterWriteIsOnOnlyForOneAndSurvivesARoundTrip) {
+    const struct {
+        const char* lines;
+        bool on;
+    } rows[] = {{"", false},
+                {"VerifyAfterWrite=1\n", true},
+                {"VerifyAfterWrite=0\n", false},
+                {"VerifyAfterWrite=yes\n", false},
+                {"VerifyAfterWrite=2\n", false}};
+    for (const auto& row : rows) {
+        TempDir dir;
+        dir.Write(kSettingsFileName, std::string("[SysInfo]\n") + row.lines);
+        TALL all = StartState();
+        ReadSettings(all, dir.File(kSettingsFileName));
+        EXPECT_EQ(all.VerifyAfterWrite, row.on) << row.lines;
+
+        all.VerifyAfterWrite = !row.on;
+        std::string error;
+        ASSERT_TRUE(WriteSettings(all, dir.File(kSettingsFileName), error)) << error;
+        TALL again = StartState();
+        ReadSettings(again, dir.File(kSettingsFileName));
+        EXPECT_EQ(again.VerifyAfterWrite, !row.on) << row.lines;
+    }
+}
+
 TEST(SettingsTest, RoundTripUpdatesInPlaceAndKeepsForeignKeys) {
     TempDir dir;
     dir.Write(kSettingsFileName, "; written by hand\r\n"
@@ -136,6 +162,7 @@ TEST(SettingsTest, RoundTripUpdatesInPlaceAndKeepsForeignKeys) {
                                            "SN_Start=ZV-0001\r\n"
                                            "SN_Index=0\r\n"
                                            "SN_NumS=1\r\n"
+                                           "VerifyAfterWrite=0\r\n"
                                            "\r\n"
                                            "[Ports]\r\n"
                                            "COM3=/dev/ttyUSB0\r\n");
