@@ -1,11 +1,9 @@
-// The comparison of what was written with what the radio gave back, and the texts of a
-// difference.
+// The comparison of what was written with what the radio gave back.
 #include "dump/ReadBackCheck.h"
 
 #include "TestSupport.h"
 #include "codec/ChannelRecord.h"
 #include "core/Maindb.h"
-#include "dump/DumpDiff.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -50,21 +48,6 @@ TEST(ReadBackCheck, ComparesOnlyWhatAWriteSendsAndNamesTheField) {
             all += "\n" + line;
         EXPECT_NE(all.find("\n" + row.line), std::string::npos) << all;
     }
-}
-
-TEST(DumpDiff, ValuesReadPlainlyAndBlanksShow) {
-    const QJsonValue none(QJsonValue::Undefined);
-    const struct {
-        QJsonValue a, b;
-        const char* line;
-    } rows[] = {
-        {"Relay", "", R"(p: Relay -> "")"},
-        {" x", none, R"(p: " x" -> (empty))"},
-        {none, 2, "p: (empty) -> 2"},
-        {1.5, true, "p: 1.5 -> true"},
-    };
-    for (const auto& row : rows)
-        EXPECT_EQ(DifferenceLine({"p", row.a, row.b}), row.line);
 }
 
 } // namespace

