@@ -191,7 +191,7 @@ TEST(SettingsTest, AGb18030FileIsDecodedAndUpdatedInItsOwnEncoding) {
         std::string expected = head;
         expected.replace(expected.find("COM2"), 4, "COM5");
         expected.replace(expected.find("SN_Start=") + 9, row.serial.size(), row.serial + "2");
-        expected += "Note=" + row.note + "\r\nSN_Index=0\r\nSN_NumS=1\r\n";
+        expected += "Note=" + row.note + "\r\nSN_Index=0\r\nSN_NumS=1\r\nVerifyAfterWrite=0\r\n";
         EXPECT_EQ(dir.Read(kSettingsFileName), expected);
     }
 }
