@@ -1,10 +1,11 @@
 #include "cli/CliCommands.h"
 
 #include "cli/CliTransfer.h"
-#include "cli/DumpJson.h"
 #include "codec/ChannelRecord.h"
 #include "codec/DerivedFields.h"
 #include "core/Maindb.h"
+#include "dump/DumpDiff.h"
+#include "dump/DumpJson.h"
 #include "link/PowerTestEngine.h"
 #include "link/qt/LocalPath.h"
 #include "settings/TextEncoding.h"
@@ -14,6 +15,7 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QJsonObject>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -146,6 +148,8 @@ std::string UsageText() {
             "  show FILE.dat            print the model, bands, write time, serial number\n"
             "                           and the channels in use\n"
             "  dump FILE.dat            print the whole configuration as one JSON document\n"
+            "  diff A.dat B.dat         print the fields of the dump that differ, one a\n"
+            "                           line (channels[12].RxFreq: 145.50000 -> 145.60000)\n"
             "  read -p PORT -o FILE.dat read the radio on PORT into a data file\n"
             "  write FILE.dat -p PORT   write a data file to the radio on PORT\n"
             "  calibration read -p PORT -o FILE\n"
@@ -164,13 +168,20 @@ std::string UsageText() {
             "  -f, --force              replace an existing file (new, read, calibration\n"
             "                           read); write to a radio of another model with as\n"
             "                           many channels (write)\n"
+            "      --verify             after a write, read the radio back and compare\n"
+            "                           it with what was written\n"
+            "      --json               diff: print the differences as a JSON array of\n"
+            "                           {path, a, b}\n"
             "      --range S            the sub-range of calibration set\n"
             "      --low VALUE          its new low power value, 0..255\n"
             "      --high VALUE         its new high power value, 0..255\n"
             "  -h, --help               show this help and exit\n"
             "  -v, --version            show the version and exit\n"
             "\n"
-            "Exit status: 0 done, 1 a file or the radio could not be used, 2 wrong usage.\n";
+            "Exit status: 0 done, 1 a file or the radio could not be used (write\n"
+            "--verify: or the radio holds something else), 2 wrong usage.\n"
+            "diff: 0 the files are equal, 1 they differ, 2 wrong usage or a file that\n"
+            "cannot be used.\n";
     return text;
 }
 
@@ -247,12 +258,16 @@ std::unique_ptr<Maindb> StartDbForRadio(const std::string& exeDir, std::ostream&
 }
 
 // read --port PORT -o FILE.dat, and write FILE.dat --port PORT.
-int RunTransferCommand(const QCommandLineParser&, const QString& command,
-                       const QStringList& positional, const QString& port, const QString& output,
-                       bool force, const std::string& exeDir, std::ostream& err) {
+int RunTransferCommand(const QString& command, const QStringList& positional, const QString& port,
+                       const QString& output, bool force, bool verify, const std::string& exeDir,
+                       std::ostream& out, std::ostream& err) {
     const bool reading = command == "read";
     if (port.isEmpty()) {
         PrintUsageError(err, "missing --port for '" + command.toStdString() + "'");
+        return kExitUsage;
+    }
+    if (reading && verify) {
+        PrintUsageError(err, "--verify belongs to 'write'");
         return kExitUsage;
     }
     if (positional.size() != (reading ? 1 : 2) || (reading && output.isEmpty())) {
@@ -265,10 +280,48 @@ int RunTransferCommand(const QCommandLineParser&, const QString& command,
     options.file = ToLocalPath(reading ? output : positional.at(1));
     options.force = force;
     options.interactive = ::isatty(STDIN_FILENO) != 0;
+    options.verify = verify;
     if (reading && !MayReplace(err, options.file, force)) return kExitFailure;
     auto db = StartDbForRadio(exeDir, err);
     if (!db) return kExitFailure;
-    return reading ? RunRead(*db, options, std::cin, err) : RunWrite(*db, options, std::cin, err);
+    return reading ? RunRead(*db, options, std::cin, err)
+                   : RunWrite(*db, options, std::cin, out, err);
+}
+
+// diff A.dat B.dat [--json]. Status 1 means "they differ" here, as for diff(1); so a file that
+// cannot be used, like wrong usage, is status 2.
+int RunDiffCommand(const QStringList& positional, bool json, const std::string& exeDir,
+                   std::ostream& out, std::ostream& err) {
+    if (positional.size() != 3) {
+        PrintUsageError(err, "diff takes A.dat B.dat");
+        return kExitUsage;
+    }
+    QJsonObject dumps[2];
+    for (int i = 0; i < 2; ++i) {
+        const std::string path = ToLocalPath(positional.at(i + 1));
+        try {
+            auto db = StartDb(exeDir);
+            CliMessages messages;
+            if (!LoadDataFile(db->All, db->MacList, path, db->Language, messages)) {
+                PrintFileError(err, path, ErrorReason(path, messages.texts));
+                return kExitUsage;
+            }
+            dumps[i] = DumpImage(db->All);
+        } catch (const std::exception& e) {
+            PrintFileError(err, path, e.what());
+            return kExitUsage;
+        }
+    }
+    const std::vector<DumpDifference> differences = DiffDumps(dumps[0], dumps[1]);
+    std::string text;
+    if (json) {
+        text = DifferencesJson(differences);
+    } else {
+        for (const DumpDifference& d : differences)
+            text += DifferenceLine(d) + "\n";
+    }
+    if (Emit(out, err, text) != kExitOk) return kExitUsage;
+    return differences.empty() ? kExitOk : kExitFailure;
 }
 
 // A whole decimal number within [low, high], or nothing.
@@ -346,6 +399,8 @@ int RunCli(const QStringList& args, const std::string& exeDir, std::ostream& out
     const QCommandLineOption rangeOption("range", "sub-range", "S");
     const QCommandLineOption lowOption("low", "value", "VALUE");
     const QCommandLineOption highOption("high", "value", "VALUE");
+    const QCommandLineOption verifyOption("verify");
+    const QCommandLineOption jsonOption("json");
     parser.addOption(helpOption);
     parser.addOption(rangeOption);
     parser.addOption(lowOption);
@@ -354,6 +409,8 @@ int RunCli(const QStringList& args, const std::string& exeDir, std::ostream& out
     parser.addOption(forceOption);
     parser.addOption(portOption);
     parser.addOption(outputOption);
+    parser.addOption(verifyOption);
+    parser.addOption(jsonOption);
 
     QStringList arguments = args;
     if (arguments.isEmpty()) arguments.append(kProgram);
@@ -382,10 +439,20 @@ int RunCli(const QStringList& args, const std::string& exeDir, std::ostream& out
                                      range ? &*range : nullptr, low ? &*low : nullptr,
                                      high ? &*high : nullptr, exeDir, err);
     }
+    if (parser.isSet(jsonOption) && command != "diff") {
+        PrintUsageError(err, "--json belongs to 'diff'");
+        return kExitUsage;
+    }
+    if (parser.isSet(verifyOption) && command != "write" && command != "read") {
+        PrintUsageError(err, "--verify belongs to 'write'");
+        return kExitUsage;
+    }
+    if (command == "diff")
+        return RunDiffCommand(positional, parser.isSet(jsonOption), exeDir, out, err);
     if (command == "read" || command == "write")
-        return RunTransferCommand(parser, command, positional, parser.value(portOption),
-                                  parser.value(outputOption), parser.isSet(forceOption), exeDir,
-                                  err);
+        return RunTransferCommand(command, positional, parser.value(portOption),
+                                  parser.value(outputOption), parser.isSet(forceOption),
+                                  parser.isSet(verifyOption), exeDir, out, err);
     if (command != "new" && command != "show" && command != "dump") {
         PrintUsageError(err, "unknown command '" + command.toStdString() + "'");
         return kExitUsage;

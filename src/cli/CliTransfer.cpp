@@ -3,6 +3,7 @@
 #include "cli/CliCommands.h"
 #include "codec/DerivedFields.h"
 #include "core/Maindb.h"
+#include "dump/ReadBackCheck.h"
 #include "link/PowerTestEngine.h"
 #include "link/ReadEngine.h"
 #include "link/WriteEngine.h"
@@ -17,6 +18,7 @@
 #include <QSaveFile>
 #include <QTimer>
 #include <istream>
+#include <optional>
 #include <ostream>
 
 namespace zorva {
@@ -88,6 +90,7 @@ public:
     int ShowMsg(const std::string&, const std::string& text, int kind) override {
         EndProgressLine();
         if (kind == kMsgYesNo) return Ask(text);
+        if (quietSuccess_ && text == successText_) return kResultOk;
         err_ << "zorva-cli: " << text << "\n";
         if (kind == kMsgInfo && text != successText_) Finish(false);
         return kResultOk;
@@ -99,6 +102,8 @@ public:
     void CloseWindow() override { Finish(Succeeded()); }
 
     void OnOkEnabled(std::function<void()> handler) { onOkEnabled_ = std::move(handler); }
+    // The success message is not printed (the caller reports the outcome itself).
+    void QuietSuccess() { quietSuccess_ = true; }
 
 private:
     int Ask(const std::string& text) {
@@ -117,6 +122,7 @@ private:
     std::istream& in_;
     std::string successText_;
     std::function<void()> onOkEnabled_;
+    bool quietSuccess_ = false;
 };
 
 // The port and timers wired to an engine, as a dialog wires them.
@@ -200,7 +206,33 @@ int RunRead(Maindb& db, const TransferOptions& options, std::istream& in, std::o
     return kExitOk;
 }
 
-int RunWrite(Maindb& db, const TransferOptions& options, std::istream& in, std::ostream& err) {
+namespace {
+
+// Reads the radio into a copy of the program's image, after the pause the radio needs once a
+// write has ended; the image itself stays as it is. The memory as read, or nothing.
+std::optional<std::vector<uint8_t>> ReadBack(Maindb& db, const TransferOptions& options,
+                                             std::istream& in, std::ostream& err) {
+    Wiring wiring(db, options.port);
+    TALL copy = db.All;
+    TerminalWindow window(options, in, err, "Verifying block", db.Language.ReadOk);
+    window.QuietSuccess();
+    ReadEngine engine({copy, db.MacList, db.Language, wiring.port, wiring.timers, window, Random5});
+    wiring.Connect(engine);
+    engine.FormShow();
+    QTimer pause;
+    pause.setSingleShot(true);
+    QObject::connect(&pause, &QTimer::timeout, &pause, [&engine] { engine.Start(); });
+    pause.start(kAfterWritePauseMs);
+    window.Run();
+    engine.FormClose();
+    if (!engine.ReadCompleted()) return std::nullopt;
+    return engine.Blocks();
+}
+
+} // namespace
+
+int RunWrite(Maindb& db, const TransferOptions& options, std::istream& in, std::ostream& out,
+             std::ostream& err) {
     CliMessages messages;
     if (!LoadDataFile(db.All, db.MacList, options.file, db.Language, messages)) {
         err << "zorva-cli: " << options.file << ": " << ErrorReason(options.file, messages.texts)
@@ -221,7 +253,24 @@ int RunWrite(Maindb& db, const TransferOptions& options, std::istream& in, std::
     engine.Start();
     const bool written = window.Run() && engine.WritesCompleted() > 0;
     engine.FormClose();
-    return written ? kExitOk : kExitFailure;
+    if (!written) return kExitFailure;
+    if (!options.verify) return kExitOk;
+
+    // The image as written, time stamp included, is what the radio should now hold.
+    const auto readBack = ReadBack(db, options, in, err);
+    if (!readBack) {
+        err << "zorva-cli: " << db.Language.VerifyFailed << "\n";
+        return kExitFailure;
+    }
+    const std::vector<std::string> differences = ReadBackDifferences(db.All, *readBack);
+    if (differences.empty()) {
+        out << db.Language.VerifyOk << "\n";
+        return kExitOk;
+    }
+    out << db.Language.VerifyMismatch << "\n";
+    for (const std::string& line : differences)
+        out << line << "\n";
+    return kExitFailure;
 }
 
 int RunCalibrationRead(Maindb& db, const CalibrationOptions& options, std::ostream& err) {

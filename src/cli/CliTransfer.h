@@ -16,6 +16,8 @@ struct TransferOptions {
     bool force = false;
     // Whether a question may be asked on the terminal (standard input is one).
     bool interactive = false;
+    // write: read the radio back afterwards and compare it with what was written.
+    bool verify = false;
 };
 
 // Reads the radio into the image and saves it to options.file. Needs a running
@@ -23,8 +25,12 @@ struct TransferOptions {
 int RunRead(Maindb& db, const TransferOptions& options, std::istream& in, std::ostream& err);
 
 // Loads options.file and writes it to the radio. A radio of another model with the same
-// channel count is written only with --force or a "y" on the terminal.
-int RunWrite(Maindb& db, const TransferOptions& options, std::istream& in, std::ostream& err);
+// channel count is written only with --force or a "y" on the terminal. With options.verify
+// the radio is read back after a completed write and the outcome printed on `out`: the
+// verified text, or the mismatch text and the fields that differ (status 1); a read-back
+// that fails is status 1 too.
+int RunWrite(Maindb& db, const TransferOptions& options, std::istream& in, std::ostream& out,
+             std::ostream& err);
 
 struct CalibrationOptions {
     std::string port;

@@ -95,6 +95,8 @@ public:
     int32_t SnIndex = 0;
     int32_t SnNumS = 0;
     bool PowerTestAvailable = false;
+    // Program → Verify After Writing: read the radio back after each completed write.
+    bool VerifyAfterWrite = false;
     std::array<uint8_t, kImageSize> Image{};
 
     // Settings bytes: setting n (0..63) is image byte kSettingsBase + n.

@@ -47,6 +47,10 @@ public:
     // The language's locale for the toolkit's own texts (buttons of message boxes, file
     // dialogs); not shown.
     std::string Locale = "en";
+    // The outcome of reading the radio back after a write.
+    std::string VerifyOk = "Verified: the radio holds what was written.";
+    std::string VerifyMismatch = "The radio does not hold what was written:";
+    std::string VerifyFailed = "The radio could not be read back; the write is not verified.";
 };
 
 } // namespace zorva

@@ -30,6 +30,9 @@ inline constexpr int kFrameGapMs = 20;
 inline constexpr int kStartPauseMs = 450;
 inline constexpr int kDiscardPauseMs = 50;
 inline constexpr int kTimeoutPauseMs = 2500;
+// After a write's end command the radio leaves programming mode; a session that follows at
+// once (a read-back) waits this long before it starts.
+inline constexpr int kAfterWritePauseMs = 1000;
 
 struct LinkContext {
     TALL& all;

@@ -18,6 +18,9 @@ public:
     // Set once all blocks are in the image; the main window then refreshes its views.
     bool ReadCompleted() const { return readCompleted_; }
     const std::string& RadioIdent() const { return radioIdent_; }
+    // The radio's memory exactly as it arrived, block 0 first (valid once ReadCompleted), before
+    // the image's own repairs.
+    const std::vector<uint8_t>& Blocks() const { return store_; }
 
 private:
     void BeginAttempt() override;

@@ -47,6 +47,9 @@ constexpr LanguageKey kTexts[] = {
     {"PortDenied", &TLanguage::PortDenied},
     {"PortReplaced", &TLanguage::PortReplaced},
     {"Locale", &TLanguage::Locale},
+    {"VerifyOk", &TLanguage::VerifyOk},
+    {"VerifyMismatch", &TLanguage::VerifyMismatch},
+    {"VerifyFailed", &TLanguage::VerifyFailed},
 };
 static_assert(sizeof(TLanguage) == std::size(kTexts) * sizeof(std::string),
               "a new message text needs a row here and a key in the shipped language files");

@@ -129,6 +129,9 @@ void ReadSettings(TALL& all, const std::string& path) {
     all.SnIndex = ParseInteger(ini.Read(kSettingsSection, "SN_Index", "0")).value_or(0);
     all.SnNumS = ParseInteger(ini.Read(kSettingsSection, "SN_NumS", "1")).value_or(1);
     if (all.SnNumS == 0) all.SnNumS = 1;
+    // Off unless the file says 1: verifying doubles the time a write takes.
+    all.VerifyAfterWrite =
+        ParseInteger(ini.Read(kSettingsSection, "VerifyAfterWrite", "0")).value_or(0) == 1;
 
     if (all.LanguageSelectable) {
         if (const auto id = ParseInteger(languageId)) {
@@ -166,6 +169,7 @@ bool WriteSettings(const TALL& all, const std::string& path, std::string& error)
     write("SN_Start", all.SnStart);
     write("SN_Index", std::to_string(all.SnIndex));
     write("SN_NumS", std::to_string(all.SnNumS == 0 ? 1 : all.SnNumS));
+    write("VerifyAfterWrite", all.VerifyAfterWrite ? "1" : "0");
     return ini.Save(path, error);
 }
 

@@ -28,11 +28,12 @@ std::string InstalledDataDir(const std::string& exeDir);
 // Splits a "|"-separated list.
 std::vector<std::string> SplitList(const std::string& value);
 
-// Reads PortName, LanguageId, LanguageName, SnStart, SnIndex, SnNumS from the file; a
-// missing file or key gives the defaults, a bad value its fallback.
+// Reads PortName, LanguageId, LanguageName, SnStart, SnIndex, SnNumS and VerifyAfterWrite
+// from the file; a missing file or key gives the defaults, a bad value its fallback.
 void ReadSettings(TALL& all, const std::string& path);
-// Updates Com, Language_ID, SN_Start, SN_Index and SN_NumS in place, creating the file
-// and the section when missing. Returns false with a reason when the file cannot be written.
+// Updates Com, Language_ID, SN_Start, SN_Index, SN_NumS and VerifyAfterWrite in place,
+// creating the file and the section when missing. Returns false with a reason when the file cannot
+// be written.
 bool WriteSettings(const TALL& all, const std::string& path, std::string& error);
 // The language dialog's lists: file names from `Language`, display names from the key
 // named after the current language.

@@ -16,7 +16,7 @@ namespace cmd {
 inline constexpr int New = 1, Open = 2, Save = 3, SaveAs = 4, Print = 5, PrintPreview = 6, Exit = 7;
 inline constexpr int Batch = 9, FreqEdit = 10, ChsInfo = 11, ChsEdit = 12, FmFun = 13, VoxFun = 14,
                      OptFun = 15, InfoMsg = 16, Key = 17, DtmfFun = 18, ScanFun = 19;
-inline constexpr int Read = 20, Write = 21, Test = 22;
+inline constexpr int Read = 20, Write = 21, Test = 22, VerifyAfterWrite = 23;
 inline constexpr int Model = 30, Port = 31, Language = 32;
 inline constexpr int TreeView = 40, Toolbar = 41, StatusBar = 42;
 inline constexpr int Cascade = 50, TileHorizontally = 51, TileVertically = 52, ArrangeIcons = 53,

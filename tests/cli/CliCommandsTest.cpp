@@ -4,11 +4,15 @@
 
 #include "TestSupport.h"
 #include "codec/ChannelRecord.h"
+#include "codec/DerivedFields.h"
+#include "core/Maindb.h"
+#include "shell/DataFile.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -204,13 +208,104 @@ TEST_F(CliCommandsTest, WrongUsageIsStatusTwoWithAHint) {
         {"calibration", "set", "-p", "x", "--range", "40", "--low", "0x10"},
         {"calibration", "set", "-p", "x", "--range", "40", "--low", "12.5"},
         {"calibration", "set", "-p", "x", "--range", "65", "--low", "1"},
-        {"calibration", "set", "--range", "40", "--low", "1"}};
+        {"calibration", "set", "--range", "40", "--low", "1"},
+        {"diff", "a.dat"},
+        {"diff", "a.dat", "b.dat", "c.dat"},
+        {"dump", "a.dat", "--json"},
+        {"read", "-p", "x", "-o", "r.dat", "--verify"}};
     for (const auto& args : cases) {
         SCOPED_TRACE(args.join(' ').toStdString());
         const Result r = RunInProcess(args);
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.out, "");
         EXPECT_NE(r.err.find("Usage: zorva-cli"), std::string::npos) << r.err;
+    }
+}
+
+TEST_F(CliCommandsTest, DiffNamesEveryDifferingFieldAndExitsOneOnlyThen) {
+    auto db = test::MakeStartedDb();
+    const auto save = [&](const std::string& name) {
+        test::RecordingMessages messages;
+        ASSERT_TRUE(SaveDataFile(db->All, dir.File(name), db->Language, messages));
+    };
+    StampWriteTime(db->All, "2020-01-02 03:04:05");
+    InitNewChannel(db->All, 12, "145.5");
+    InitNewChannel(db->All, 40, "146");
+    save("a.dat");
+    save("same.dat");
+    StampWriteTime(db->All, "2021-06-07 08:09:10");
+    InitNewChannel(db->All, 12, "145.6");
+    std::string none;
+    SetChannelField(db->All, 40, kFieldRxFreq, none); // deletes the channel
+    db->All.Setting(0) = 5;
+    save("b.dat");
+    const std::string a = dir.File("a.dat"), b = dir.File("b.dat");
+
+    const Result same = RunBinary({"diff", a, dir.File("same.dat")});
+    EXPECT_EQ(same.status, 0) << same.err;
+    EXPECT_EQ(same.out + same.err, "");
+
+    const Result r = RunBinary({"diff", a, b});
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_EQ(r.err, "");
+    const auto lines = Lines(r.out);
+    const std::vector<std::string> expected = {
+        "channels[12].RxFreq: 145.50000 -> 145.60000",
+        "channels[12].TxFreq: 145.50000 -> 145.60000",
+        "settings[0]: 0 -> 5",
+        "writeTime: 2020-01-02 03:04:05 -> 2021-06-07 08:09:10",
+    };
+    for (const std::string& line : expected)
+        EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line << "\n"
+                                                                            << r.out;
+    // Channel 40, in use in A only: each of its fields against nothing, its number not repeated.
+    int channel40 = 0;
+    for (const std::string& line : lines) {
+        if (line.rfind("channels[40].", 0) != 0) continue;
+        ++channel40;
+        EXPECT_EQ(line.substr(line.size() - 11), " -> (empty)") << line;
+    }
+    EXPECT_EQ(channel40, 17);
+    EXPECT_NE(r.out.find("channels[40].RxFreq: 146.00000 -> (empty)"), std::string::npos);
+    EXPECT_EQ(lines.size(), expected.size() + channel40) << r.out;
+
+    const Result json = RunBinary({"diff", a, b, "--json"});
+    EXPECT_EQ(json.status, 1) << json.err;
+    QJsonParseError error;
+    const QJsonArray entries =
+        QJsonDocument::fromJson(QByteArray::fromStdString(json.out), &error).array();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << json.out;
+    ASSERT_EQ(entries.size(), static_cast<qsizetype>(lines.size()));
+    bool sawSetting = false, sawGone = false;
+    for (const QJsonValue& entry : entries) {
+        const QString path = entry["path"].toString();
+        if (path == "settings[0]")
+            sawSetting =
+                entry["a"].isDouble() && entry["a"].toInt() == 0 && entry["b"].toInt() == 5;
+        if (path == "channels[40].Name") sawGone = entry["b"].isNull();
+    }
+    EXPECT_TRUE(sawSetting && sawGone) << json.out;
+    EXPECT_EQ(RunBinary({"diff", a, a, "--json"}).out, "[\n]\n");
+}
+
+TEST_F(CliCommandsTest, DiffRefusesAFileItCannotUseWithStatusTwo) {
+    ASSERT_EQ(RunBinary({"new", dir.File("good.dat")}).status, 0);
+    const std::string good = dir.Read("good.dat");
+    dir.Write("short.dat", good.substr(0, 1000));
+    std::string lower = good;
+    lower.replace(1, 4, "kq57");
+    dir.Write("lower.dat", lower);
+    for (const std::string name : {"short.dat", "lower.dat", "missing.dat"}) {
+        for (const bool first : {true, false}) {
+            SCOPED_TRACE(name + (first ? " first" : " second"));
+            const std::string bad = dir.File(name), other = dir.File("good.dat");
+            const Result r = RunBinary({"diff", first ? bad : other, first ? other : bad});
+            EXPECT_EQ(r.status, 2);
+            EXPECT_EQ(r.out, "");
+            const auto lines = Lines(r.err);
+            ASSERT_EQ(lines.size(), 1u) << r.err;
+            EXPECT_EQ(lines[0].rfind("zorva-cli: " + bad + ": ", 0), 0u) << lines[0];
+        }
     }
 }
 

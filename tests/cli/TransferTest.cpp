@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -87,6 +88,31 @@ TEST_F(Transfers, WriteSendsTheFileAndStampsTheWriteTime) {
     EXPECT_EQ(radio.substr(16, 0x1260 - 16), file.substr(16, 0x1260 - 16));
     EXPECT_NE(radio.substr(0x1260, 7), file.substr(0x1260, 7));
     EXPECT_EQ(radio.substr(0x1267, 9), file.substr(0x1267, 9));
+}
+
+TEST_F(Transfers, WriteVerifyReadsTheRadioBackAndNamesWhatDiffers) {
+    CraftFile("mine.dat");
+    {
+        test::VirtualRadio sim({});
+        const Ran ran = Cli({"write", dir.File("mine.dat"), "--port", sim.Path(), "--verify"});
+        EXPECT_EQ(ran.status, 0) << ran.err;
+        EXPECT_EQ(ran.out, "Verified: the radio holds what was written.\n");
+        EXPECT_EQ(ran.err.find("Reading Completed."), std::string::npos) << ran.err;
+    }
+    // The radio acknowledges channel 77's first block but keeps its erased bytes there.
+    const int block = ChannelFieldAddress(77, 0) / kBlockSize;
+    test::VirtualRadio sim({"--fault", "drop-write:" + std::to_string(block)});
+    const Ran ran = Cli({"write", dir.File("mine.dat"), "--port", sim.Path(), "--verify"});
+    EXPECT_EQ(ran.status, 1) << ran.err;
+    std::istringstream lines(ran.out);
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line, "The radio does not hold what was written:");
+    int differences = 0;
+    for (; std::getline(lines, line); ++differences)
+        EXPECT_EQ(line.rfind("channels[77].", 0), 0u) << line;
+    EXPECT_GT(differences, 0);
+    EXPECT_NE(ran.out.find("channels[77].RxFreq: 438.52500 -> "), std::string::npos) << ran.out;
 }
 
 TEST_F(Transfers, FailuresEndWithAMessageAndStatusOne) {

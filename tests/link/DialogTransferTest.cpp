@@ -6,6 +6,7 @@
 #include "core/Maindb.h"
 #include "link/PtyPair.h"
 #include "link/ui/ReadRadio.h"
+#include "link/ui/VerifyRadio.h"
 #include "link/ui/WriteRadio.h"
 #include "settings/ui/ShowMsg.h"
 #include "shell/DataFile.h"
@@ -88,6 +89,44 @@ TEST_F(DialogTransfers, WriteDialogSendsTheImageAndStaysOpen) {
     // Everything written, the write time included, is the image as it is now.
     EXPECT_EQ(radio.substr(16, 0x1270 - 16),
               std::string(reinterpret_cast<const char*>(&All().Image[16]), 0x1270 - 16));
+}
+
+TEST_F(DialogTransfers, VerificationReadsTheRadioIntoACopyAndTellsWhatDiffers) {
+    CraftFile("mine.dat");
+    test::RecordingMessages loadMessages;
+    ASSERT_TRUE(LoadDataFile(All(), MacList(), dir.File("mine.dat"), Language(), loadMessages));
+    // Channel 100's first block acknowledged but not kept: the radio's erased bytes stay.
+    const std::string dropped = std::to_string(ChannelFieldAddress(100, 0) / kBlockSize);
+    const struct {
+        std::vector<std::string> radio;
+        std::string outcome; // the start of the last message
+    } rows[] = {
+        {{}, "Verified: the radio holds what was written."},
+        {{"--fault", "drop-write:" + dropped},
+         "The radio does not hold what was written:\nchannels[100]."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.outcome);
+        test::VirtualRadio sim(row.radio);
+        ASSERT_FALSE(sim.Path().empty());
+        All().PortName = sim.Path();
+        ScriptedMessages messages;
+        {
+            TfWriteRadio dialog;
+            dialog.show();
+            ASSERT_TRUE(test::WaitFor([&] { return dialog.Port().IsOpen(); }, 5000));
+            ClickOk(dialog);
+            ASSERT_TRUE(test::WaitFor([&] { return dialog.WritesCompleted() == 1; }, 60000));
+            dialog.reject();
+        }
+        const auto image = All().Image;
+        const bool modified = All().Modified;
+        VerifyWrittenImage(nullptr);
+        EXPECT_EQ(All().Image, image);
+        EXPECT_EQ(All().Modified, modified);
+        ASSERT_EQ(messages.shown.size(), 2u); // the write's own, then the outcome
+        EXPECT_EQ(messages.shown[1].text.rfind(row.outcome, 0), 0u) << messages.shown[1].text;
+    }
 }
 
 } // namespace

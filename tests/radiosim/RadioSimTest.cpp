@@ -377,7 +377,7 @@ TEST(RadioSim, RefusesBadOptionsAndShortFiles) {
         {"--band", "256"},         {"--ident", "KQ5"},
         {"--fault", "nak-block"},  {"--fault", "split:0"},
         {"--fault", "melting"},    {"--baud"},
-        {"--frobnicate"},
+        {"--fault", "drop-write"}, {"--frobnicate"},
     };
     for (const auto& args : cases) {
         Sim sim(args);
@@ -533,6 +533,17 @@ TEST(RadioSimFaults, NakBlockRefusesWriteAndReadOfThatBlock) {
     EXPECT_EQ(sim.exchange({0x06}, 1), Bytes{0x15});
     EXPECT_EQ(sim.exchange(readRequest(0x0030), 20), readReply(0x0030, counting(0)));
     EXPECT_EQ(sim.exchange({0x06}, 1), Bytes{0x06});
+}
+
+TEST(RadioSimFaults, DropWriteAcknowledgesButKeepsTheOldBytes) {
+    Sim sim({"--fault", "drop-write:2"});
+    sim.open();
+    sim.handshake();
+    EXPECT_EQ(sim.exchange(writeFrame(0x0020, counting(0)), 1), Bytes{0x06});
+    EXPECT_EQ(sim.exchange(writeFrame(0x0030, counting(0)), 1), Bytes{0x06});
+    EXPECT_EQ(sim.exchange(readRequest(0x0020), 20), readReply(0x0020, filled(0xFF)));
+    EXPECT_EQ(sim.exchange({0x06}, 1), Bytes{0x06});
+    EXPECT_EQ(sim.exchange(readRequest(0x0030), 20), readReply(0x0030, counting(0)));
 }
 
 TEST(RadioSimFaults, StopAfterFallsSilentUntilTheNextWakeUp) {

@@ -17,6 +17,7 @@
 #include "link/ui/ReadRadio.h"
 #include "link/ui/SetPort.h"
 #include "link/ui/TestFrm.h"
+#include "link/ui/VerifyRadio.h"
 #include "link/ui/WriteRadio.h"
 #include "print/PrintTexts.h"
 #include "settings/FormTexts.h"
@@ -167,6 +168,7 @@ TEST(LanguageFilesTest, EveryWindowKeyNamesAControlOfThatWindow) {
     windows["fSetPort"] = std::make_unique<TfSetPort>();
     windows["fReadRadio"] = std::make_unique<TfReadRadio>();
     windows["fWriteRadio"] = std::make_unique<TfWriteRadio>();
+    windows["fVerifyRadio"] = std::make_unique<TfVerifyRadio>();
     windows["fSetLanguage"] = std::make_unique<TfSetLanguage>();
     windows["fFrmAbout"] = std::make_unique<TfFrmAbout>();
     windows["fChsInfo"] = std::make_unique<TfChsInfo>();

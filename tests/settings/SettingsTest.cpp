@@ -37,7 +37,8 @@ TEST(SettingsTest, WithoutAFileStartsWithDefaultsAndCreatesIt) {
                                            "Language_ID=0\n"
                                            "SN_Start=\n"
                                            "SN_Index=0\n"
-                                           "SN_NumS=1\n");
+                                           "SN_NumS=1\n"
+                                           "VerifyAfterWrite=0\n");
 }
 
 TEST(SettingsTest, LanguageChoiceFallsBackToEnglishWhenUnusable) {
@@ -109,6 +110,17 @@ TEST(SettingsTest, SerialNumberValuesAndTheirFallbacks) {
     EXPECT_NE(dir.Read(kSettingsFileName).find("SN_NumS=1\n"), std::string::npos);
 }
 
+TEST(SettingsTest, VerifyAfterWriteIsOnOnlyForOne) {
+    for (const auto& [lines, on] : {std::pair{"", false}, std::pair{"VerifyAfterWrite=1\n", true},
+                                    std::pair{"VerifyAfterWrite=yes\n", false}}) {
+        TempDir dir;
+        dir.Write(kSettingsFileName, std::string("[SysInfo]\n") + lines);
+        TALL all = StartState();
+        ReadSettings(all, dir.File(kSettingsFileName));
+        EXPECT_EQ(all.VerifyAfterWrite, on) << lines;
+    }
+}
+
 TEST(SettingsTest, RoundTripUpdatesInPlaceAndKeepsForeignKeys) {
     TempDir dir;
     dir.Write(kSettingsFileName, "; written by hand\r\n"
@@ -136,6 +148,7 @@ TEST(SettingsTest, RoundTripUpdatesInPlaceAndKeepsForeignKeys) {
                                            "SN_Start=ZV-0001\r\n"
                                            "SN_Index=0\r\n"
                                            "SN_NumS=1\r\n"
+                                           "VerifyAfterWrite=0\r\n"
                                            "\r\n"
                                            "[Ports]\r\n"
                                            "COM3=/dev/ttyUSB0\r\n");
@@ -178,7 +191,7 @@ TEST(SettingsTest, AGb18030FileIsDecodedAndUpdatedInItsOwnEncoding) {
         std::string expected = head;
         expected.replace(expected.find("COM2"), 4, "COM5");
         expected.replace(expected.find("SN_Start=") + 9, row.serial.size(), row.serial + "2");
-        expected += "Note=" + row.note + "\r\nSN_Index=0\r\nSN_NumS=1\r\n";
+        expected += "Note=" + row.note + "\r\nSN_Index=0\r\nSN_NumS=1\r\nVerifyAfterWrite=0\r\n";
         EXPECT_EQ(dir.Read(kSettingsFileName), expected);
     }
 }

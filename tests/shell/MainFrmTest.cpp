@@ -189,7 +189,7 @@ TEST_F(MainFrmTest, MenusHoldTheCommandTableInOrderWithShortcutsAndVisibility) {
     EXPECT_EQ(items("mFile"), "N1 O1 S2 A1 P2 V2 - nExit ");
     EXPECT_EQ(items("mEdit"), "nUndo nRedo - nInfo nFreq - nChInfo nChEdit nBatch - nFm nVox nScan "
                               "nOpt nKey nDTMF (-) E10 ");
-    EXPECT_EQ(items("mProgram"), "R1 W2 - T1 ");
+    EXPECT_EQ(items("mProgram"), "R1 W2 nVerify - T1 ");
     EXPECT_EQ(items("mSetup"), "N4 - C2 nLanguage ");
     EXPECT_EQ(items("mView"), "T4 - nCool nBar ");
     EXPECT_EQ(items("mWindow"), "nC nH nV npl - nCloseAll ");
@@ -511,6 +511,25 @@ TEST_F(MainFrmTest, ClosingAsksThenSavesOnRequestAndWritesTheSettings) {
     EXPECT_TRUE(form->close());
     EXPECT_EQ(saveDialogs, 1);
     EXPECT_NE(dir.Read("SysInfo.Ini").find("Com=COM5"), std::string::npos);
+}
+
+TEST_F(MainFrmTest, VerifyAfterWritingIsATickKeptInTheSettings) {
+    QAction* tick = form->CommandAction(cmd::VerifyAfterWrite);
+    ASSERT_TRUE(tick->isCheckable());
+    EXPECT_FALSE(tick->isChecked());
+    tick->trigger();
+    EXPECT_TRUE(All().VerifyAfterWrite);
+    {
+        ScriptedMessages messages({kResultYes, kResultNo});
+        ASSERT_TRUE(form->close());
+    }
+    EXPECT_NE(dir.Read("SysInfo.Ini").find("VerifyAfterWrite=1"), std::string::npos);
+
+    // The next start shows it ticked.
+    form.reset();
+    DataModuleCreate(TheMaindb(), dir.Path());
+    form = MakeForm();
+    EXPECT_TRUE(form->CommandAction(cmd::VerifyAfterWrite)->isChecked());
 }
 
 TEST_F(MainFrmTest, ModalCommandsRunTheirDialogsAndRefreshAfterwards) {

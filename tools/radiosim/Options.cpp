@@ -55,7 +55,8 @@ std::string addFault(Faults& faults, std::string_view text) {
         return {};
     }
 
-    const bool isBlockFault = kind == "nak-block" || kind == "stop-after" || kind == "hangup-after";
+    const bool isBlockFault = kind == "nak-block" || kind == "stop-after" ||
+                              kind == "hangup-after" || kind == "drop-write";
     if (!isBlockFault && kind != "split") return "unknown fault '" + std::string(kind) + "'";
     if (!hasCount)
         return "fault '" + std::string(kind) + "' needs a number, as " + std::string(kind) + ":N";
@@ -72,6 +73,8 @@ std::string addFault(Faults& faults, std::string_view text) {
         faults.stopAfter = n;
     else if (kind == "hangup-after")
         faults.hangupAfter = n;
+    else if (kind == "drop-write")
+        faults.dropWrites.insert(n);
     else
         faults.pieceSize = n;
     return {};
@@ -202,6 +205,8 @@ Options:
                                       5 ms apart
                       hangup-after:N  close the terminal after block N (or
                                       table row N) and exit with status 1
+                      drop-write:N    acknowledge a write of block N but keep
+                                      what the memory held
   --verbose         log every frame received and sent on stderr
   -h, --help        show this help and exit
 

@@ -16,6 +16,7 @@ struct Faults {
     bool wrongAnswer = false; // answer the identification block with R + 1
     bool garbage = false;     // three random bytes before every read reply
     std::set<int> nakBlocks;  // answer 0x15 instead of 0x06 for these blocks
+    std::set<int> dropWrites; // acknowledge writes of these blocks but keep the old bytes
     std::optional<int> stopAfter;
     std::optional<int> hangupAfter;
     int pieceSize = 0; // send replies in pieces of this many bytes; 0 = whole

@@ -259,8 +259,10 @@ void Radio::writeBlock(const std::vector<std::uint8_t>& f, std::vector<Action>& 
         return;
     }
     // The serial number is factory-set: the radio acknowledges writes to it but keeps it.
+    const bool dropped = faults_.dropWrites.contains(block);
+    if (dropped) log_.note("write of block " + std::to_string(block) + " dropped (drop-write)");
     for (std::size_t i = 0; i < kBlockSize; ++i)
-        if (address + i < kSerialAddress) memory_[address + i] = f[4 + i];
+        if (!dropped && address + i < kSerialAddress) memory_[address + i] = f[4 + i];
     if (address + kBlockSize > kSerialAddress) log_.note("serial number block kept (read-only)");
     send(out, {kAck}, "write answer");
     blockTransferred(block, out);

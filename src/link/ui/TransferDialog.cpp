@@ -49,7 +49,11 @@ TransferDialog::~TransferDialog() {
 }
 
 LinkContext TransferDialog::Context() {
-    return LinkContext{All(), MacList(), Language(), port_, timers_, *this, [] {
+    return Context(All());
+}
+
+LinkContext TransferDialog::Context(TALL& all) {
+    return LinkContext{all, MacList(), Language(), port_, timers_, *this, [] {
                            return static_cast<int>(QRandomGenerator::global()->bounded(5));
                        }};
 }

@@ -29,16 +29,18 @@ protected:
     // The context the subclass builds its engine with: the program's state, this window's
     // port, timers and messages.
     LinkContext Context();
+    // The same with another state than the program's (a copy the engine may change).
+    LinkContext Context(TALL& all);
     // Takes the engine and connects the port, the timers and the Ok button to it.
     void Attach(std::unique_ptr<ExchangeEngine> engine);
     ExchangeEngine& engine() const { return *engine_; }
 
     void showEvent(QShowEvent* event) override;
+    int ShowMsg(const std::string& caption, const std::string& text, int kind) override;
+    void SetOkEnabled(bool enabled) override;
 
 private:
-    int ShowMsg(const std::string& caption, const std::string& text, int kind) override;
     void SetProgress(int value, int maximum) override;
-    void SetOkEnabled(bool enabled) override;
     void CloseWindow() override;
 
     QtSerialPort port_;

@@ -1,8 +1,10 @@
 #include "shell/ui/BuiltInDialogs.h"
 
+#include "core/Maindb.h"
 #include "link/ui/ReadRadio.h"
 #include "link/ui/SetPort.h"
 #include "link/ui/TestFrm.h"
+#include "link/ui/VerifyRadio.h"
 #include "link/ui/WriteRadio.h"
 #include "settings/ui/FrmAbout.h"
 #include "settings/ui/SetLanguage.h"
@@ -24,9 +26,18 @@ void RegisterLinkDialogs(MainWindowPort& mainForm) {
                        ? DialogEffect::ImageReplaced
                        : DialogEffect::None;
         });
-    mainForm.RegisterDialog(cmd::Write, [](QWidget* parent) -> std::unique_ptr<QDialog> {
-        return std::make_unique<TfWriteRadio>(parent);
-    });
+    mainForm.RegisterDialog(
+        cmd::Write,
+        [](QWidget* parent) -> std::unique_ptr<QDialog> {
+            return std::make_unique<TfWriteRadio>(parent);
+        },
+        [](const QDialog& closed) {
+            // The radio is read back into a copy: the image stays as it is.
+            if (All().VerifyAfterWrite &&
+                static_cast<const TfWriteRadio&>(closed).WritesCompleted() > 0)
+                VerifyWrittenImage(closed.parentWidget());
+            return DialogEffect::None;
+        });
     mainForm.RegisterDialog(
         cmd::Port,
         [](QWidget* parent) -> std::unique_ptr<QDialog> {

@@ -89,6 +89,7 @@ const MenuItemText kMenuItems[] = {
     {cmd::ScanFun, "nScan", "&Scan Information", "Scan Information", ""},
     {cmd::Read, "R1", "&Read From Radio", "", "Ctrl+R"},
     {cmd::Write, "W2", "&Write To Radio", "", "Ctrl+W"},
+    {cmd::VerifyAfterWrite, "nVerify", "&Verify After Writing", "", ""},
     {cmd::Test, "T1", "&Test Online", "", ""},
     {cmd::Model, "N4", "&Model Information", "", ""},
     {cmd::Port, "C2", "&Communication Port", "", ""},
@@ -147,7 +148,7 @@ const MenuText kMenus[] = {
      {cmd::Undo, cmd::Redo, 0, cmd::InfoMsg, cmd::FreqEdit, 0, cmd::ChsInfo, cmd::ChsEdit,
       cmd::Batch, 0, cmd::FmFun, cmd::VoxFun, cmd::ScanFun, cmd::OptFun, cmd::Key, cmd::DtmfFun, -1,
       cmd::TestFrequency}},
-    {"mProgram", "&Program", {cmd::Read, cmd::Write, 0, cmd::Test}},
+    {"mProgram", "&Program", {cmd::Read, cmd::Write, cmd::VerifyAfterWrite, 0, cmd::Test}},
     {"mSetup", "&Setup", {cmd::Model, 0, cmd::Port, cmd::Language}},
     {"mView", "&View", {cmd::TreeView, 0, cmd::Toolbar, cmd::StatusBar}},
     {"mWindow",
@@ -316,6 +317,12 @@ void TfMainFrm::BuildActions() {
             break;
         case cmd::TreeView:
             connect(action, &QAction::triggered, this, &TfMainFrm::ToggleTree);
+            break;
+        case cmd::VerifyAfterWrite:
+            // A tick kept in the settings file; the write's outcome reads it.
+            action->setCheckable(true);
+            action->setChecked(All().VerifyAfterWrite);
+            connect(action, &QAction::toggled, this, [](bool on) { All().VerifyAfterWrite = on; });
             break;
         case cmd::Toolbar:
         case cmd::StatusBar:

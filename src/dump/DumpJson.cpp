@@ -1,4 +1,4 @@
-#include "cli/DumpJson.h"
+#include "dump/DumpJson.h"
 
 #include "codec/ChannelRecord.h"
 #include "codec/DerivedFields.h"

@@ -1,0 +1,62 @@
+#include "link/ui/VerifyRadio.h"
+
+#include "core/Maindb.h"
+#include "dump/ReadBackCheck.h"
+#include "settings/UserMessages.h"
+#include "settings/ui/ShowMsg.h"
+
+#include <QShowEvent>
+#include <QTimer>
+
+namespace zorva {
+
+namespace {
+
+// A message box shows this many differences; the rest is summed up by "…".
+constexpr std::size_t kShownDifferences = 20;
+
+} // namespace
+
+TfVerifyRadio::TfVerifyRadio(QWidget* parent)
+    : TransferDialog(parent, "fVerifyRadio", "Verify data in radio", ReadEngine::kProgressMax),
+      readBack_(All()) {
+    Attach(std::make_unique<ReadEngine>(Context(readBack_)));
+    pause_ = new QTimer(this);
+    pause_->setSingleShot(true);
+    connect(pause_, &QTimer::timeout, this, [this] { engine().Start(); });
+}
+
+void TfVerifyRadio::showEvent(QShowEvent* event) {
+    TransferDialog::showEvent(event);
+    if (event->spontaneous()) return;
+    SetOkEnabled(false);
+    pause_->start(kAfterWritePauseMs);
+}
+
+int TfVerifyRadio::ShowMsg(const std::string& caption, const std::string& text, int kind) {
+    if (kind == kMsgInfo && text == Language().ReadOk) return kResultOk;
+    return TransferDialog::ShowMsg(caption, text, kind);
+}
+
+void VerifyWrittenImage(QWidget* parent) {
+    TfVerifyRadio dialog(parent);
+    dialog.exec();
+    const TLanguage& texts = Language();
+    if (!dialog.ReadCompleted()) {
+        ShowMsg(texts.Confirmation, texts.VerifyFailed, kMsgInfo);
+        return;
+    }
+    const std::vector<std::string> differences =
+        ReadBackDifferences(All(), dialog.Engine().Blocks());
+    if (differences.empty()) {
+        ShowMsg(texts.Confirmation, texts.VerifyOk, kMsgInfo);
+        return;
+    }
+    std::string text = texts.VerifyMismatch;
+    for (std::size_t i = 0; i < differences.size() && i < kShownDifferences; ++i)
+        text += "\n" + differences[i];
+    if (differences.size() > kShownDifferences) text += "\n…";
+    ShowMsg(texts.Confirmation, text, kMsgInfo);
+}
+
+} // namespace zorva
