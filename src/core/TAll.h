@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace zorva {
 
@@ -95,6 +96,8 @@ public:
     int32_t SnIndex = 0;
     int32_t SnNumS = 0;
     bool PowerTestAvailable = false;
+    // The files last opened or saved, newest first (the File menu's list).
+    std::vector<std::string> RecentFiles;
     std::array<uint8_t, kImageSize> Image{};
 
     // Settings bytes: setting n (0..63) is image byte kSettingsBase + n.
