@@ -47,6 +47,12 @@ public:
     // The language's locale for the toolkit's own texts (buttons of message boxes, file
     // dialogs); not shown.
     std::string Locale = "en";
+    // A completed read whose backup could not be saved; the file or folder and the reason
+    // follow.
+    std::string BackupError = "The backup of the data read cannot be saved (the data read is "
+                              "kept).";
+    // A recent file that is gone; "%1" is its path.
+    std::string FileMissing = "%1 no longer exists; it is taken off the list of recent files.";
 };
 
 } // namespace zorva

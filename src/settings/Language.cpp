@@ -47,6 +47,8 @@ constexpr LanguageKey kTexts[] = {
     {"PortDenied", &TLanguage::PortDenied},
     {"PortReplaced", &TLanguage::PortReplaced},
     {"Locale", &TLanguage::Locale},
+    {"BackupError", &TLanguage::BackupError},
+    {"FileMissing", &TLanguage::FileMissing},
 };
 static_assert(sizeof(TLanguage) == std::size(kTexts) * sizeof(std::string),
               "a new message text needs a row here and a key in the shipped language files");

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 class QDialog;
 class QWidget;
@@ -13,6 +14,7 @@ namespace zorva {
 // Command numbers: the tag of every menu item and tool button.
 namespace cmd {
 inline constexpr int New = 1, Open = 2, Save = 3, SaveAs = 4, Print = 5, PrintPreview = 6, Exit = 7;
+inline constexpr int OpenBackup = 70;
 inline constexpr int Batch = 9, FreqEdit = 10, ChsInfo = 11, ChsEdit = 12, FmFun = 13, VoxFun = 14,
                      OptFun = 15, InfoMsg = 16, Key = 17, DtmfFun = 18, ScanFun = 19;
 inline constexpr int Read = 20, Write = 21, Test = 22;
@@ -73,6 +75,8 @@ public:
     virtual void RegisterDialog(int command, DialogFactory create, DialogOutcome outcome = {}) = 0;
     // The parent of the dialogs that the windows open themselves.
     virtual QWidget* DialogParent() = 0;
+    // Shows a passing note in the status bar once the current command is done.
+    virtual void ShowStatusNote(const std::string& text) = 0;
 
 protected:
     ~MainWindowPort() = default;

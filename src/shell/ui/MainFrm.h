@@ -59,11 +59,18 @@ public:
     // The port, read and write, language and about dialogs are registered by the constructor.
     void RegisterDialog(int command, DialogFactory create, DialogOutcome outcome = {}) override;
     QWidget* DialogParent() override { return this; }
+    void ShowStatusNote(const std::string& text) override;
+
+    // Loads a data file as Open does after its dialog; a file taken becomes the first of the
+    // recent files. Returns whether it was taken.
+    bool OpenFile(const std::string& path);
 
     // --- Seams for tests ---
     // The file dialogs: the chosen path, empty when cancelled.
     std::function<QString()> openDialog;
     std::function<QString()> saveDialog;
+    // The open-file dialog of Open Backup, in the backup folder.
+    std::function<QString(const QString& folder)> backupDialog;
     // Runs a modal dialog to its end and returns its result (QDialog::exec by default).
     std::function<int(QDialog&)> execDialog;
     // The ports listed at start-up (by default the system's, numbered through SysInfo.Ini).
@@ -92,6 +99,12 @@ private:
     void Open();
     void Save();
     void SaveAs();
+    void OpenBackup();
+    // The recent files in the File menu; choosing one loads it.
+    void BuildRecentItems();
+    void ShowRecentFiles();
+    void OpenRecent(int index);
+    void RememberFile(const std::string& path);
     void RunRegisteredDialog(int command);
     void ModelDialog();
     // Every text anew from the language just chosen; the child windows are made again.
@@ -133,6 +146,8 @@ private:
     QComboBox* cbCom_ = nullptr;
     std::vector<QLabel*> panels_;
     QTimer* timer_ = nullptr;
+    QAction* recentSeparator_ = nullptr;
+    std::vector<QAction*> recentItems_;
 };
 
 } // namespace zorva
