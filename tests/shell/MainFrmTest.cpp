@@ -97,6 +97,17 @@ protected:
         return dir.Read(name);
     }
     void Run(int command) { form->RunCommand(command); }
+    // The read and write dialogs run to their end, started by their OK button.
+    void ClickOkInTransferDialogs() {
+        onDialog = [](QDialog& dialog) {
+            dialog.show();
+            auto& transfer = dynamic_cast<TransferDialog&>(dialog);
+            test::WaitFor([&] { return transfer.Port().IsOpen(); }, 5000);
+            QTest::mouseClick(dialog.findChild<QPushButton*>("btnOk"), Qt::LeftButton);
+            test::WaitFor([&] { return !dialog.isVisible(); }, 60000);
+            return dialog.result();
+        };
+    }
     // Every node of the tree shows its whole text.
     void ExpectTreeNodesFit() const {
         auto* tree = form->findChild<QTreeWidget*>("cxTree");
@@ -615,14 +626,7 @@ TEST_F(MainFrmTest, CompletedReadForgetsTheFileName) {
     All().PortName = sim.Path();
 
     ScriptedMessages messages;
-    onDialog = [](QDialog& dialog) {
-        dialog.show();
-        auto& transfer = dynamic_cast<TransferDialog&>(dialog);
-        test::WaitFor([&] { return transfer.Port().IsOpen(); }, 5000);
-        QTest::mouseClick(dialog.findChild<QPushButton*>("btnOk"), Qt::LeftButton);
-        test::WaitFor([&] { return !dialog.isVisible(); }, 60000);
-        return dialog.result();
-    };
+    ClickOkInTransferDialogs();
     Run(cmd::Read);
     EXPECT_EQ(All().Image[0x100], 0x42);
     EXPECT_TRUE(All().Modified);
@@ -705,14 +709,7 @@ TEST_F(MainFrmTest, EveryCompletedReadIsBackedUpAndAFailureIsShownOnce) {
     test::VirtualRadio sim({"--load", dir.File("radio.dat")});
     ASSERT_FALSE(sim.Path().empty());
     All().PortName = sim.Path();
-    onDialog = [](QDialog& dialog) {
-        dialog.show();
-        auto& transfer = dynamic_cast<TransferDialog&>(dialog);
-        test::WaitFor([&] { return transfer.Port().IsOpen(); }, 5000);
-        QTest::mouseClick(dialog.findChild<QPushButton*>("btnOk"), Qt::LeftButton);
-        test::WaitFor([&] { return !dialog.isVisible(); }, 60000);
-        return dialog.result();
-    };
+    ClickOkInTransferDialogs();
     ScriptedMessages messages;
     Run(cmd::Read);
     const std::string backups = dir.File("data/zorva-520sx/backups");
