@@ -11,12 +11,14 @@
 #include "link/qt/QtLinkTimers.h"
 #include "link/qt/QtSerialPort.h"
 #include "settings/Settings.h"
+#include "shell/Backups.h"
 #include "shell/DataFile.h"
 
 #include <QEventLoop>
 #include <QRandomGenerator>
 #include <QSaveFile>
 #include <QTimer>
+#include <ctime>
 #include <istream>
 #include <optional>
 #include <ostream>
@@ -196,6 +198,12 @@ int RunRead(Maindb& db, const TransferOptions& options, std::istream& in, std::o
     window.Run();
     engine.FormClose();
     if (!engine.ReadCompleted()) return kExitFailure;
+
+    // The backup is first: when the file named cannot be written, the read is not lost.
+    const BackupResult backup = WriteBackup(db.All, BackupFolder(), std::time(nullptr));
+    if (!backup.written)
+        err << "zorva-cli: warning: " << db.Language.BackupError << " " << backup.path << ": "
+            << backup.reason << "\n";
 
     CliMessages messages;
     if (!SaveDataFile(db.All, options.file, db.Language, messages)) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace zorva {
 
@@ -97,6 +98,8 @@ public:
     bool PowerTestAvailable = false;
     // Program → Verify After Writing: read the radio back after each completed write.
     bool VerifyAfterWrite = false;
+    // The files last opened or saved, newest first (the File menu's list).
+    std::vector<std::string> RecentFiles;
     std::array<uint8_t, kImageSize> Image{};
 
     // Settings bytes: setting n (0..63) is image byte kSettingsBase + n.

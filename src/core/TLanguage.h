@@ -51,6 +51,12 @@ public:
     std::string VerifyOk = "Verified: the radio holds what was written.";
     std::string VerifyMismatch = "The radio does not hold what was written:";
     std::string VerifyFailed = "The radio could not be read back; the write is not verified.";
+    // A completed read whose backup could not be saved; the file or folder and the reason
+    // follow.
+    std::string BackupError = "The backup of the data read cannot be saved (the data read is "
+                              "kept).";
+    // A recent file that is gone; "%1" is its path.
+    std::string FileMissing = "%1 no longer exists; it is taken off the list of recent files.";
 };
 
 } // namespace zorva

@@ -50,6 +50,8 @@ constexpr LanguageKey kTexts[] = {
     {"VerifyOk", &TLanguage::VerifyOk},
     {"VerifyMismatch", &TLanguage::VerifyMismatch},
     {"VerifyFailed", &TLanguage::VerifyFailed},
+    {"BackupError", &TLanguage::BackupError},
+    {"FileMissing", &TLanguage::FileMissing},
 };
 static_assert(sizeof(TLanguage) == std::size(kTexts) * sizeof(std::string),
               "a new message text needs a row here and a key in the shipped language files");

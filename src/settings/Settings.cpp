@@ -33,6 +33,10 @@ std::string_view TrimBlanks(std::string_view text) {
 
 // A list entry usable as a language name: it names a file beside the executable, so it
 // must not be empty nor reach into another folder.
+std::string RecentKey(int index) {
+    return "File" + std::to_string(index + 1);
+}
+
 bool IsUsableLanguageName(std::string_view name) {
     return !TrimBlanks(name).empty() && name.find('/') == std::string_view::npos &&
            name.find('\\') == std::string_view::npos;
@@ -142,6 +146,12 @@ void ReadSettings(TALL& all, const std::string& path) {
         }
     }
 
+    all.RecentFiles.clear();
+    for (int i = kRecentFilesKept - 1; i >= 0; --i) {
+        const std::string path = ini.Read(kRecentSection, RecentKey(i), "");
+        if (!path.empty()) AddRecentFile(all.RecentFiles, path);
+    }
+
     const std::vector<std::string> names =
         SplitList(ini.Read(kSettingsSection, "Language_SW", kListDefault));
     // A number outside the list, or an entry that cannot name a language file, falls back
@@ -170,7 +180,32 @@ bool WriteSettings(const TALL& all, const std::string& path, std::string& error)
     write("SN_Index", std::to_string(all.SnIndex));
     write("SN_NumS", std::to_string(all.SnNumS == 0 ? 1 : all.SnNumS));
     write("VerifyAfterWrite", all.VerifyAfterWrite ? "1" : "0");
+
+    // A path that is not UTF-8 is not remembered: in a UTF-8 file it would make the whole
+    // file read as GB18030 next time, and every other text with it.
+    std::vector<std::string> recent;
+    for (const std::string& file : all.RecentFiles)
+        if (!file.empty() && IsValidUtf8(file) &&
+            recent.size() < static_cast<std::size_t>(kRecentFilesKept))
+            recent.push_back(file);
+    for (int i = 0; i < kRecentFilesKept; ++i) {
+        const std::string value = i < static_cast<int>(recent.size()) ? recent[i] : "";
+        // A file without the list gets none until there is something in it.
+        if (value.empty() && !ini.HasKey(kRecentSection, RecentKey(i))) continue;
+        ini.Write(kRecentSection, RecentKey(i), gb18030 ? Utf8ToGb18030(value) : value);
+    }
     return ini.Save(path, error);
+}
+
+void AddRecentFile(std::vector<std::string>& recent, const std::string& path) {
+    RemoveRecentFile(recent, path);
+    recent.insert(recent.begin(), path);
+    if (recent.size() > static_cast<std::size_t>(kRecentFilesKept))
+        recent.resize(static_cast<std::size_t>(kRecentFilesKept));
+}
+
+void RemoveRecentFile(std::vector<std::string>& recent, const std::string& path) {
+    std::erase(recent, path);
 }
 
 void ReadLanguageLists(const TALL& all, const std::string& path,

@@ -10,6 +10,8 @@ class TALL;
 
 inline constexpr const char* kSettingsFileName = "SysInfo.Ini";
 inline constexpr const char* kSettingsSection = "SysInfo";
+inline constexpr const char* kRecentSection = "Recent";
+inline constexpr int kRecentFilesKept = 6;
 
 // The settings file: beside the executable, as a portable program keeps it; for an installed
 // copy, or when the executable's folder is not writable, in the user's configuration folder
@@ -28,13 +30,17 @@ std::string InstalledDataDir(const std::string& exeDir);
 // Splits a "|"-separated list.
 std::vector<std::string> SplitList(const std::string& value);
 
-// Reads PortName, LanguageId, LanguageName, SnStart, SnIndex, SnNumS and VerifyAfterWrite
-// from the file; a missing file or key gives the defaults, a bad value its fallback.
+// Reads PortName, LanguageId, LanguageName, SnStart, SnIndex, SnNumS, VerifyAfterWrite and
+// RecentFiles from the file; a missing file or key gives the defaults, a bad value its fallback.
 void ReadSettings(TALL& all, const std::string& path);
-// Updates Com, Language_ID, SN_Start, SN_Index, SN_NumS and VerifyAfterWrite in place,
-// creating the file and the section when missing. Returns false with a reason when the file cannot
-// be written.
+// Updates Com, Language_ID, SN_Start, SN_Index, SN_NumS, VerifyAfterWrite and the recent files
+// in place, creating the file and the section when missing. Returns false with a reason when
+// the file cannot be written.
 bool WriteSettings(const TALL& all, const std::string& path, std::string& error);
+// Puts `path` at the top of the recent files, once, keeping the newest kRecentFilesKept.
+void AddRecentFile(std::vector<std::string>& recent, const std::string& path);
+void RemoveRecentFile(std::vector<std::string>& recent, const std::string& path);
+
 // The language dialog's lists: file names from `Language`, display names from the key
 // named after the current language.
 void ReadLanguageLists(const TALL& all, const std::string& path,

@@ -14,6 +14,7 @@ namespace zorva {
 // Command numbers: the tag of every menu item and tool button.
 namespace cmd {
 inline constexpr int New = 1, Open = 2, Save = 3, SaveAs = 4, Print = 5, PrintPreview = 6, Exit = 7;
+inline constexpr int OpenBackup = 80;
 inline constexpr int Batch = 9, FreqEdit = 10, ChsInfo = 11, ChsEdit = 12, FmFun = 13, VoxFun = 14,
                      OptFun = 15, InfoMsg = 16, Key = 17, DtmfFun = 18, ScanFun = 19;
 inline constexpr int Read = 20, Write = 21, Test = 22, VerifyAfterWrite = 23;
@@ -85,6 +86,8 @@ public:
     virtual QWidget* DialogParent() = 0;
     // The file the image was opened from or saved to; empty when it has none.
     virtual std::string ImageFileName() const = 0;
+    // Shows a passing note in the status bar once the current command is done.
+    virtual void ShowStatusNote(const std::string& text) = 0;
 
 protected:
     ~MainWindowPort() = default;

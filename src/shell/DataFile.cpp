@@ -48,8 +48,7 @@ ssize_t ReadUpTo(int fd, FileBytes& bytes) {
 
 } // namespace
 
-bool SaveDataFile(TALL& all, const std::string& path, const TLanguage& language,
-                  UserMessages& messages) {
+bool WriteDataFile(const TALL& all, const std::string& path, std::string& reason) {
     FileBytes bytes{};
     std::fill(bytes.begin(), bytes.begin() + kDataFileHeader, 0xFF);
     bytes[0] = 0x50;
@@ -58,10 +57,14 @@ bool SaveDataFile(TALL& all, const std::string& path, const TLanguage& language,
     PutPadded(&bytes[9], "");
     std::copy(all.Image.begin() + kDataFileHeader, all.Image.begin() + kDataFileSize,
               bytes.begin() + kDataFileHeader);
-
-    std::string reason;
     const std::string_view content(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    if (!ReplaceFileContents(path, content, reason)) {
+    return ReplaceFileContents(path, content, reason);
+}
+
+bool SaveDataFile(TALL& all, const std::string& path, const TLanguage& language,
+                  UserMessages& messages) {
+    std::string reason;
+    if (!WriteDataFile(all, path, reason)) {
         ShowFileError(language, messages, language.FileWriteError, path, reason);
         return false;
     }

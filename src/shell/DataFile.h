@@ -13,6 +13,10 @@ class UserMessages;
 inline constexpr int kDataFileSize = 4768;
 inline constexpr int kDataFileHeader = 16;
 
+// Writes the data file's bytes of the image through a temporary file renamed over the target;
+// on failure the old file stays and `reason` says why. Touches neither Modified nor the user.
+bool WriteDataFile(const TALL& all, const std::string& path, std::string& reason);
+
 // Writes the image through a temporary file renamed over the target, so a failed save keeps
 // the old file. Clears Modified on success; on failure shows a message naming the file and
 // the reason, leaves Modified as it was and returns false.

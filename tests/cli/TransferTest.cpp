@@ -4,12 +4,14 @@
 #include "VirtualRadioProcess.h"
 #include "codec/ChannelRecord.h"
 #include "codec/DerivedFields.h"
+#include "shell/Backups.h"
 #include "shell/DataFile.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/wait.h>
@@ -53,7 +55,8 @@ struct Transfers : ::testing::Test {
         return dir.Read(name);
     }
     Ran Cli(std::vector<std::string> args) {
-        args.insert(args.begin(), ZORVA_CLI_PATH);
+        // Backups go to the test's folder, never to the user's.
+        args.insert(args.begin(), {"env", "XDG_DATA_HOME=" + dir.File("xdg"), ZORVA_CLI_PATH});
         return RunProgram(std::move(args), dir);
     }
     test::TempDir dir;
@@ -71,6 +74,38 @@ TEST_F(Transfers, ReadGivesTheRadiosMemory) {
     ASSERT_EQ(read.size(), 4768u);
     // Everything the radio holds comes back as it was: channels, settings, serial number.
     EXPECT_EQ(read.substr(16, 4752 - 16), radio.substr(16, 4752 - 16));
+}
+
+TEST_F(Transfers, EveryReadLeavesABackupAndAFailedBackupOnlyWarns) {
+    CraftFile("radio.dat");
+    const std::string backups = dir.File("xdg/zorva-520sx/backups");
+    for (const bool blocked : {false, true}) {
+        std::filesystem::remove_all(dir.File("xdg"));
+        std::filesystem::create_directories(dir.File("xdg"));
+        // A file where the data folder belongs: no backup can be made, whoever runs this.
+        if (blocked) dir.Write("xdg/zorva-520sx", "");
+        std::filesystem::remove(dir.File("read.dat"));
+        test::VirtualRadio sim({"--load", dir.File("radio.dat")});
+        ASSERT_FALSE(sim.Path().empty());
+
+        const Ran ran = Cli({"read", "--port", sim.Path(), "-o", dir.File("read.dat")});
+        EXPECT_EQ(ran.status, 0) << ran.err;
+        const std::string read = dir.Read("read.dat");
+        ASSERT_EQ(read.size(), 4768u);
+        const auto warning = ran.err.find("warning: ");
+        if (blocked) {
+            EXPECT_NE(warning, std::string::npos) << ran.err;
+            EXPECT_EQ(ran.err.find("warning: ", warning + 1), std::string::npos) << ran.err;
+            continue;
+        }
+        EXPECT_EQ(warning, std::string::npos) << ran.err;
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(backups))
+            names.push_back(entry.path().filename().string());
+        ASSERT_EQ(names.size(), 1u);
+        EXPECT_TRUE(IsBackupFileName(names[0])) << names[0];
+        EXPECT_EQ(dir.Read("xdg/zorva-520sx/backups/" + names[0]), read);
+    }
 }
 
 TEST_F(Transfers, WriteSendsTheFileAndStampsTheWriteTime) {
@@ -123,6 +158,7 @@ TEST_F(Transfers, FailuresEndWithAMessageAndStatusOne) {
         EXPECT_EQ(ran.status, 1);
         EXPECT_NE(ran.err.find("Model Type Wrong."), std::string::npos) << ran.err;
         EXPECT_FALSE(dir.Exists("x.dat"));
+        EXPECT_FALSE(dir.Exists("xdg/zorva-520sx/backups")); // a failed read is no backup
     }
     {
         test::VirtualRadio sim({"--fault", "wrong-answer"});

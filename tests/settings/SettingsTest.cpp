@@ -233,3 +233,52 @@ TEST(SettingsTest, LanguageListsComeFromTheNameKeyAndTheCurrentLanguageKey) {
 
 } // namespace
 } // namespace zorva
+
+namespace zorva {
+namespace {
+
+TEST(SettingsTest, RecentFilesGoOnTopOnceAndTheNewestSixAreKept) {
+    using List = std::vector<std::string>;
+    const struct {
+        List before;
+        const char* added;
+        List after;
+    } rows[] = {
+        {{}, "/a", {"/a"}},
+        {{"/a", "/b", "/c"}, "/c", {"/c", "/a", "/b"}},
+        {{"/a", "/b"}, "/a", {"/a", "/b"}},
+        {{"/1", "/2", "/3", "/4", "/5", "/6"}, "/7", {"/7", "/1", "/2", "/3", "/4", "/5"}},
+        {{"/1", "/2", "/3", "/4", "/5", "/6"}, "/6", {"/6", "/1", "/2", "/3", "/4", "/5"}},
+    };
+    for (const auto& row : rows) {
+        List recent = row.before;
+        AddRecentFile(recent, row.added);
+        EXPECT_EQ(recent, row.after) << row.added;
+    }
+}
+
+TEST(SettingsTest, RecentFilesRoundTripAndShrinkWithoutTouchingOtherKeys) {
+    TempDir dir;
+    const std::string file = dir.File(kSettingsFileName);
+    dir.Write(kSettingsFileName, "[Recent]\nFile1=/x/one.dat\nFile2=\nFile3=/x/one.dat\n"
+                                 "File4=/x/two 2.dat\nFile9=/x/kept.dat\n");
+    TALL all = StartState();
+    ReadSettings(all, file);
+    // Gaps and repeats are dropped; the first (newest) place wins.
+    EXPECT_EQ(all.RecentFiles, (std::vector<std::string>{"/x/one.dat", "/x/two 2.dat"}));
+
+    all.RecentFiles = {"/y/新.dat", "/x/one.dat", std::string("/x/\xB2\xE2.dat")};
+    std::string error;
+    ASSERT_TRUE(WriteSettings(all, file, error)) << error;
+    TALL again = StartState();
+    ReadSettings(again, file);
+    // A path that is not UTF-8 is not kept: it would turn the file's encoding.
+    EXPECT_EQ(again.RecentFiles, (std::vector<std::string>{"/y/新.dat", "/x/one.dat"}));
+    EXPECT_EQ(again.LanguageName, "English");
+    const std::string content = dir.Read(kSettingsFileName);
+    EXPECT_NE(content.find("File3=\n"), std::string::npos) << content;
+    EXPECT_NE(content.find("File9=/x/kept.dat"), std::string::npos) << content;
+}
+
+} // namespace
+} // namespace zorva

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QMdiArea>
@@ -29,7 +30,9 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QWindow>
+#include <algorithm>
 #include <csignal>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -94,6 +97,17 @@ protected:
         return dir.Read(name);
     }
     void Run(int command) { form->RunCommand(command); }
+    // The read and write dialogs run to their end, started by their OK button.
+    void ClickOkInTransferDialogs() {
+        onDialog = [](QDialog& dialog) {
+            dialog.show();
+            auto& transfer = dynamic_cast<TransferDialog&>(dialog);
+            test::WaitFor([&] { return transfer.Port().IsOpen(); }, 5000);
+            QTest::mouseClick(dialog.findChild<QPushButton*>("btnOk"), Qt::LeftButton);
+            test::WaitFor([&] { return !dialog.isVisible(); }, 60000);
+            return dialog.result();
+        };
+    }
     // Every node of the tree shows its whole text.
     void ExpectTreeNodesFit() const {
         auto* tree = form->findChild<QTreeWidget*>("cxTree");
@@ -186,7 +200,8 @@ TEST_F(MainFrmTest, MenusHoldTheCommandTableInOrderWithShortcutsAndVisibility) {
                                            : action->objectName().toStdString() + " ";
         return names;
     };
-    EXPECT_EQ(items("mFile"), "N1 O1 S2 A1 P2 V2 - nExit ");
+    EXPECT_EQ(items("mFile"), "N1 O1 nOpenBackup S2 A1 P2 V2 (-) nRecent1 nRecent2 nRecent3 "
+                              "nRecent4 nRecent5 nRecent6 - nExit ");
     EXPECT_EQ(items("mEdit"), "nUndo nRedo - nInfo nFreq - nChInfo nChEdit nBatch - nFm nVox nScan "
                               "nOpt nKey nDTMF (-) E10 ");
     EXPECT_EQ(items("mProgram"), "R1 W2 nVerify - T1 ");
@@ -630,19 +645,116 @@ TEST_F(MainFrmTest, CompletedReadForgetsTheFileName) {
     All().PortName = sim.Path();
 
     ScriptedMessages messages;
-    onDialog = [](QDialog& dialog) {
-        dialog.show();
-        auto& transfer = dynamic_cast<TransferDialog&>(dialog);
-        test::WaitFor([&] { return transfer.Port().IsOpen(); }, 5000);
-        QTest::mouseClick(dialog.findChild<QPushButton*>("btnOk"), Qt::LeftButton);
-        test::WaitFor([&] { return !dialog.isVisible(); }, 60000);
-        return dialog.result();
-    };
+    ClickOkInTransferDialogs();
     Run(cmd::Read);
     EXPECT_EQ(All().Image[0x100], 0x42);
     EXPECT_TRUE(All().Modified);
     EXPECT_TRUE(form->FileName().empty());
     EXPECT_EQ(Caption(), "ZORVA-520SX*");
+}
+
+// Backups go to a folder of the test while it lives.
+struct DataHome {
+    explicit DataHome(const std::string& path) : saved(qgetenv("XDG_DATA_HOME")) {
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(path));
+    }
+    ~DataHome() { qputenv("XDG_DATA_HOME", saved); }
+    QByteArray saved;
+};
+
+// The File menu's recent files as shown: the visible items' texts, "-" for their separator.
+std::string RecentItems(TfMainFrm& form) {
+    std::string shown;
+    bool inRecent = false;
+    for (QAction* action : form.findChild<QMenu*>("mFile")->actions()) {
+        if (action->objectName() == "V2") inRecent = true;
+        if (action->objectName() == "nExit") break;
+        if (!inRecent || !action->isVisible() || action->objectName() == "V2") continue;
+        shown += action->isSeparator() ? "- " : action->text().toStdString() + " | ";
+    }
+    return shown;
+}
+
+TEST_F(MainFrmTest, RecentFilesListOpenedAndSavedFilesAndDropThoseThatFail) {
+    ScriptedMessages messages({kResultNo});
+    EXPECT_EQ(RecentItems(*form), "- "); // only the separator above Exit
+    GoodFile("a&b.dat");
+    openPath = dir.File("a&b.dat");
+    Run(cmd::Open);
+    savePath = dir.File("copy.dat");
+    Run(cmd::SaveAs);
+    Run(cmd::Save);
+    const std::string a = dir.File("a&&b.dat"), copy = dir.File("copy.dat");
+    EXPECT_EQ(RecentItems(*form), "- &1 " + copy + " | &2 " + a + " | - ");
+
+    // A good one is loaded after the question about the changes.
+    All().Modified = true;
+    form->findChild<QAction*>("nRecent2")->trigger();
+    EXPECT_EQ(form->FileName(), dir.File("a&b.dat"));
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(RecentItems(*form), "- &1 " + a + " | &2 " + copy + " | - ");
+
+    // A missing one is named and dropped; a refused one gets the load message and is dropped.
+    std::filesystem::remove(dir.File("copy.dat"));
+    form->findChild<QAction*>("nRecent2")->trigger();
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_NE(messages.shown[1].text.find(copy + " no longer exists"), std::string::npos);
+    dir.Write("a&b.dat", "short");
+    form->findChild<QAction*>("nRecent1")->trigger();
+    ASSERT_EQ(messages.shown.size(), 3u);
+    EXPECT_EQ(messages.shown[2].text.rfind(Language().FileShort, 0), 0u);
+    EXPECT_TRUE(All().RecentFiles.empty());
+    EXPECT_EQ(RecentItems(*form), "- ");
+}
+
+TEST_F(MainFrmTest, OpenBackupStartsInTheBackupFolderAndLoadsAsOpenDoes) {
+    const DataHome home(dir.File("data"));
+    QString folder;
+    form->backupDialog = [&](const QString& start) {
+        folder = start;
+        return QString::fromStdString(dir.File("radio.dat"));
+    };
+    GoodFile("radio.dat");
+    Run(cmd::OpenBackup);
+    EXPECT_EQ(folder.toStdString(), dir.File("data/zorva-520sx/backups"));
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_EQ(form->FileName(), dir.File("radio.dat"));
+    EXPECT_EQ(All().Image[0x100], 0x42);
+}
+
+TEST_F(MainFrmTest, EveryCompletedReadIsBackedUpAndAFailureIsShownOnce) {
+    const DataHome home(dir.File("data"));
+    const std::string radio = GoodFile("radio.dat");
+    test::VirtualRadio sim({"--load", dir.File("radio.dat")});
+    ASSERT_FALSE(sim.Path().empty());
+    All().PortName = sim.Path();
+    ClickOkInTransferDialogs();
+    ScriptedMessages messages;
+    Run(cmd::Read);
+    const std::string backups = dir.File("data/zorva-520sx/backups");
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(backups))
+        names.push_back(entry.path().filename().string());
+    ASSERT_EQ(names.size(), 1u);
+    const std::string backup = dir.Read("data/zorva-520sx/backups/" + names[0]);
+    EXPECT_EQ(backup.substr(16, 4752 - 16), radio.substr(16, 4752 - 16));
+
+    // A file where the data folder belongs: the reads go on, the user is told once.
+    std::filesystem::remove_all(dir.File("data"));
+    dir.Write("data", "");
+    for (int read = 0; read < 2; ++read) {
+        All().Image[0x100] = 0;
+        Run(cmd::Read);
+        EXPECT_EQ(All().Image[0x100], 0x42);
+    }
+    const auto failures =
+        std::count_if(messages.shown.begin(), messages.shown.end(), [](const auto& shown) {
+            return shown.text.find(Language().BackupError) == 0;
+        });
+    EXPECT_EQ(failures, 1);
+    test::WaitFor([&] { return !form->StatusPanel(0)->text().isEmpty(); }, 1000);
+    EXPECT_TRUE(
+        form->StatusPanel(0)->text().startsWith(QString::fromStdString(Language().BackupError)));
 }
 
 } // namespace

@@ -6,25 +6,54 @@
 #include "link/ui/TestFrm.h"
 #include "link/ui/VerifyRadio.h"
 #include "link/ui/WriteRadio.h"
+#include "settings/UserMessages.h"
 #include "settings/ui/FrmAbout.h"
 #include "settings/ui/SetLanguage.h"
+#include "settings/ui/ShowMsg.h"
+#include "shell/Backups.h"
 #include "shell/Commands.h"
 
+#include <ctime>
 #include <memory>
 
 namespace zorva {
 
+namespace {
+
+// Backs up every completed read. A backup that cannot be saved never undoes the read: the
+// first failure of the run is shown in a box, later ones only in the status bar.
+class ReadBackups {
+public:
+    void Save(MainWindowPort& mainForm) {
+        const BackupResult backup = WriteBackup(All(), BackupFolder(), std::time(nullptr));
+        if (backup.written) return;
+        const std::string where = backup.path + ": " + backup.reason;
+        if (reported_) {
+            mainForm.ShowStatusNote(Language().BackupError + " " + where);
+            return;
+        }
+        reported_ = true;
+        ShowMsg(Language().Confirmation, Language().BackupError + "\n" + where, kMsgInfo);
+    }
+
+private:
+    bool reported_ = false;
+};
+
+} // namespace
+
 void RegisterLinkDialogs(MainWindowPort& mainForm) {
+    auto backups = std::make_shared<ReadBackups>();
     mainForm.RegisterDialog(
         cmd::Read,
         [](QWidget* parent) -> std::unique_ptr<QDialog> {
             return std::make_unique<TfReadRadio>(parent);
         },
-        [](const QDialog& closed) {
+        [&mainForm, backups](const QDialog& closed) {
             // Only a read that completed replaced the image.
-            return static_cast<const TfReadRadio&>(closed).ReadCompleted()
-                       ? DialogEffect::ImageReplaced
-                       : DialogEffect::None;
+            if (!static_cast<const TfReadRadio&>(closed).ReadCompleted()) return DialogEffect::None;
+            backups->Save(mainForm);
+            return DialogEffect::ImageReplaced;
         });
     mainForm.RegisterDialog(
         cmd::Write,

@@ -10,6 +10,7 @@
 #include "settings/ui/LocaliseForm.h"
 #include "settings/ui/ShowMsg.h"
 #include "settings/ui/ToolkitTranslations.h"
+#include "shell/Backups.h"
 #include "shell/DataFile.h"
 #include "shell/ui/Artwork.h"
 #include "shell/ui/BuiltInDialogs.h"
@@ -44,6 +45,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <filesystem>
 
 namespace zorva {
 
@@ -69,6 +71,7 @@ struct MenuItemText {
 const MenuItemText kMenuItems[] = {
     {cmd::New, "N1", "&New", "", "Ctrl+N"},
     {cmd::Open, "O1", "&Open", "", "Ctrl+O"},
+    {cmd::OpenBackup, "nOpenBackup", "Open &Backup...", "", ""},
     {cmd::Save, "S2", "&Save", "", "Ctrl+S"},
     {cmd::SaveAs, "A1", "Save &As", "", "Ctrl+A"},
     {cmd::Print, "P2", "&Print", "", "Ctrl+P"},
@@ -142,7 +145,8 @@ struct MenuText {
 const MenuText kMenus[] = {
     {"mFile",
      "&File",
-     {cmd::New, cmd::Open, cmd::Save, cmd::SaveAs, cmd::Print, cmd::PrintPreview, 0, cmd::Exit}},
+     {cmd::New, cmd::Open, cmd::OpenBackup, cmd::Save, cmd::SaveAs, cmd::Print, cmd::PrintPreview,
+      0, cmd::Exit}},
     {"mEdit",
      "&Edit",
      {cmd::Undo, cmd::Redo, 0, cmd::InfoMsg, cmd::FreqEdit, 0, cmd::ChsInfo, cmd::ChsEdit,
@@ -216,6 +220,15 @@ QString FileDialogPath(QFileDialog& dialog) {
     return files.isEmpty() ? QString() : files.front();
 }
 
+QString ChooseFileToOpen(QWidget* parent, const QString& folder) {
+    QFileDialog dialog(parent, QString(), folder, QStringLiteral("Data File(*.dat)"));
+    dialog.setObjectName("odOpen");
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("dat"));
+    return FileDialogPath(dialog);
+}
+
 } // namespace
 
 MainWindowPort* MainForm() {
@@ -235,18 +248,13 @@ TfMainFrm::TfMainFrm(QWidget* parent) : QMainWindow(parent) {
 
     BuildActions();
     BuildMenus();
+    BuildRecentItems();
     BuildToolBar();
     BuildTree();
     BuildStatusBar();
 
-    openDialog = [this] {
-        QFileDialog dialog(this, QString(), QString(), QStringLiteral("Data File(*.dat)"));
-        dialog.setObjectName("odOpen");
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setDefaultSuffix(QStringLiteral("dat"));
-        return FileDialogPath(dialog);
-    };
+    openDialog = [this] { return ChooseFileToOpen(this, QString()); };
+    backupDialog = [this](const QString& folder) { return ChooseFileToOpen(this, folder); };
     saveDialog = [this] {
         QFileDialog dialog(this, QString(), QString(), QStringLiteral("Data File(*.dat)"));
         dialog.setObjectName("sdSave");
@@ -623,6 +631,9 @@ void TfMainFrm::RunCommand(int command) {
     case cmd::Open:
         Open();
         break;
+    case cmd::OpenBackup:
+        OpenBackup();
+        break;
     case cmd::Save:
         Save();
         break;
@@ -702,22 +713,98 @@ void TfMainFrm::New() {
 void TfMainFrm::Open() {
     if (All().Modified && AskYes(Language().SaveProgram)) Save();
     const QString chosen = openDialog ? openDialog() : QString();
-    if (!chosen.isEmpty()) {
-        fileName_ = ToLocalPath(chosen);
-        BoxMessages messages;
-        if (LoadDataFile(All(), MacList(), fileName_, Language(), messages)) {
-            UpdateStatus();
-            RefreshViews(RefreshKind::ReopenAll);
-            history_->Restart(true);
-        } else {
-            fileName_.clear();
-        }
+    if (!chosen.isEmpty()) OpenFile(ToLocalPath(chosen));
+    UpdateStatus();
+}
+
+bool TfMainFrm::OpenFile(const std::string& path) {
+    fileName_ = path;
+    BoxMessages messages;
+    const bool loaded = LoadDataFile(All(), MacList(), fileName_, Language(), messages);
+    if (loaded) {
+        UpdateStatus();
+        RefreshViews(RefreshKind::ReopenAll);
+        history_->Restart(true);
+        RememberFile(path);
+    } else {
+        fileName_.clear();
     }
     UpdateStatus();
+    return loaded;
+}
+
+void TfMainFrm::OpenBackup() {
+    if (All().Modified && AskYes(Language().SaveProgram)) Save();
+    const std::string folder = BackupFolder();
+    // The first time there is nothing in it yet; the dialog still starts there.
+    std::error_code ec;
+    if (!folder.empty()) std::filesystem::create_directories(folder, ec);
+    const QString chosen = backupDialog ? backupDialog(FromLocalPath(folder)) : QString();
+    if (!chosen.isEmpty()) OpenFile(ToLocalPath(chosen));
+    UpdateStatus();
+}
+
+void TfMainFrm::OpenRecent(int index) {
+    if (index < 0 || index >= static_cast<int>(All().RecentFiles.size())) return;
+    const std::string path = All().RecentFiles[static_cast<std::size_t>(index)];
+    if (!QFileInfo::exists(FromLocalPath(path))) {
+        ShowMsg(
+            Language().Confirmation,
+            QString::fromStdString(Language().FileMissing).arg(FromLocalPath(path)).toStdString(),
+            kMsgInfo);
+        RemoveRecentFile(All().RecentFiles, path);
+        ShowRecentFiles();
+        return;
+    }
+    if (All().Modified && AskYes(Language().SaveProgram)) Save();
+    if (!OpenFile(path)) {
+        RemoveRecentFile(All().RecentFiles, path);
+        ShowRecentFiles();
+    }
+}
+
+void TfMainFrm::BuildRecentItems() {
+    // Between Print Preview and the separator above Exit, behind a separator of their own.
+    QMenu* file = findChild<QMenu*>("mFile");
+    const QList<QAction*> items = file->actions();
+    QAction* before = items.at(items.indexOf(menuItems_.at(cmd::Exit)) - 1);
+    recentSeparator_ = file->insertSeparator(before);
+    for (int i = 0; i < kRecentFilesKept; ++i) {
+        auto* action = new QAction(this);
+        action->setObjectName(QStringLiteral("nRecent%1").arg(i + 1));
+        action->setProperty("tag", -2); // a path, never translated
+        connect(action, &QAction::triggered, this, [this, i] { OpenRecent(i); });
+        file->insertAction(before, action);
+        recentItems_.push_back(action);
+    }
+    ShowRecentFiles();
+}
+
+void TfMainFrm::ShowRecentFiles() {
+    const std::vector<std::string>& recent = All().RecentFiles;
+    for (std::size_t i = 0; i < recentItems_.size(); ++i) {
+        const bool used = i < recent.size();
+        QString path = used ? FromLocalPath(recent[i]) : QString();
+        path.replace(u'&', QStringLiteral("&&"));
+        recentItems_[i]->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
+        recentItems_[i]->setVisible(used);
+    }
+    recentSeparator_->setVisible(!recent.empty());
+}
+
+void TfMainFrm::RememberFile(const std::string& path) {
+    AddRecentFile(All().RecentFiles, path);
+    ShowRecentFiles();
+}
+
+void TfMainFrm::ShowStatusNote(const std::string& text) {
+    // After the command that asked for it has brought the panels up to date.
+    QTimer::singleShot(0, this, [this, note = FromUtf8(text)] { panels_[0]->setText(note); });
 }
 
 void TfMainFrm::Save() {
     BoxMessages messages;
+    bool saved = false;
     if (fileName_.empty()) {
         const QString chosen = saveDialog ? saveDialog() : QString();
         if (chosen.isEmpty()) {
@@ -727,13 +814,14 @@ void TfMainFrm::Save() {
         fileName_ = ToLocalPath(chosen);
         const bool replace = !QFileInfo::exists(chosen) || AskYes(Language().FileExists);
         // A name that was declined or could not be written is not the image's file.
-        if (replace && SaveDataFile(All(), fileName_, Language(), messages)) {
-            history_->MarkSaved();
-        } else {
-            fileName_.clear();
-        }
-    } else if (SaveDataFile(All(), fileName_, Language(), messages)) {
+        saved = replace && SaveDataFile(All(), fileName_, Language(), messages);
+        if (!saved) fileName_.clear();
+    } else {
+        saved = SaveDataFile(All(), fileName_, Language(), messages);
+    }
+    if (saved) {
         history_->MarkSaved();
+        RememberFile(fileName_);
     }
     UpdateStatus();
 }

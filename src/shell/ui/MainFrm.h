@@ -62,11 +62,18 @@ public:
     void RegisterDialog(int command, DialogFactory create, DialogOutcome outcome = {}) override;
     QWidget* DialogParent() override { return this; }
     std::string ImageFileName() const override { return fileName_; }
+    void ShowStatusNote(const std::string& text) override;
+
+    // Loads a data file as Open does after its dialog; a file taken becomes the first of the
+    // recent files. Returns whether it was taken.
+    bool OpenFile(const std::string& path);
 
     // --- Seams for tests ---
     // The file dialogs: the chosen path, empty when cancelled.
     std::function<QString()> openDialog;
     std::function<QString()> saveDialog;
+    // The open-file dialog of Open Backup, in the backup folder.
+    std::function<QString(const QString& folder)> backupDialog;
     // Runs a modal dialog to its end and returns its result (QDialog::exec by default).
     std::function<int(QDialog&)> execDialog;
     // The ports listed at start-up (by default the system's, numbered through SysInfo.Ini).
@@ -95,6 +102,12 @@ private:
     void Open();
     void Save();
     void SaveAs();
+    void OpenBackup();
+    // The recent files in the File menu; choosing one loads it.
+    void BuildRecentItems();
+    void ShowRecentFiles();
+    void OpenRecent(int index);
+    void RememberFile(const std::string& path);
     void RunRegisteredDialog(int command);
     void ModelDialog();
     // Every text anew from the language just chosen; the child windows are made again.
@@ -146,6 +159,8 @@ private:
     std::vector<QLabel*> panels_;
     QTimer* timer_ = nullptr;
     ImageHistory* history_ = nullptr;
+    QAction* recentSeparator_ = nullptr;
+    std::vector<QAction*> recentItems_;
 };
 
 } // namespace zorva
