@@ -26,6 +26,7 @@
 #include "settings/ui/SetLanguage.h"
 #include "settings/ui/ShowMsg.h"
 #include "shell/Startup.h"
+#include "shell/ui/FrmHelp.h"
 #include "shell/ui/MainFrm.h"
 
 #include <QAbstractButton>
@@ -181,6 +182,7 @@ TEST(LanguageFilesTest, EveryWindowKeyNamesAControlOfThatWindow) {
     windows["fOptFun"] = std::make_unique<TfOptFun>();
     windows["fVoxFun"] = std::make_unique<TfVoxFun>();
     windows["fScanFun"] = std::make_unique<TfScanFun>();
+    windows["fHelp"] = std::make_unique<TfHelp>();
 
     for (const auto& [section, keys] : ParseSections(ShippedFile("English.Ini"))) {
         if (section == "Language") continue;
@@ -227,6 +229,9 @@ std::vector<std::vector<std::string>> ShownTexts() {
     look(model);
     TfTestFrm power;
     look(power);
+    TfHelp help;
+    help.ShowManual();
+    look(help);
     return shown;
 }
 
