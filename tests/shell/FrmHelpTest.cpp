@@ -15,7 +15,6 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
-#include <QTextDocument>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <filesystem>
@@ -64,9 +63,7 @@ protected:
         }
         form->RunCommand(cmd::HelpTopics);
         auto* help = form->findChild<TfHelp*>();
-        if (help) {
-            EXPECT_TRUE(QTest::qWaitForWindowExposed(help));
-        }
+        EXPECT_TRUE(help && QTest::qWaitForWindowExposed(help));
         return help;
     }
     // The text of the first line shown at the top of the text pane.
@@ -80,40 +77,41 @@ protected:
 };
 
 TEST_F(FrmHelpTest, OpensInTheCurrentLanguageFallingBackToEnglish) {
+    std::ifstream chineseTexts(ZORVA_LANG_DIR "/Chinese.Ini", std::ios::binary);
+    dir.Write("Chinese.Ini", std::string(std::istreambuf_iterator<char>(chineseTexts), {}));
     const struct {
-        const char* locale;
-        bool english, chinese;
-        const char* shownFile;
-        const char* firstHeading;
+        const char* language; // and the manuals in the folder
+        const char* shown;    // the manual shown, empty for none
+        const char* caption;
+        const char* text; // the start of the text shown
     } rows[] = {
-        {"en", true, true, "en.md", "Manual"},
-        {"zh_CN", true, true, "zh.md", "手册"},
-        {"zh_CN", true, false, "en.md", "Manual"},
-        {"en", false, true, "", ""},
+        {"English en zh", "en.md", "Help Topics", "Manual"},
+        {"Chinese en zh", "zh.md", "帮助主题", "手册"},
+        {"Chinese en", "en.md", "帮助主题", "Manual"},
+        {"English zh", "", "Help Topics", "The user manual was not found."},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.locale + std::string(row.english ? " en" : "") +
-                     (row.chinese ? " zh" : ""));
+        SCOPED_TRACE(row.language);
+        const std::string given = row.language;
         std::filesystem::remove_all(dir.File("manual"));
         std::filesystem::create_directories(dir.File("manual"));
-        if (row.english) Manual("en.md", kEnglish);
-        if (row.chinese) Manual("zh.md", kChinese);
-        Language().Locale = row.locale;
+        if (given.find(" en") != std::string::npos) Manual("en.md", kEnglish);
+        if (given.find(" zh") != std::string::npos) Manual("zh.md", kChinese);
+        const bool chinese = given.starts_with("Chinese");
+        All().LanguageId = chinese ? 1 : 0;
+        All().LanguageName = chinese ? "Chinese" : "English";
+        Language().Locale = chinese ? "zh_CN" : "en";
         form.reset();
         TfHelp* help = Open();
         ASSERT_NE(help, nullptr);
-        EXPECT_EQ(help->ManualPath(), *row.shownFile ? dir.File("manual/") + row.shownFile : "");
-        if (*row.firstHeading) {
-            ASSERT_FALSE(help->Browser()->Headings().empty());
-            EXPECT_EQ(help->Browser()->Headings().front().text, row.firstHeading);
-        } else {
-            EXPECT_EQ(help->Browser()->toPlainText(), help->findChild<QLabel*>("lMissing")->text());
-        }
+        EXPECT_EQ(help->ManualPath(), *row.shown ? dir.File("manual/") + row.shown : "");
+        EXPECT_EQ(help->windowTitle().toStdString(), row.caption);
+        EXPECT_TRUE(help->Browser()->toPlainText().startsWith(QString::fromUtf8(row.text)));
     }
 
     // F1 raises the one window; a language chosen meanwhile is shown when it is used again.
-    Language().Locale = "zh_CN";
     Manual("en.md", kEnglish);
+    Language().Locale = "zh_CN";
     TfHelp* help = Open();
     ASSERT_NE(help, nullptr);
     Language().Locale = "en";
@@ -125,36 +123,20 @@ TEST_F(FrmHelpTest, OpensInTheCurrentLanguageFallingBackToEnglish) {
     EXPECT_EQ(help->Contents()->topLevelItem(0)->text(0).toStdString(), "Manual");
 }
 
-TEST_F(FrmHelpTest, ChineseWindowTextsComeFromTheLanguageFile) {
-    std::ifstream in(ZORVA_LANG_DIR "/Chinese.Ini", std::ios::binary);
-    dir.Write("Chinese.Ini", std::string(std::istreambuf_iterator<char>(in), {}));
-    All().LanguageId = 1;
-    All().LanguageName = "Chinese";
-    Language().Locale = "zh_CN";
-    Manual("en.md", kEnglish);
-    TfHelp* help = Open();
-    ASSERT_NE(help, nullptr);
-    EXPECT_EQ(help->windowTitle(), "帮助主题");
-    EXPECT_EQ(help->findChild<QToolButton*>("btBack")->text(), "后退");
-}
-
 TEST_F(FrmHelpTest, ContentsAndLinksMoveToTheirSectionAndBackReturns) {
     Manual("en.md", kEnglish);
     TfHelp* help = Open();
     ASSERT_NE(help, nullptr);
+    // The contents nest the headings by level.
     QTreeWidget* contents = help->Contents();
-    ASSERT_EQ(contents->topLevelItemCount(), 1);
-    QTreeWidgetItem* top = contents->topLevelItem(0);
-    ASSERT_EQ(top->childCount(), 2);
-    EXPECT_EQ(top->child(1)->text(0), "Choosing the port");
-    ASSERT_EQ(top->child(1)->childCount(), 1);
-    EXPECT_EQ(top->child(1)->child(0)->text(0), "Port errors");
+    QTreeWidgetItem* errors = contents->topLevelItem(0)->child(1)->child(0);
+    ASSERT_NE(errors, nullptr);
+    EXPECT_EQ(errors->text(0), "Port errors");
     EXPECT_EQ(TopLine(*help), "Manual");
     // A picture wider than the pane is shown narrower; the text never scrolls sideways.
     EXPECT_EQ(help->Browser()->horizontalScrollBar()->maximum(), 0);
 
     // A click in the contents.
-    QTreeWidgetItem* errors = top->child(1)->child(0);
     QTest::mouseClick(contents->viewport(), Qt::LeftButton, {},
                       contents->visualItemRect(errors).center());
     EXPECT_EQ(TopLine(*help), "Port errors");
@@ -195,10 +177,7 @@ TEST_F(FrmHelpTest, FindSelectsTheNextMatchWrapsAndTellsWhenThereIsNone) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.typed);
-        if (*row.typed) {
-            edit->clear();
-            QTest::keyClicks(edit, row.typed);
-        }
+        if (*row.typed) edit->setText(row.typed);
         QTest::keyClick(edit, row.key);
         const QTextCursor selected = help->Browser()->textCursor();
         EXPECT_EQ(notFound->isVisible(), !*row.section);
@@ -216,19 +195,14 @@ TEST_F(FrmHelpTest, FindSelectsTheNextMatchWrapsAndTellsWhenThereIsNone) {
 // both languages have the same sections and pictures.
 TEST(ShippedManuals, LinksHeadingsAndPicturesAgree) {
     const QString folder = QStringLiteral(ZORVA_MANUAL_DIR "/");
-    std::map<QString, std::vector<int>> levels;
+    std::map<QString, std::map<int, int>> levels; // headings per level
     std::map<QString, std::set<QString>> pictures;
     for (const QString& name : {QStringLiteral("en.md"), QStringLiteral("zh.md")}) {
         SCOPED_TRACE(name.toStdString());
         HelpBrowser browser;
         browser.setSource(QUrl::fromLocalFile(folder + name), QTextDocument::MarkdownResource);
-        std::set<QString> slugs;
-        for (const HelpHeading& heading : browser.Headings()) {
-            slugs.insert(heading.slug);
-            levels[name].resize(std::max<std::size_t>(levels[name].size(), heading.level + 1));
+        for (const HelpHeading& heading : browser.Headings())
             ++levels[name][heading.level];
-        }
-        EXPECT_GT(slugs.size(), 10u);
         std::vector<QString> links;
         for (QTextBlock block = browser.document()->begin(); block.isValid();
              block = block.next()) {
@@ -239,12 +213,7 @@ TEST(ShippedManuals, LinksHeadingsAndPicturesAgree) {
                     pictures[name].insert(picture);
                     EXPECT_TRUE(QFileInfo::exists(folder + picture)) << picture.toStdString();
                 }
-                const QString href = format.anchorHref();
-                if (href.startsWith('#')) {
-                    links.push_back(href);
-                } else if (!href.isEmpty()) {
-                    EXPECT_TRUE(href.startsWith("https://")) << href.toStdString();
-                }
+                if (format.anchorHref().startsWith('#')) links.push_back(format.anchorHref());
             }
         }
         // Followed as a click does, each link lands on the heading it names.
@@ -252,13 +221,13 @@ TEST(ShippedManuals, LinksHeadingsAndPicturesAgree) {
         for (const QString& href : links) {
             browser.setSource(browser.source().resolved(QUrl(href)));
             const QString slug = QUrl(href).fragment(QUrl::FullyDecoded);
-            EXPECT_EQ(slugs.count(slug), 1u) << href.toStdString();
             EXPECT_TRUE(browser.textCursor().block().charFormat().anchorNames().contains(slug))
                 << href.toStdString();
         }
     }
     EXPECT_EQ(levels["zh.md"], levels["en.md"]);
     EXPECT_EQ(pictures["zh.md"], pictures["en.md"]);
+    EXPECT_EQ(levels["en.md"].size(), 3u);
     EXPECT_FALSE(pictures["en.md"].empty());
 }
 

@@ -294,14 +294,15 @@ void TfHelp::SetBuiltInTexts() {
 
 void TfHelp::ShowManual() {
     const std::string locale = Language().Locale;
-    if (shownOnce_ && locale == shownLocale_) return;
+    const std::string path = FindManual(All().ExeDir, locale);
+    if (shownOnce_ && locale == shownLocale_ && path == manualPath_) return;
     shownOnce_ = true;
     shownLocale_ = locale;
+    manualPath_ = path;
     // Texts the new language's file lacks show in English, not in the language left.
     SetBuiltInTexts();
     LocaliseForm(*this, false);
 
-    manualPath_ = FindManual(All().ExeDir, locale);
     browser_->setSource(QUrl());
     if (manualPath_.empty()) {
         browser_->setPlainText(lMissing_->text());

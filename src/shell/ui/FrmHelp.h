@@ -61,7 +61,8 @@ class TfHelp : public QWidget {
 public:
     explicit TfHelp(QWidget* parent = nullptr);
 
-    // Shows the manual of the current language (again if the language changed since).
+    // Shows the manual of the current language (anew if the language or the manual found
+    // changed since).
     void ShowManual();
     // Goes to the heading of `slug`, as a link to it does.
     void GoTo(const QString& slug);
