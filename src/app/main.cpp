@@ -9,8 +9,10 @@
 #include "shell/ui/BuiltInDialogs.h"
 #include "shell/ui/MainFrm.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLocale>
+#include <QTimer>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -32,5 +34,12 @@ int main(int argc, char** argv) {
     zorva::RegisterPowerTest(mainForm);
     zorva::RegisterPrintCommands(mainForm);
     mainForm.showMaximized();
+    // For the manual's screenshots (tools/manual-screenshots.sh): ZORVA_OPEN lists menu items by
+    // their names in the language files (nChEdit,nOpt,nHelpTopics) to run once the window shows.
+    const QStringList open = qEnvironmentVariable("ZORVA_OPEN").split(',', Qt::SkipEmptyParts);
+    QTimer::singleShot(0, &mainForm, [&mainForm, open] {
+        for (const QString& name : open)
+            if (auto* item = mainForm.findChild<QAction*>(name.trimmed())) item->trigger();
+    });
     return QApplication::exec();
 }

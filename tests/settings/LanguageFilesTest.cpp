@@ -28,6 +28,7 @@
 #include "settings/ui/SetLanguage.h"
 #include "settings/ui/ShowMsg.h"
 #include "shell/Startup.h"
+#include "shell/ui/FrmHelp.h"
 #include "shell/ui/MainFrm.h"
 
 #include <QAbstractButton>
@@ -185,6 +186,7 @@ TEST(LanguageFilesTest, EveryWindowKeyNamesAControlOfThatWindow) {
     windows["fVoxFun"] = std::make_unique<TfVoxFun>();
     windows["fScanFun"] = std::make_unique<TfScanFun>();
     windows["fPrint"] = std::make_unique<TfPrintTexts>();
+    windows["fHelp"] = std::make_unique<TfHelp>();
 
     for (const auto& [section, keys] : ParseSections(ShippedFile("English.Ini"))) {
         if (section == "Language") continue;
@@ -231,6 +233,9 @@ std::vector<std::vector<std::string>> ShownTexts() {
     look(model);
     TfTestFrm power;
     look(power);
+    TfHelp help;
+    help.ShowManual();
+    look(help);
     return shown;
 }
 

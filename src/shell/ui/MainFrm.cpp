@@ -14,6 +14,7 @@
 #include "shell/DataFile.h"
 #include "shell/ui/Artwork.h"
 #include "shell/ui/BuiltInDialogs.h"
+#include "shell/ui/FrmHelp.h"
 #include "shell/ui/ImageHistory.h"
 
 #include <QAction>
@@ -105,7 +106,7 @@ const MenuItemText kMenuItems[] = {
     {cmd::TileVertically, "nV", "Tile Windows &Vertically", "", ""},
     {cmd::ArrangeIcons, "npl", "&Arrange Icons", "", ""},
     {cmd::CloseAll, "nCloseAll", "Close All &Windows", "", ""},
-    {cmd::HelpTopics, "nHelpTopics", "&Help Topics", "", ""},
+    {cmd::HelpTopics, "nHelpTopics", "&Help Topics", "", "F1"},
     {cmd::About, "nAbout", "About...", "", ""},
     {cmd::TestFrequency, "E10", "&Test Frequency", "", ""},
 };
@@ -693,8 +694,11 @@ void TfMainFrm::RunCommand(int command) {
     case cmd::CloseAll:
         CloseAllChildren();
         break;
+    case cmd::HelpTopics:
+        ShowHelp(*this);
+        break;
     default:
-        break; // Key, Help Topics, Test Frequency, the View ticks
+        break; // Key, Test Frequency, the View ticks
     }
 }
 
