@@ -76,4 +76,19 @@ std::string HexBytes(const uint8_t* bytes, int count) {
     return out;
 }
 
+std::string PdfText(const std::string& path) {
+    std::string command = "pdftotext -layout '";
+    for (char c : path)
+        command += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    command += "' -";
+    std::string text;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            text.append(buffer, n);
+        ::pclose(pipe);
+    }
+    return text;
+}
+
 } // namespace zorva::test

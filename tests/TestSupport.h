@@ -55,4 +55,8 @@ std::unique_ptr<Maindb> MakeBareDb();
 
 std::string HexBytes(const uint8_t* bytes, int count);
 
+// The text of a PDF file as `pdftotext -layout` (poppler-utils) reads it, UTF-8; pages end in
+// a form feed.
+std::string PdfText(const std::string& path);
+
 } // namespace zorva::test

@@ -8,10 +8,13 @@
 #include "dump/DumpJson.h"
 #include "link/PowerTestEngine.h"
 #include "link/qt/LocalPath.h"
+#include "print/PrintCommands.h"
+#include "settings/Language.h"
 #include "settings/TextEncoding.h"
 #include "shell/DataFile.h"
 #include "shell/Startup.h"
 
+#include <QApplication>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -150,6 +153,9 @@ std::string UsageText() {
             "  dump FILE.dat            print the whole configuration as one JSON document\n"
             "  diff A.dat B.dat         print the fields of the dump that differ, one a\n"
             "                           line (channels[12].RxFreq: 145.50000 -> 145.60000)\n"
+            "  print FILE.dat -o SHEET.pdf [--language NAME]\n"
+            "                           write the configuration sheet (channels and\n"
+            "                           settings) as PDF, in the language of NAME.Ini\n"
             "  read -p PORT -o FILE.dat read the radio on PORT into a data file\n"
             "  write FILE.dat -p PORT   write a data file to the radio on PORT\n"
             "  calibration read -p PORT -o FILE\n"
@@ -387,6 +393,49 @@ int RunCalibrationCommand(const QStringList& positional, const QString& port, co
                             : RunCalibrationSet(*db, options, err);
 }
 
+// print FILE.dat -o SHEET.pdf [--language NAME]: the sheet the program prints, as a PDF file.
+// The windows it is taken from need the drawing part of Qt, without a display (main.cpp).
+int RunPrintCommand(const QStringList& positional, const QString& output, const QString& language,
+                    bool force, const std::string& exeDir, std::ostream& err) {
+    if (positional.size() != 2 || output.isEmpty()) {
+        PrintUsageError(err, "print takes FILE.dat -o SHEET.pdf");
+        return kExitUsage;
+    }
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        err << kProgram << ": the sheet can only be drawn by the program itself\n";
+        return kExitFailure;
+    }
+    const std::string path = ToLocalPath(positional.at(1));
+    const std::string pdf = ToLocalPath(output);
+    Maindb& db = TheMaindb();
+    DataModuleCreate(db, exeDir);
+    StartImage(db);
+    if (!language.isEmpty()) {
+        const std::string file = LanguageFilePath(exeDir, language.toStdString());
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(file, ec)) {
+            PrintFileError(err, file, "no such language file");
+            return kExitFailure;
+        }
+        // As a language chosen in the program: its file gives every text.
+        db.All.LanguageName = language.toStdString();
+        db.All.LanguageId = 1;
+        LoadLanguage(db.Language, file);
+    }
+    CliMessages messages;
+    if (!LoadDataFile(db.All, db.MacList, path, db.Language, messages)) {
+        PrintFileError(err, path, ErrorReason(path, messages.texts));
+        return kExitFailure;
+    }
+    if (!MayReplace(err, pdf, force)) return kExitFailure;
+    QString error;
+    if (!WriteSheetPdf(pdf, path, error)) {
+        err << kProgram << ": " << error.toStdString() << "\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
 int RunCli(const QStringList& args, const std::string& exeDir, std::ostream& out,
            std::ostream& err) {
     QCommandLineParser parser;
@@ -401,6 +450,7 @@ int RunCli(const QStringList& args, const std::string& exeDir, std::ostream& out
     const QCommandLineOption highOption("high", "value", "VALUE");
     const QCommandLineOption verifyOption("verify");
     const QCommandLineOption jsonOption("json");
+    const QCommandLineOption languageOption("language", "language", "NAME");
     parser.addOption(helpOption);
     parser.addOption(rangeOption);
     parser.addOption(lowOption);
@@ -411,6 +461,7 @@ int RunCli(const QStringList& args, const std::string& exeDir, std::ostream& out
     parser.addOption(outputOption);
     parser.addOption(verifyOption);
     parser.addOption(jsonOption);
+    parser.addOption(languageOption);
 
     QStringList arguments = args;
     if (arguments.isEmpty()) arguments.append(kProgram);
@@ -447,6 +498,13 @@ int RunCli(const QStringList& args, const std::string& exeDir, std::ostream& out
         PrintUsageError(err, "--verify belongs to 'write'");
         return kExitUsage;
     }
+    if (parser.isSet(languageOption) && command != "print") {
+        PrintUsageError(err, "--language is for 'print' only");
+        return kExitUsage;
+    }
+    if (command == "print")
+        return RunPrintCommand(positional, parser.value(outputOption), parser.value(languageOption),
+                               parser.isSet(forceOption), exeDir, err);
     if (command == "diff")
         return RunDiffCommand(positional, parser.isSet(jsonOption), exeDir, out, err);
     if (command == "read" || command == "write")

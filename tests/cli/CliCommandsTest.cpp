@@ -309,6 +309,29 @@ TEST_F(CliCommandsTest, DiffRefusesAFileItCannotUseWithStatusTwo) {
     }
 }
 
+TEST_F(CliCommandsTest, PrintWritesTheSheetAsPdfInTheChosenLanguage) {
+    const std::string data = dir.File("radio.dat");
+    ASSERT_EQ(RunBinary({"new", data}).status, 0);
+    const std::string pdf = dir.File("sheet.pdf");
+    const Result printed = RunBinary({"print", data, "-o", pdf});
+    EXPECT_EQ(printed.status, 0) << printed.err;
+    EXPECT_EQ(printed.out + printed.err, "");
+    std::string text = test::PdfText(pdf);
+    EXPECT_NE(text.find(data), std::string::npos) << text;
+    EXPECT_NE(text.find("No channel is in use."), std::string::npos);
+
+    ExpectRefused(RunBinary({"print", data, "-o", pdf}), pdf); // kept without --force
+    ExpectRefused(RunBinary({"print", data, "-o", dir.File("no/such/sheet.pdf")}),
+                  dir.File("no/such/sheet.pdf"));
+    EXPECT_EQ(RunBinary({"print", data, "-o", pdf, "--force", "--language", "Chinese"}).status, 0);
+    text = test::PdfText(pdf);
+    EXPECT_NE(text.find("\xE4\xBF\xA1\xE9\x81\x93\xE4\xBF\xA1\xE6\x81\xAF"), std::string::npos)
+        << text; // the channel table's Chinese title
+    EXPECT_EQ(RunBinary({"print", data, "-o", pdf, "-f", "--language", "Klingon"}).status, 1);
+    EXPECT_EQ(RunBinary({"print", data}).status, 2);
+    EXPECT_EQ(RunBinary({"show", data, "--language", "Chinese"}).status, 2);
+}
+
 TEST_F(CliCommandsTest, ErrorReasonNamesTheFileOnlyOnce) {
     EXPECT_EQ(ErrorReason("/d/a.dat", {"The file cannot be read.\n/d/a.dat: No such file"}),
               "The file cannot be read: No such file");

@@ -16,20 +16,14 @@
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QProcess>
 #include <functional>
 #include <gtest/gtest.h>
 
 namespace zorva {
 namespace {
 
-// The text of a PDF as `pdftotext` reads it.
 QString PdfText(const std::string& path) {
-    QProcess reader;
-    reader.start(QStringLiteral("pdftotext"),
-                 {QStringLiteral("-layout"), QString::fromStdString(path), QStringLiteral("-")});
-    EXPECT_TRUE(reader.waitForFinished(30000)) << "pdftotext (poppler-utils) is needed";
-    return QString::fromUtf8(reader.readAllStandardOutput());
+    return QString::fromStdString(test::PdfText(path));
 }
 
 class PrintSheetTest : public testing::Test {
