@@ -3,7 +3,6 @@
 #include "core/TAll.h"
 #include "dump/DumpDiff.h"
 #include "dump/DumpJson.h"
-#include "link/WriteEngine.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -35,7 +34,7 @@ std::vector<std::string> ReadBackDifferences(const TALL& written,
     TALL sent = written;
     TALL held = written;
     const int compared =
-        std::min<int>(WriteEngine::kBlocks * kBlockSize, static_cast<int>(readBack.size()));
+        std::min<int>(kWrittenBlocks * kBlockSize, static_cast<int>(readBack.size()));
     for (int i = 0; i < compared; ++i)
         if (!InWriteTime(i)) held.Image[i] = readBack[i];
     if (sent.Image == held.Image) return {};

@@ -224,6 +224,13 @@ TEST_F(UndoTest, CtrlZInATextFieldUndoesItsTypingFirstThenTheImage) {
 TEST_F(UndoTest, ReadAndModelChangeAreStepsBackToTheUnsavedEdits) {
     Control<QComboBox>(cmd::VoxFun, "cxVoxLv")->setCurrentIndex(7);
     const Bytes edited = All().Image;
+    // A read that failed or was cancelled changed nothing and is no step.
+    form->RegisterDialog(
+        cmd::Read, [](QWidget* parent) { return std::make_unique<QDialog>(parent); },
+        [](const QDialog&) { return DialogEffect::None; });
+    messages.answers = {kResultNo};
+    Run(cmd::Read);
+    EXPECT_EQ(Text(cmd::Undo), "&Undo " + form->ChildWindow(cmd::VoxFun)->widget()->windowTitle());
     form->RegisterDialog(
         cmd::Read, [](QWidget* parent) { return std::make_unique<QDialog>(parent); },
         [](const QDialog&) {
