@@ -46,7 +46,12 @@ QString ValueOf(const QWidget& control) {
     if (const auto* edit = qobject_cast<const QLineEdit*>(&control)) return edit->text();
     if (const auto* spin = qobject_cast<const QAbstractSpinBox*>(&control)) return spin->text();
     if (const auto* label = qobject_cast<const QLabel*>(&control)) return label->text();
-    return {};
+    // A group of controls under one label (a range): the values of those in use.
+    QStringList parts;
+    for (const QWidget* part : control.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (part->isEnabled() && part->isVisibleTo(&control))
+            if (const QString value = ValueOf(*part); !value.isEmpty()) parts.append(value);
+    return parts.join(QStringLiteral(" \u2013 "));
 }
 
 // A window made for reading only: loaded as when it is shown, never on the screen.
