@@ -257,6 +257,21 @@ TEST_F(UndoTest, ReadAndModelChangeAreStepsBackToTheUnsavedEdits) {
     EXPECT_TRUE(All().Modified);
 }
 
+TEST_F(UndoTest, AWritesTimeStampIsNoStepAndSurvivesAnUndo) {
+    form->RegisterDialog(
+        cmd::Write, [](QWidget* parent) { return std::make_unique<QDialog>(parent); },
+        [](const QDialog&) {
+            All().Image[kWriteTime] ^= 0xFF; // as a write stamps its time
+            return DialogEffect::None;
+        });
+    Run(cmd::Write);
+    const uint8_t stamped = All().Image[kWriteTime];
+    EXPECT_FALSE(Enabled(cmd::Undo));
+    Control<QComboBox>(cmd::VoxFun, "cxVoxLv")->setCurrentIndex(7);
+    Run(cmd::Undo);
+    EXPECT_EQ(All().Image[kWriteTime], stamped);
+}
+
 TEST_F(UndoTest, NewAndOpenStartANewHistoryAFailedOpenKeepsIt) {
     const std::string good = dir.File("good.dat");
     {

@@ -855,6 +855,8 @@ void TfMainFrm::RunRegisteredDialog(int command) {
     // The dialog is gone before the main window acts on what it did.
     switch (effect) {
     case DialogEffect::None:
+        // A write stamps its time into the image: no edit of the user's to undo.
+        history_->Absorb();
         break;
     case DialogEffect::StatusChanged:
         UpdateStatus();
