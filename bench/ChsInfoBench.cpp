@@ -1,8 +1,7 @@
 // Times the channel table with all 128 channels in use: showing the window (which fills every
 // row) and refilling every row, as after a batch edit. Runs without a display.
 //   build/chsinfo-bench [ROUNDS]
-#include "codec/ChannelRecord.h"
-#include "codec/Numbers.h"
+#include "FullImage.h"
 #include "core/Maindb.h"
 #include "editors/channels/ChsInfo.h"
 #include "shell/Startup.h"
@@ -32,13 +31,7 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     zorva::DataModuleCreate(zorva::TheMaindb(), dir.path().toStdString() + "/");
     zorva::StartImage(zorva::TheMaindb());
-    for (int n = 1; n <= 128; ++n) {
-        // Channels in use with tones and names, so every column has something to show.
-        zorva::InitNewChannel(zorva::All(), n, zorva::FormatFreq(144.0 + n * 0.0125));
-        std::string tone = "88.5", name = "CH" + std::to_string(n);
-        zorva::SetChannelField(zorva::All(), n, zorva::kFieldRxTone, tone);
-        zorva::SetChannelField(zorva::All(), n, zorva::kFieldName, name);
-    }
+    zorva::bench::FillAllChannels();
 
     std::vector<double> shows, fills;
     for (int round = 0; round < rounds; ++round) {

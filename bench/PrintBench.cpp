@@ -1,8 +1,7 @@
 // Times the printed configuration sheet of an image with all 128 channels in use, written as
 // a PDF file: gathering it from the windows and painting every page. Runs without a display.
 //   build/print-bench [ROUNDS]
-#include "codec/ChannelRecord.h"
-#include "codec/Numbers.h"
+#include "FullImage.h"
 #include "core/Maindb.h"
 #include "print/PrintCommands.h"
 #include "shell/Startup.h"
@@ -25,12 +24,7 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     zorva::DataModuleCreate(zorva::TheMaindb(), dir.path().toStdString() + "/");
     zorva::StartImage(zorva::TheMaindb());
-    for (int n = 1; n <= 128; ++n) {
-        zorva::InitNewChannel(zorva::All(), n, zorva::FormatFreq(144.0 + n * 0.0125));
-        std::string tone = "88.5", name = "CH" + std::to_string(n);
-        zorva::SetChannelField(zorva::All(), n, zorva::kFieldRxTone, tone);
-        zorva::SetChannelField(zorva::All(), n, zorva::kFieldName, name);
-    }
+    zorva::bench::FillAllChannels();
 
     const std::string pdf = dir.path().toStdString() + "/sheet.pdf";
     std::vector<double> times;

@@ -4,14 +4,7 @@
 set -euo pipefail
 build=${1:-build}
 out=${2:-docs/main-window.png}
-need=()
-for tool in xvfb-run:xvfb xauth:xauth import:imagemagick openbox:openbox; do
-  command -v "${tool%%:*}" >/dev/null || need+=("${tool##*:}")
-done
-if [ ${#need[@]} -gt 0 ]; then
-  sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get install -y -qq "${need[@]}"
-fi
+source "$(dirname "$0")/screen-tools.sh"
 [ -x "$build/zorva-cps" ] || { echo "build first: $build/zorva-cps is missing" >&2; exit 2; }
 mkdir -p "$(dirname "$out")"
 # A folder of its own, so the screenshot does not touch the build's settings.
