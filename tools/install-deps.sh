@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on Debian 12 (only missing packages).
 set -euo pipefail
-# fonts-wqy-microhei: printed sheets in Chinese; poppler-utils: the tests read printed PDFs back.
+# fonts-wqy-microhei: printed sheets in Chinese; poppler-utils: the tests read printed PDFs back;
+# libcsv-dev: reading and quoting the channel lists of CSV files.
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgtest-dev
-          libgmock-dev fonts-wqy-microhei poppler-utils)
+          libgmock-dev libcsv-dev fonts-wqy-microhei poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
