@@ -63,6 +63,7 @@ protected:
         DataModuleCreate(TheMaindb(), dir.Path());
         form = MakeForm();
         form->show();
+        QApplication::processEvents(); // the port is chosen once the window is painted
     }
 
     std::unique_ptr<TfMainFrm> MakeForm() {
@@ -166,6 +167,7 @@ TEST_F(MainFrmTest, StartUpLeavesANewImageNoFileAndTheChosenPort) {
     All().PortName = "com5";
     form = MakeForm();
     form->show();
+    QApplication::processEvents();
     EXPECT_EQ(All().PortName, "COM5");
     EXPECT_EQ(form->StatusPanel(0)->text(), "");
 }

@@ -545,7 +545,6 @@ void TfMainFrm::FormShow() {
 
     FirstShowingSequence(All(), MacList(), CurrentTimeText());
     InstallToolkitTranslations(Language().Locale);
-    const std::string portNotice = ChoosePortAtStart();
 
     fileName_.clear();
     LocaliseForm(*this, false);
@@ -559,7 +558,13 @@ void TfMainFrm::FormShow() {
     // New opens the channel table on the new image; opening it before as well would only
     // delay the first showing of the window.
     New();
-    if (!portNotice.empty()) panels_[0]->setText(FromUtf8(portNotice));
+    // Looking for the serial devices (and trying each) is the slowest part of the start; it
+    // waits until the window has been painted.
+    QTimer::singleShot(0, this, [this] {
+        const std::string portNotice = ChoosePortAtStart();
+        UpdateStatus();
+        if (!portNotice.empty()) panels_[0]->setText(FromUtf8(portNotice));
+    });
 }
 
 std::string TfMainFrm::ChoosePortAtStart() {
