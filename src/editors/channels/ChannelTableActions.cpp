@@ -74,6 +74,12 @@ ChannelTableActions::ChannelTableActions(TfChsInfo& table, ChannelFindBar& findB
         if (found != 0) SelectChannels(found, found);
     });
     connect(&findBar_, &ChannelFindBar::closed, this, [this] { Grid().setFocus(); });
+    // Shift+click extends from the row selected last, or from the cell current before it.
+    connect(&Grid(), &QTableWidget::currentCellChanged, this,
+            [this](int, int, int previousRow, int) { previous_ = previousRow - 1; });
+    connect(&Grid(), &QTableWidget::cellPressed, this, [this](int, int column) {
+        if (table_.KindOfColumn(column) != 'N') anchor_ = 0;
+    });
 }
 
 void ChannelTableActions::AddAction(int command, const char* name, const char* caption,
@@ -133,8 +139,8 @@ void ChannelTableActions::SelectChannels(int first, int last) {
 
 void ChannelTableActions::NumberPressed(int row, bool extend) {
     const int channel = row - 1;
-    const bool rowsSelected = Grid().selectionModel()->isRowSelected(anchor_ + 1, QModelIndex());
-    SelectChannels(extend && anchor_ > 0 && rowsSelected ? anchor_ : channel, channel);
+    const int from = anchor_ > 0 ? anchor_ : previous_;
+    SelectChannels(extend && from > 0 ? from : channel, channel);
 }
 
 void ChannelTableActions::RightPressed(int row, int column) {

@@ -70,7 +70,8 @@ private:
     TfChsInfo& table_;
     ChannelFindBar& findBar_;
     std::map<int, QAction*> actions_;
-    int anchor_ = 0; // the channel a selection of rows started from
+    int anchor_ = 0;   // the channel a selection of rows started from, 0 for none
+    int previous_ = 0; // the channel current before the current one
 };
 
 } // namespace zorva

@@ -335,6 +335,7 @@ TfMainFrm::~TfMainFrm() {
     if (g_mainForm == this) g_mainForm = nullptr;
     // The window's parts go after this; none of them may reach the part already gone.
     qApp->removeEventFilter(this);
+    mdi_->disconnect(this);
     history_->disconnect(this);
     history_->beforeStep = nullptr;
     history_->afterStep = nullptr;

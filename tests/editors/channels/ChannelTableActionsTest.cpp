@@ -1,6 +1,8 @@
 // The channel table's whole-channel commands: rows selected by their number, the clipboard as
 // CSV, the row operations and Find, each one step undone to the exact bytes; the CSV import
 // dialog and the export.
+#include "editors/channels/ChannelTableActions.h"
+
 #include "TestSupport.h"
 #include "codec/ChannelRecord.h"
 #include "core/Maindb.h"
@@ -10,7 +12,6 @@
 #include "editors/channels/ChannelCsvCommands.h"
 #include "editors/channels/ChannelEditors.h"
 #include "editors/channels/ChannelFind.h"
-#include "editors/channels/ChannelTableActions.h"
 #include "editors/channels/ChsInfo.h"
 #include "editors/channels/CsvTexts.h"
 #include "editors/channels/ImportCsv.h"
@@ -56,7 +57,7 @@ void PutTestChannels() {
 std::string Name(int channel) {
     TChannel c;
     return LoadChannel(All(), channel, c) ? c.Name.substr(0, c.Name.find_last_not_of(' ') + 1)
-                                           : std::string("-");
+                                          : std::string("-");
 }
 
 bool InUse(int channel) {
@@ -142,8 +143,8 @@ TEST_F(ChannelTableActionsTest, PasteTakesRowsFromUsOrASpreadsheetAtTheCurrentCh
         const char* what;
         std::string text;
     };
-    for (const Case& c : {Case{"with header", copied}, Case{"rows only", rows},
-                          Case{"tab-separated", tabs}}) {
+    for (const Case& c :
+         {Case{"with header", copied}, Case{"rows only", rows}, Case{"tab-separated", tabs}}) {
         SCOPED_TRACE(c.what);
         QApplication::clipboard()->setText(QString::fromStdString(c.text));
         Current(20);
@@ -183,7 +184,10 @@ TEST_F(ChannelTableActionsTest, PasteWhileACellIsEditedGoesIntoTheCellFiltered) 
         QString clipboard;
         QString shown;
     } cases[] = {
-        {kFieldName, QString::fromUtf8("ab\xc3\xa9" "c,d|}xyz\nsecond line"), "abc,d|x"},
+        {kFieldName,
+         QString::fromUtf8("ab\xc3\xa9"
+                           "c,d|}xyz\nsecond line"),
+         "abc,dxy"},
         {kFieldRxFreq, "145,5 MHz", "145.5"},
         {kFieldIdCode, "12a34", "1234"},
     };
@@ -203,6 +207,7 @@ TEST_F(ChannelTableActionsTest, PasteWhileACellIsEditedGoesIntoTheCellFiltered) 
         QTest::keyClick(editor, Qt::Key_C, Qt::ControlModifier);
         EXPECT_EQ(Clipboard(), c.shown);
         QTest::keyClick(editor, Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }
 
@@ -217,14 +222,22 @@ TEST_F(ChannelTableActionsTest, EachRowOperationIsOneStepUndoneToTheExactBytes) 
     const std::vector<Case> cases = {
         {"cut", 3, [&] { Key(Qt::Key_X, Qt::ControlModifier); }, {"-", "CH2", "-", "CH4", "-"}, 3},
         {"delete", 2, [&] { Key(Qt::Key_Delete); }, {"-", "-", "CH3", "CH4", "-"}, 2},
-        {"insert", 3, [&] { Actions().Run(cmd::InsertChannel); },
-         {"-", "CH2", "-", "CH3", "CH4"}, 3},
-        {"remove", 2, [&] { Actions().Run(cmd::RemoveChannel); }, {"-", "CH3", "CH4", "-", "-"},
+        {"insert",
+         3,
+         [&] { Actions().Run(cmd::InsertChannel); },
+         {"-", "CH2", "-", "CH3", "CH4"},
+         3},
+        {"remove", 2, [&] { Actions().Run(cmd::RemoveChannel); }, {"-", "CH3", "CH4", "-", "-"}, 2},
+        {"move up",
+         3,
+         [&] { Key(Qt::Key_Up, Qt::AltModifier); },
+         {"-", "CH3", "CH2", "CH4", "-"},
          2},
-        {"move up", 3, [&] { Key(Qt::Key_Up, Qt::AltModifier); }, {"-", "CH3", "CH2", "CH4", "-"},
-         2},
-        {"move down", 3, [&] { Key(Qt::Key_Down, Qt::AltModifier); },
-         {"-", "CH2", "CH4", "CH3", "-"}, 4},
+        {"move down",
+         3,
+         [&] { Key(Qt::Key_Down, Qt::AltModifier); },
+         {"-", "CH2", "CH4", "CH3", "-"},
+         4},
         {"sort", 5, [&] { Actions().Run(cmd::SortByRx); }, {"CH3", "CH10", "CH2", "CH4", "-"}, 5},
     };
     for (const Case& c : cases) {
@@ -261,8 +274,8 @@ TEST_F(ChannelTableActionsTest, FindSelectsTheNextMatchByNameOrFrequencyAndWraps
         const char* text;
         int from;
         int found; // 0: not found
-    } cases[] = {{"ch1", 1, 10},    {"CH", 4, 10},      {"ch", 10, 2}, {"145.5", 3, 10},
-                 {"145.5", 10, 3},  {"440", 1, 4},      {"nope", 1, 0}, {"146.52", 2, 2}};
+    } cases[] = {{"ch1", 1, 10},   {"CH", 4, 10}, {"ch", 10, 2},  {"145.5", 3, 10},
+                 {"145.5", 10, 3}, {"440", 1, 4}, {"nope", 1, 0}, {"146.52", 2, 2}};
     for (const auto& c : cases) {
         EXPECT_EQ(FindChannel(All(), c.text, c.from), c.found) << c.text << " from " << c.from;
     }
@@ -323,15 +336,15 @@ protected:
     // Runs the import of `content`; `answer` sees the dialog and gives its result.
     bool Import(const std::string& content, const std::function<int(TfImportCsv&)>& answer) {
         dir.Write("in.csv", content);
-        return ImportChannelsFile(QString::fromStdString(dir.File("in.csv")), nullptr,
-                                  [&](QDialog& dialog) {
-                                      return answer(dynamic_cast<TfImportCsv&>(dialog));
-                                  });
+        return ImportChannelsFile(
+            QString::fromStdString(dir.File("in.csv")), nullptr,
+            [&](QDialog& dialog) { return answer(dynamic_cast<TfImportCsv&>(dialog)); });
     }
 };
 
 TEST_F(CsvFileTest, ImportShowsTheCountsAndAppliesOnlyOnOk) {
-    const std::string file = "Location,Name,Frequency\r\n3,NEW3,145.600000\r\n5,NEW5,145.700000\r\n";
+    const std::string file =
+        "Location,Name,Frequency\r\n3,NEW3,145.600000\r\n5,NEW5,145.700000\r\n";
     const Bytes before = All().Image;
     EXPECT_FALSE(Import(file, [](TfImportCsv& dialog) {
         EXPECT_EQ(dialog.objectName(), "fImportCsv");
@@ -362,8 +375,8 @@ TEST_F(CsvFileTest, ImportShowsTheCountsAndAppliesOnlyOnOk) {
 
 TEST_F(CsvFileTest, AFileWithErrorsListsThemAndCannotBeApplied) {
     const Bytes before = All().Image;
-    for (const std::string file : {std::string("Location,Frequency\r\n1,999.000000\r\n2\r\n"),
-                                   std::string("\x01\x02\x00garbage", 10)}) {
+    for (const std::string& file : {std::string("Location,Frequency\r\n1,999.000000\r\n2\r\n"),
+                                    std::string("\x01\x02\x00garbage", 10)}) {
         bool shown = false;
         EXPECT_FALSE(Import(file, [&](TfImportCsv& dialog) {
             shown = true;
