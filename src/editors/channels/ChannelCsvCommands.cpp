@@ -58,6 +58,8 @@ bool ImportChannelsFile(const QString& path, QWidget* parent,
 bool ExportChannelsFile(const QString& path) {
     const TfCsvTexts texts;
     const CsvExport exported = ExportChannelsCsv(All());
+    // Reading the channels repairs them as loading does: not a change of the user's.
+    if (ImageHistory* history = TheImageHistory()) history->Absorb();
     std::string error;
     if (!ReplaceFileContents(ToLocalPath(path), exported.text, error)) {
         Tell(texts.WriteFailed().arg(path, QString::fromLocal8Bit(error)));

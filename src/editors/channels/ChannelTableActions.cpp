@@ -165,6 +165,8 @@ void ChannelTableActions::Changed(int command) {
 
 void ChannelTableActions::Copy() {
     const std::string text = ExportChannelsCsv(All(), SelectedChannels()).text;
+    // Reading the channels repairs them as loading does: not a change of the user's.
+    if (ImageHistory* history = TheImageHistory()) history->Absorb();
     QApplication::clipboard()->setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
 }
 

@@ -937,6 +937,16 @@ bool TfChsInfo::eventFilter(QObject* watched, QEvent* event) {
             return GridKey(static_cast<QKeyEvent*>(event));
         }
         QComboBox* combo = qobject_cast<QComboBox*>(watched);
+        // A choice list shown over its cell is the table to the user: the table's commands
+        // work there too (the tone list's text keeps its own Ctrl+C, Ctrl+V and Delete).
+        if (combo && combo != cxDcts_ && event->type() == QEvent::ShortcutOverride &&
+            actions_->IsCommandKey(*static_cast<QKeyEvent*>(event))) {
+            event->accept();
+            return true;
+        }
+        if (combo && combo != cxDcts_ && event->type() == QEvent::KeyPress &&
+            actions_->Key(*static_cast<QKeyEvent*>(event)))
+            return true;
         if (!combo && cxDcts_ && watched == cxDcts_->lineEdit()) combo = cxDcts_;
         if (combo && event->type() == QEvent::KeyPress) {
             return ListKey(combo, static_cast<QKeyEvent*>(event));

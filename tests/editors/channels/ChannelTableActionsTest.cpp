@@ -25,6 +25,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiSubWindow>
@@ -256,6 +257,9 @@ TEST_F(ChannelTableActionsTest, EachRowOperationIsOneStepUndoneToTheExactBytes) 
         history->Restart(true);
     }
     EXPECT_TRUE(messages.shown.empty());
+    Current(3, kFieldPower); // F4 opens a choice cell's list
+    Key(Qt::Key_F4);
+    EXPECT_TRUE(form->ListEditor(kFieldPower)->isVisible());
 }
 
 TEST_F(ChannelTableActionsTest, InsertIsRefusedWhenTheLastChannelIsInUse) {
@@ -318,6 +322,15 @@ TEST(ChannelTableMainWindow, EditMenuActsOnTheTableAndCtrlXCutsThere) {
     QTest::keyClick(table.Grid(), Qt::Key_X, Qt::ControlModifier);
     EXPECT_TRUE(messages.shown.empty()); // no question about leaving the program
     EXPECT_FALSE(InUse(2));
+    // Also from the choice list a click on a cell opened.
+    const QRect power =
+        table.Grid()->visualItemRect(table.Grid()->item(4, table.ColumnOfField(kFieldPower)));
+    QTest::mouseClick(table.Grid()->viewport(), Qt::LeftButton, {}, power.center());
+    ASSERT_TRUE(table.ListEditor(kFieldPower)->isVisible());
+    QTest::keyClick(table.ListEditor(kFieldPower), Qt::Key_X, Qt::ControlModifier);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_FALSE(InUse(3));
+    main.RunCommand(cmd::Undo);
     EXPECT_TRUE(main.CommandAction(cmd::Copy)->isEnabled());
     EXPECT_EQ(main.CommandAction(cmd::Cut)->shortcut(), QKeySequence());
 
