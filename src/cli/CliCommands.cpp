@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 
+#include "cli/CliCsv.h"
 #include "cli/CliTransfer.h"
 #include "codec/ChannelRecord.h"
 #include "codec/DerivedFields.h"
@@ -48,26 +49,6 @@ std::string Trim(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
-void PrintUsageError(std::ostream& err, const std::string& problem) {
-    err << kProgram << ": " << problem << "\n"
-        << "Usage: " << kProgram << " [options] <command> [FILE.dat]\n"
-        << "Try '" << kProgram << " --help' for more information.\n";
-}
-
-void PrintFileError(std::ostream& err, const std::string& path, const std::string& reason) {
-    err << kProgram << ": " << path << ": " << reason << "\n";
-}
-
-// Writes the whole text at once so that a failure leaves nothing half-printed, and reports
-// a stream that cannot take it (a closed pipe, a full disk) instead of claiming success.
-int Emit(std::ostream& out, std::ostream& err, const std::string& text) {
-    out << text;
-    out.flush();
-    if (out) return kExitOk;
-    err << kProgram << ": cannot write the output\n";
-    return kExitFailure;
-}
-
 const char* PowerText(int v) {
     return v ? "High" : "Low";
 }
@@ -104,6 +85,24 @@ void PrintTable(std::ostream& out, const std::vector<std::vector<std::string>>& 
 }
 
 } // namespace
+
+void PrintUsageError(std::ostream& err, const std::string& problem) {
+    err << kProgram << ": " << problem << "\n"
+        << "Usage: " << kProgram << " [options] <command> [FILE.dat]\n"
+        << "Try '" << kProgram << " --help' for more information.\n";
+}
+
+void PrintFileError(std::ostream& err, const std::string& path, const std::string& reason) {
+    err << kProgram << ": " << path << ": " << reason << "\n";
+}
+
+int Emit(std::ostream& out, std::ostream& err, const std::string& text) {
+    out << text;
+    out.flush();
+    if (out) return kExitOk;
+    err << kProgram << ": cannot write the output\n";
+    return kExitFailure;
+}
 
 int CliMessages::ShowMsg(const std::string&, const std::string& text, int kind) {
     texts.push_back(text);
@@ -156,6 +155,13 @@ std::string UsageText() {
             "  print FILE.dat -o SHEET.pdf [--language NAME]\n"
             "                           write the configuration sheet (channels and\n"
             "                           settings) as PDF, in the language of NAME.Ini\n"
+            "  export-csv FILE.dat [-o OUT.csv]\n"
+            "                           write the channels in use as CSV (standard\n"
+            "                           output without -o)\n"
+            "  import-csv FILE.dat CHANNELS.csv -o OUT.dat [--replace-all]\n"
+            "                           write FILE.dat with the channels of the CSV file\n"
+            "                           to OUT.dat; every problem is printed, and nothing\n"
+            "                           is written while one is an error\n"
             "  read -p PORT -o FILE.dat read the radio on PORT into a data file\n"
             "  write FILE.dat -p PORT   write a data file to the radio on PORT\n"
             "  calibration read -p PORT -o FILE\n"
@@ -170,15 +176,19 @@ std::string UsageText() {
             "\n"
             "Options:\n"
             "  -p, --port PORT          the serial port of the programming cable\n"
-            "  -o, --output FILE        the file a read or a print writes\n"
+            "  -o, --output FILE        the file a read, a print or an export or import\n"
+            "                           of channels writes\n"
             "  -f, --force              replace an existing file (new, read, print,\n"
-            "                           calibration read); write to a radio of another\n"
-            "                           model with as many channels (write)\n"
+            "                           export-csv, import-csv, calibration read); write\n"
+            "                           to a radio of another model with as many\n"
+            "                           channels (write)\n"
             "      --verify             after a write, read the radio back and compare\n"
             "                           it with what was written\n"
             "      --json               diff: print the differences as a JSON array of\n"
             "                           {path, a, b}\n"
             "      --language NAME      print: the texts of the language file NAME.Ini\n"
+            "      --replace-all        import-csv: empty every channel the file does not\n"
+            "                           name\n"
             "      --range S            the sub-range of calibration set\n"
             "      --low VALUE          its new low power value, 0..255\n"
             "      --high VALUE         its new high power value, 0..255\n"
@@ -223,9 +233,6 @@ void PrintShow(TALL& all, std::ostream& out) {
     PrintTable(out, rows);
 }
 
-// Whether `path` may be written: a file already there is replaced only with --force, and its
-// folder must exist and take new files. Checked before any work, so that a read of the whole
-// radio never ends in a file that cannot be saved.
 bool MayReplace(std::ostream& err, const std::string& path, bool force) {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -246,7 +253,6 @@ bool MayReplace(std::ostream& err, const std::string& path, bool force) {
     return true;
 }
 
-// Start-up as the program does it: the data module, then the first showing's image.
 std::unique_ptr<Maindb> StartDb(const std::string& exeDir) {
     auto db = std::make_unique<Maindb>();
     DataModuleCreate(*db, exeDir);
@@ -452,6 +458,7 @@ int RunCli(const QStringList& args, const std::string& exeDir, std::ostream& out
     const QCommandLineOption verifyOption("verify");
     const QCommandLineOption jsonOption("json");
     const QCommandLineOption languageOption("language", "language", "NAME");
+    const QCommandLineOption replaceAllOption("replace-all");
     parser.addOption(helpOption);
     parser.addOption(rangeOption);
     parser.addOption(lowOption);
@@ -463,6 +470,7 @@ int RunCli(const QStringList& args, const std::string& exeDir, std::ostream& out
     parser.addOption(verifyOption);
     parser.addOption(jsonOption);
     parser.addOption(languageOption);
+    parser.addOption(replaceAllOption);
 
     QStringList arguments = args;
     if (arguments.isEmpty()) arguments.append(kProgram);
@@ -502,6 +510,19 @@ int RunCli(const QStringList& args, const std::string& exeDir, std::ostream& out
     if (parser.isSet(languageOption) && command != "print") {
         PrintUsageError(err, "--language is for 'print' only");
         return kExitUsage;
+    }
+    if (parser.isSet(replaceAllOption) && command != "import-csv") {
+        PrintUsageError(err, "--replace-all belongs to 'import-csv'");
+        return kExitUsage;
+    }
+    if (command == "export-csv" || command == "import-csv") {
+        CsvCommandOptions options;
+        options.positional = positional;
+        if (parser.isSet(outputOption)) options.output = ToLocalPath(parser.value(outputOption));
+        options.force = parser.isSet(forceOption);
+        options.replaceAll = parser.isSet(replaceAllOption);
+        return command == "export-csv" ? RunExportCsv(options, exeDir, out, err)
+                                       : RunImportCsv(options, exeDir, out, err);
     }
     if (command == "print")
         return RunPrintCommand(positional, parser.value(outputOption), parser.value(languageOption),

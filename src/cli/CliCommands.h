@@ -6,12 +6,14 @@
 
 #include <QStringList>
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace zorva {
 
 class TALL;
+struct Maindb;
 
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1; // a file could not be used or written
@@ -29,6 +31,20 @@ public:
 // The reason part of an error line about `path`: the messages on one line, line breaks
 // folded to ": ", a repeated "<path>: " dropped.
 std::string ErrorReason(const std::string& path, const std::vector<std::string>& texts);
+
+// What the commands share. One line naming the problem, then how to get help.
+void PrintUsageError(std::ostream& err, const std::string& problem);
+// "zorva-cli: PATH: REASON".
+void PrintFileError(std::ostream& err, const std::string& path, const std::string& reason);
+// Writes the whole text at once so that a failure leaves nothing half-printed, and reports
+// a stream that cannot take it (a closed pipe, a full disk) instead of claiming success.
+int Emit(std::ostream& out, std::ostream& err, const std::string& text);
+// Whether `path` may be written: a file already there is replaced only with --force, and its
+// folder must exist and take new files. Checked before any work, so that a read of the whole
+// radio never ends in a file that cannot be saved.
+bool MayReplace(std::ostream& err, const std::string& path, bool force);
+// Start-up as the program does it: the data module, then the first showing's image.
+std::unique_ptr<Maindb> StartDb(const std::string& exeDir);
 
 // The text of --help.
 std::string UsageText();

@@ -3,6 +3,7 @@
 // (display mode, battery save, voice prompts, power-on text, manual frequency entry).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -55,6 +56,9 @@ inline constexpr SettingField kPriorityChannel{12, 0xFF};
 
 // Frequency mode: the step is its list position, and also sets the raster of the VFO records.
 inline constexpr SettingField kVfoStep{9, 0x0F};
+// The steps of that list, in kHz.
+inline constexpr std::array<double, 10> kVfoStepsKhz{0.5,  2.5,  5.0,  6.25, 10.0,
+                                                     12.5, 25.0, 37.5, 50.0, 100.0};
 
 // FM broadcast radio: the step is its list position + 1; the inhibit bit is 0 when the
 // receiver is silenced while the radio works.

@@ -39,12 +39,14 @@ enum class CsvIssue {
     BadMode,
     BadPower,
     BadOnOff,
+    BadSkip,
     BadPttId,
     BadVoiceMode,
     BadIdCode,
     BadNameChar,
-    Snapped, // warning: the frequency was put on the raster
-    NameCut, // warning: the name was cut to 7 characters
+    MoreProblems, // the list stops at kCsvMaxProblems; %1 more were found
+    Snapped,      // warning: the frequency was put on the raster
+    NameCut,      // warning: the name was cut to 7 characters
     ExportName,
     ExportTone,
     ExportTx,
@@ -53,6 +55,8 @@ inline constexpr int kCsvIssueCount = static_cast<int>(CsvIssue::ExportTx) + 1;
 
 // Files larger than this are refused: a full channel list is a few tens of kilobytes.
 inline constexpr std::size_t kCsvMaxBytes = 1024 * 1024;
+// Problems listed at most; a file with more gets one MoreProblems line at the end.
+inline constexpr int kCsvMaxProblems = 100;
 
 struct CsvProblem {
     CsvIssue issue = CsvIssue::Empty;
@@ -115,8 +119,9 @@ struct CsvImportPlan {
     bool HasErrors() const;
 };
 
-// Reads the file's bytes against the image (its bands, its channels in use). Never throws,
-// never changes the image.
+// Reads the file's bytes (UTF-8, with or without a byte order mark; fields separated by commas,
+// or by tabs when the first line has a tab and no comma) against the image (its bands, its channels
+// in use). Never throws, never changes the image.
 CsvImportPlan PlanCsvImport(const TALL& all, std::string_view bytes,
                             const CsvImportOptions& options = {});
 

@@ -139,8 +139,10 @@ TfFreqEdit::TfFreqEdit(QWidget* parent) : QWidget(parent) {
     addRow("lTxSv", "Offset Freq.[MHz]", cxTxSv_);
     cxDups_ = AddList("cxDups", {"OFF", "+Dup", "-Dup"});
     addRow("lDups", "Duplex", cxDups_);
-    cxStep_ = AddList("cxStep", {"  0.50", "  2.50", "  5.00", "  6.25", " 10.00", " 12.50",
-                                 " 25.00", " 37.50", " 50.00", "100.00"});
+    QStringList steps;
+    for (const double khz : kVfoStepsKhz)
+        steps << QString::fromStdString(FormatFixed(khz, 2)).rightJustified(6);
+    cxStep_ = AddList("cxStep", steps);
     // Numbers read the same in every language.
     cxStep_->setProperty("tag", -2);
     addRow("lStep", "Freq. Step[kHz]", cxStep_);
