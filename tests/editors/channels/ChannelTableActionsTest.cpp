@@ -332,7 +332,6 @@ TEST(ChannelTableMainWindow, EditMenuActsOnTheTableAndCtrlXCutsThere) {
     EXPECT_FALSE(InUse(3));
     main.RunCommand(cmd::Undo);
     EXPECT_TRUE(main.CommandAction(cmd::Copy)->isEnabled());
-    EXPECT_EQ(main.CommandAction(cmd::Cut)->shortcut(), QKeySequence());
 
     main.RunCommand(cmd::SortByRx);
     EXPECT_EQ(Name(1), "CH3");
@@ -394,9 +393,8 @@ TEST_F(CsvFileTest, AFileWithErrorsListsThemAndCannotBeApplied) {
         EXPECT_FALSE(Import(file, [&](TfImportCsv& dialog) {
             shown = true;
             EXPECT_FALSE(dialog.OkButton()->isEnabled());
+            EXPECT_EQ(dialog.ProblemList()->count(), int(dialog.Plan().problems.size()));
             EXPECT_GE(dialog.ProblemList()->count(), 1);
-            EXPECT_TRUE(dialog.ProblemList()->item(0)->text().startsWith("Line ") ||
-                        !dialog.Plan().problems.front().line);
             return int(QDialog::Accepted); // even so nothing is applied
         }));
         EXPECT_TRUE(shown);
