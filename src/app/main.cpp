@@ -13,6 +13,31 @@
 #include <QApplication>
 #include <QLocale>
 #include <QTimer>
+#include <cstdio>
+
+namespace {
+
+// For the responsiveness benchmark (bench/ResponsivenessBench.cpp): with ZORVA_EXIT_AFTER_PAINT
+// set, the program prints "painted" once its first paint is done, and ends.
+class ExitAfterFirstPaint : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !seen_) {
+            seen_ = true;
+            QTimer::singleShot(0, [] {
+                std::printf("painted\n");
+                std::fflush(stdout);
+                QApplication::exit(0);
+            });
+        }
+        return false;
+    }
+
+private:
+    bool seen_ = false;
+};
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -27,6 +52,10 @@ int main(int argc, char** argv) {
 
     const QString exeDir = QCoreApplication::applicationDirPath() + '/';
     zorva::DataModuleCreate(zorva::TheMaindb(), zorva::ToLocalPath(exeDir));
+
+    ExitAfterFirstPaint exitAfterPaint;
+    if (qEnvironmentVariableIsSet("ZORVA_EXIT_AFTER_PAINT"))
+        app.installEventFilter(&exitAfterPaint);
 
     zorva::TfMainFrm mainForm;
     zorva::RegisterChannelEditors(mainForm);

@@ -595,11 +595,12 @@ void TfMainFrm::FormShow() {
     KeepUndoCaptions();
     SetTreeTexts();
     setWindowTitle(FromUtf8(All().ProductName) + kModifiedMark);
-    OpenChild(cmd::ChsInfo);
     All().Modified = false;
     cxTree_->expandAll();
     cxTree_->setCurrentItem(cxTree_->topLevelItem(0));
 
+    // New opens the channel table on the new image; opening it before as well would only
+    // delay the first showing of the window.
     New();
     if (!portNotice.empty()) panels_[0]->setText(FromUtf8(portNotice));
 }
