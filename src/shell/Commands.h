@@ -24,6 +24,10 @@ inline constexpr int Cascade = 50, TileHorizontally = 51, TileVertically = 52, A
                      CloseAll = 54;
 inline constexpr int HelpTopics = 60, About = 61;
 inline constexpr int Undo = 70, Redo = 71;
+inline constexpr int ImportCsv = 82, ExportCsv = 83;
+// The channel table's rows and clipboard (the Edit menu).
+inline constexpr int Cut = 84, Copy = 85, Paste = 86, DeleteChannels = 87, InsertChannel = 88,
+                     RemoveChannel = 89, MoveUp = 90, MoveDown = 91, SortByRx = 92, Find = 93;
 inline constexpr int TestFrequency = 181;
 } // namespace cmd
 
@@ -82,6 +86,11 @@ public:
     virtual void RegisterChildWindow(int command, ChildFactory create) = 0;
     // The modal dialog of `command`; `outcome` is asked once it closed.
     virtual void RegisterDialog(int command, DialogFactory create, DialogOutcome outcome = {}) = 0;
+    // Runs a command whose work lives outside the main window. `run` gets the content of the
+    // child window of `window` (a child window command) or null when `window` is 0. A command
+    // of a window acts only, and is enabled only, while that window is the current one.
+    using CommandRun = std::function<void(QWidget* window)>;
+    virtual void RegisterCommand(int command, int window, CommandRun run) = 0;
     // The parent of the dialogs that the windows open themselves.
     virtual QWidget* DialogParent() = 0;
     // The file the image was opened from or saved to; empty when it has none.

@@ -5,7 +5,9 @@
 #include "editors/channels/BatchEdit.h"
 #include "editors/channels/ChsEdit.h"
 #include "editors/channels/ChsInfo.h"
+#include "editors/channels/CsvTexts.h"
 #include "editors/channels/FreqEdit.h"
+#include "editors/channels/ImportCsv.h"
 #include "editors/channels/ToneOption.h"
 #include "editors/functions/DtmfFun.h"
 #include "editors/functions/FmFun.h"
@@ -187,6 +189,8 @@ TEST(LanguageFilesTest, EveryWindowKeyNamesAControlOfThatWindow) {
     windows["fScanFun"] = std::make_unique<TfScanFun>();
     windows["fPrint"] = std::make_unique<TfPrintTexts>();
     windows["fHelp"] = std::make_unique<TfHelp>();
+    windows["fImportCsv"] = std::make_unique<TfImportCsv>(All(), std::string(), QString());
+    windows["fCsvTexts"] = std::make_unique<TfCsvTexts>();
 
     for (const auto& [section, keys] : ParseSections(ShippedFile("English.Ini"))) {
         if (section == "Language") continue;

@@ -202,10 +202,11 @@ TEST_F(MainFrmTest, MenusHoldTheCommandTableInOrderWithShortcutsAndVisibility) {
                                            : action->objectName().toStdString() + " ";
         return names;
     };
-    EXPECT_EQ(items("mFile"), "N1 O1 nOpenBackup S2 A1 P2 V2 (-) nRecent1 nRecent2 nRecent3 "
-                              "nRecent4 nRecent5 nRecent6 - nExit ");
-    EXPECT_EQ(items("mEdit"), "nUndo nRedo - nInfo nFreq - nChInfo nChEdit nBatch - nFm nVox nScan "
-                              "nOpt nKey nDTMF (-) E10 ");
+    EXPECT_EQ(items("mFile"), "N1 O1 nOpenBackup S2 A1 - nImportCsv nExportCsv - P2 V2 (-) "
+                              "nRecent1 nRecent2 nRecent3 nRecent4 nRecent5 nRecent6 - nExit ");
+    EXPECT_EQ(items("mEdit"), "nUndo nRedo - nCut nCopy nPaste nDelete - nInsertChannel "
+                              "nRemoveChannel nMoveUp nMoveDown nSortByRx nFind - nInfo nFreq - "
+                              "nChInfo nChEdit nBatch - nFm nVox nScan nOpt nKey nDTMF (-) E10 ");
     EXPECT_EQ(items("mProgram"), "R1 W2 nVerify - T1 ");
     EXPECT_EQ(items("mSetup"), "N4 - C2 nLanguage ");
     EXPECT_EQ(items("mView"), "T4 - nCool nBar ");

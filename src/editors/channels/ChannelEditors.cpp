@@ -1,6 +1,8 @@
 #include "editors/channels/ChannelEditors.h"
 
 #include "editors/channels/BatchEdit.h"
+#include "editors/channels/ChannelCsvCommands.h"
+#include "editors/channels/ChannelTableActions.h"
 #include "editors/channels/ChsEdit.h"
 #include "editors/channels/ChsInfo.h"
 #include "editors/channels/FreqEdit.h"
@@ -13,6 +15,13 @@ void RegisterChannelEditors(MainWindowPort& mainForm) {
     mainForm.RegisterChildWindow(cmd::ChsEdit, [] { return new TfChsEdit; });
     mainForm.RegisterChildWindow(cmd::FreqEdit, [] { return new TfFreqEdit; });
     mainForm.RegisterChildWindow(cmd::Batch, [] { return new TfBatch; });
+    // The Edit menu's row and clipboard commands act on the channel table while it is current.
+    for (int command = cmd::Cut; command <= cmd::Find; ++command) {
+        mainForm.RegisterCommand(command, cmd::ChsInfo, [command](QWidget* window) {
+            if (auto* table = dynamic_cast<TfChsInfo*>(window)) table->Actions().Run(command);
+        });
+    }
+    RegisterChannelCsvCommands(mainForm);
 }
 
 } // namespace zorva

@@ -9,6 +9,8 @@
 #include "core/TAll.h"
 #include "editors/ChildWindow.h"
 #include "editors/ImageText.h"
+#include "editors/channels/ChannelFind.h"
+#include "editors/channels/ChannelTableActions.h"
 #include "settings/Language.h"
 #include "settings/ui/LocaliseForm.h"
 #include "settings/ui/ShowMsg.h"
@@ -16,12 +18,14 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QShowEvent>
@@ -158,6 +162,23 @@ protected:
             event->accept();
             return;
         }
+        // A paste is filtered as typing is, up to the first line break (rows copied from
+        // the table paste only their first line's characters the column takes).
+        if (event->matches(QKeySequence::Paste)) {
+            const QString pasted = QApplication::clipboard()->text().section('\n', 0, 0);
+            QString accepted;
+            for (const QChar c : pasted)
+                accepted += AcceptedText(field_, QString(c));
+            if (!accepted.isEmpty()) insert(accepted);
+            event->accept();
+            return;
+        }
+        if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut) ||
+            event->matches(QKeySequence::SelectAll)) {
+            QLineEdit::keyPressEvent(event);
+            event->accept();
+            return;
+        }
         if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
             event->accept();
             return;
@@ -260,6 +281,13 @@ TfChsInfo::TfChsInfo(QWidget* parent) : QWidget(parent) {
     delegate_ = new ChsInfoCellDelegate(*this);
     gvChs_->setItemDelegate(delegate_);
     gvChs_->installEventFilter(this);
+    gvChs_->viewport()->installEventFilter(this);
+    gvChs_->setContextMenuPolicy(Qt::CustomContextMenu);
+
+    findBar_ = new ChannelFindBar(this);
+    actions_ = new ChannelTableActions(*this, *findBar_);
+    connect(gvChs_, &QWidget::customContextMenuRequested, actions_,
+            &ChannelTableActions::ShowContextMenu);
 
     connect(gvChs_, &QTableWidget::cellPressed, this, &TfChsInfo::CellPressed);
     connect(gvChs_, &QTableWidget::currentCellChanged, this,
@@ -273,6 +301,7 @@ TfChsInfo::TfChsInfo(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(gvChs_);
+    layout->addWidget(findBar_);
 
     BuildListEditors();
     resize(800, 600);
@@ -646,6 +675,8 @@ void TfChsInfo::CellPressed(int row, int column) {
         } else {
             ShowCellEditor(true);
         }
+        if (KindOfColumn(column) == 'N')
+            actions_->NumberPressed(row, QApplication::keyboardModifiers() & Qt::ShiftModifier);
         SetCurrentChannel(row);
     } catch (const std::exception&) {
         FillChannelRow(row - 1);
@@ -814,6 +845,7 @@ void TfChsInfo::gvChsSetForeText(int column, int row, QString& text) {
 }
 
 bool TfChsInfo::GridKey(QKeyEvent* key) {
+    if (actions_->Key(*key)) return true;
     const int row = gvChs_->currentRow();
     const int column = gvChs_->currentColumn();
     if (row < 2 || column < 1) return false;
@@ -822,8 +854,7 @@ bool TfChsInfo::GridKey(QKeyEvent* key) {
     const int field = FieldOfColumn(column);
     const int k = key->key();
     const bool opens = k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_F2 ||
-                       k == Qt::Key_Space ||
-                       (k == Qt::Key_Down && (key->modifiers() & Qt::AltModifier));
+                       k == Qt::Key_Space || k == Qt::Key_F4;
     QTableWidgetItem* item = gvChs_->item(row, column);
     const bool editable = item && (item->flags() & Qt::ItemIsEditable);
     // The view would take a key typed into a cell that cannot be edited for a search and
@@ -887,10 +918,35 @@ bool TfChsInfo::ListKey(QComboBox* combo, QKeyEvent* key) {
 
 bool TfChsInfo::eventFilter(QObject* watched, QEvent* event) {
     try {
+        // The table's commands win over the main window's short-cuts (Ctrl+X is Exit there).
+        if (watched == gvChs_ && event->type() == QEvent::ShortcutOverride &&
+            actions_->IsCommandKey(*static_cast<QKeyEvent*>(event))) {
+            event->accept();
+            return true;
+        }
+        if (watched == gvChs_->viewport() && event->type() == QEvent::MouseButtonPress &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+            // The context menu acts on the rows selected: a right click keeps them.
+            const QModelIndex index =
+                gvChs_->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+            gvChs_->setFocus();
+            if (index.isValid()) actions_->RightPressed(index.row(), index.column());
+            return true;
+        }
         if (watched == gvChs_ && event->type() == QEvent::KeyPress) {
             return GridKey(static_cast<QKeyEvent*>(event));
         }
         QComboBox* combo = qobject_cast<QComboBox*>(watched);
+        // A choice list shown over its cell is the table to the user: the table's commands
+        // work there too (the tone list's text keeps its own Ctrl+C, Ctrl+V and Delete).
+        if (combo && combo != cxDcts_ && event->type() == QEvent::ShortcutOverride &&
+            actions_->IsCommandKey(*static_cast<QKeyEvent*>(event))) {
+            event->accept();
+            return true;
+        }
+        if (combo && combo != cxDcts_ && event->type() == QEvent::KeyPress &&
+            actions_->Key(*static_cast<QKeyEvent*>(event)))
+            return true;
         if (!combo && cxDcts_ && watched == cxDcts_->lineEdit()) combo = cxDcts_;
         if (combo && event->type() == QEvent::KeyPress) {
             return ListKey(combo, static_cast<QKeyEvent*>(event));

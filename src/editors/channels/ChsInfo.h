@@ -16,6 +16,8 @@ class QTableWidget;
 
 namespace zorva {
 
+class ChannelFindBar;
+class ChannelTableActions;
 class ChsInfoCellDelegate;
 
 class TfChsInfo : public QWidget, public ChannelTableView {
@@ -42,6 +44,9 @@ public:
     void FormShow();
 
     QTableWidget* Grid() const { return gvChs_; }
+    // What the table does with whole channels (clipboard, row operations, Find).
+    ChannelTableActions& Actions() const { return *actions_; }
+    ChannelFindBar* FindBar() const { return findBar_; }
     // The grid column showing `field`, -1 when the field is not shown.
     int ColumnOfField(int field) const;
     // The field id and kind character of a grid column (0 and '\0' for none).
@@ -86,6 +91,8 @@ private:
     QLabel* lNone_ = nullptr;
     QTableWidget* gvChs_ = nullptr;
     ChsInfoCellDelegate* delegate_ = nullptr;
+    ChannelFindBar* findBar_ = nullptr;
+    ChannelTableActions* actions_ = nullptr;
     QComboBox* cxDcts_ = nullptr;
     std::vector<QComboBox*> lists_;
     QComboBox* listOfField_[kCatalogueRows + 1] = {};

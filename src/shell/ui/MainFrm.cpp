@@ -109,6 +109,19 @@ const MenuItemText kMenuItems[] = {
     {cmd::HelpTopics, "nHelpTopics", "&Help Topics", "", "F1"},
     {cmd::About, "nAbout", "About...", "", ""},
     {cmd::TestFrequency, "E10", "&Test Frequency", "", ""},
+    {cmd::ImportCsv, "nImportCsv", "&Import Channels...", "Import channels from a CSV file", ""},
+    {cmd::ExportCsv, "nExportCsv", "E&xport Channels...", "Export the channels to a CSV file", ""},
+    // Ctrl+X is Exit here; the channel table takes it for Cut while it has the focus.
+    {cmd::Cut, "nCut", "Cu&t", "Cut the selected channels (Ctrl+X in the table)", ""},
+    {cmd::Copy, "nCopy", "&Copy", "Copy the selected channels", "Ctrl+C"},
+    {cmd::Paste, "nPaste", "&Paste", "Paste channels at the current channel", "Ctrl+V"},
+    {cmd::DeleteChannels, "nDelete", "&Delete", "Empty the selected channels", "Del"},
+    {cmd::InsertChannel, "nInsertChannel", "&Insert Channel", "Insert an empty channel", ""},
+    {cmd::RemoveChannel, "nRemoveChannel", "Re&move Channel", "Remove the current channel", ""},
+    {cmd::MoveUp, "nMoveUp", "Move &Up", "Move the current channel up", "Alt+Up"},
+    {cmd::MoveDown, "nMoveDown", "Move Do&wn", "Move the current channel down", "Alt+Down"},
+    {cmd::SortByRx, "nSortByRx", "S&ort by RX Frequency", "Sort the channels by RX frequency", ""},
+    {cmd::Find, "nFind", "&Find...", "Find a channel by name or frequency", "Ctrl+F"},
 };
 
 // The tool buttons, left to right; 0 stands for a divider.
@@ -146,12 +159,39 @@ struct MenuText {
 const MenuText kMenus[] = {
     {"mFile",
      "&File",
-     {cmd::New, cmd::Open, cmd::OpenBackup, cmd::Save, cmd::SaveAs, cmd::Print, cmd::PrintPreview,
-      0, cmd::Exit}},
+     {cmd::New, cmd::Open, cmd::OpenBackup, cmd::Save, cmd::SaveAs, 0, cmd::ImportCsv,
+      cmd::ExportCsv, 0, cmd::Print, cmd::PrintPreview, 0, cmd::Exit}},
     {"mEdit",
      "&Edit",
-     {cmd::Undo, cmd::Redo, 0, cmd::InfoMsg, cmd::FreqEdit, 0, cmd::ChsInfo, cmd::ChsEdit,
-      cmd::Batch, 0, cmd::FmFun, cmd::VoxFun, cmd::ScanFun, cmd::OptFun, cmd::Key, cmd::DtmfFun, -1,
+     {cmd::Undo,
+      cmd::Redo,
+      0,
+      cmd::Cut,
+      cmd::Copy,
+      cmd::Paste,
+      cmd::DeleteChannels,
+      0,
+      cmd::InsertChannel,
+      cmd::RemoveChannel,
+      cmd::MoveUp,
+      cmd::MoveDown,
+      cmd::SortByRx,
+      cmd::Find,
+      0,
+      cmd::InfoMsg,
+      cmd::FreqEdit,
+      0,
+      cmd::ChsInfo,
+      cmd::ChsEdit,
+      cmd::Batch,
+      0,
+      cmd::FmFun,
+      cmd::VoxFun,
+      cmd::ScanFun,
+      cmd::OptFun,
+      cmd::Key,
+      cmd::DtmfFun,
+      -1,
       cmd::TestFrequency}},
     {"mProgram", "&Program", {cmd::Read, cmd::Write, cmd::VerifyAfterWrite, 0, cmd::Test}},
     {"mSetup", "&Setup", {cmd::Model, 0, cmd::Port, cmd::Language}},
@@ -295,6 +335,7 @@ TfMainFrm::~TfMainFrm() {
     if (g_mainForm == this) g_mainForm = nullptr;
     // The window's parts go after this; none of them may reach the part already gone.
     qApp->removeEventFilter(this);
+    mdi_->disconnect(this);
     history_->disconnect(this);
     history_->beforeStep = nullptr;
     history_->afterStep = nullptr;
@@ -446,6 +487,8 @@ void TfMainFrm::BuildTree() {
     mdi_ = new QMdiArea(splitter_);
     mdi_->setObjectName("MdiArea");
     mdi_->setBackground(QBrush(BackgroundTile()));
+    // The commands of a window follow the window that is current.
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { UpdateWindowCommands(); });
     splitter_->addWidget(pTree_);
     splitter_->addWidget(mdi_);
     splitter_->setStretchFactor(0, 0);
@@ -704,7 +747,40 @@ void TfMainFrm::RunCommand(int command) {
         ShowHelp(*this);
         break;
     default:
-        break; // Key, Test Frequency, the View ticks
+        RunRegisteredCommand(command);
+        break; // otherwise Key, Test Frequency, the View ticks
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Commands of other parts of the program
+
+void TfMainFrm::RegisterCommand(int command, int window, CommandRun run) {
+    commands_[command] = {window, std::move(run)};
+    UpdateWindowCommands();
+}
+
+QWidget* TfMainFrm::CommandWindow(int window) const {
+    QMdiSubWindow* child = ChildWindow(window);
+    return child && child == mdi_->currentSubWindow() ? child->widget() : nullptr;
+}
+
+void TfMainFrm::RunRegisteredCommand(int command) {
+    const auto it = commands_.find(command);
+    if (it == commands_.end() || !it->second.run) return;
+    const auto& [window, run] = it->second;
+    if (window == 0) {
+        run(nullptr);
+    } else if (QWidget* content = CommandWindow(window)) {
+        run(content);
+    }
+}
+
+void TfMainFrm::UpdateWindowCommands() {
+    for (const auto& [command, registered] : commands_) {
+        QAction* action = CommandAction(command);
+        if (action && registered.window != 0)
+            action->setEnabled(CommandWindow(registered.window) != nullptr);
     }
 }
 

@@ -61,6 +61,7 @@ public:
     // The port, read and write, language and about dialogs are registered by the constructor.
     void RegisterDialog(int command, DialogFactory create, DialogOutcome outcome = {}) override;
     QWidget* DialogParent() override { return this; }
+    void RegisterCommand(int command, int window, CommandRun run) override;
     std::string ImageFileName() const override { return fileName_; }
     void ShowStatusNote(const std::string& text) override;
 
@@ -113,6 +114,11 @@ private:
     // Every text anew from the language just chosen; the child windows are made again.
     void ApplyLanguage();
 
+    void RunRegisteredCommand(int command);
+    // The content of the child window of `window` while it is the current one, else null.
+    QWidget* CommandWindow(int window) const;
+    void UpdateWindowCommands();
+
     void OpenChild(int command);
     void DestroyChildren();
     ChannelTableView* ChannelTable() const;
@@ -148,6 +154,11 @@ private:
     std::map<int, QPointer<QMdiSubWindow>> children_;
     std::map<int, DialogFactory> dialogFactories_;
     std::map<int, DialogOutcome> dialogOutcomes_;
+    struct RegisteredCommand {
+        int window = 0;
+        CommandRun run;
+    };
+    std::map<int, RegisteredCommand> commands_;
 
     QToolBar* tbar_ = nullptr;
     QSplitter* splitter_ = nullptr;

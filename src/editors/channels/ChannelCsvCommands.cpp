@@ -1,0 +1,104 @@
+#include "editors/channels/ChannelCsvCommands.h"
+
+#include "core/Maindb.h"
+#include "core/SafeFile.h"
+#include "csv/ChannelCsv.h"
+#include "editors/channels/CsvTexts.h"
+#include "editors/channels/ImportCsv.h"
+#include "link/qt/LocalPath.h"
+#include "settings/Language.h"
+#include "settings/UserMessages.h"
+#include "settings/ui/ShowMsg.h"
+#include "shell/Commands.h"
+#include "shell/ui/ImageHistory.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace zorva {
+
+namespace {
+
+const QString kCsvFilter = QStringLiteral("CSV File(*.csv)");
+
+void Tell(const QString& text) {
+    ShowMsg(Language().Caution, text.toStdString(), kMsgInfo);
+}
+
+QString Chosen(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted) return {};
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? QString() : files.front();
+}
+
+} // namespace
+
+bool ImportChannelsFile(const QString& path, QWidget* parent,
+                        const std::function<int(QDialog&)>& exec) {
+    const TfCsvTexts texts;
+    // A file far larger than any channel list is refused before it is read.
+    if (QFileInfo(path).size() > static_cast<qint64>(kCsvMaxBytes)) {
+        CsvProblem tooLarge;
+        tooLarge.issue = CsvIssue::TooLarge;
+        Tell(texts.Problems({tooLarge}));
+        return false;
+    }
+    std::string bytes;
+    if (!ReadFileContents(ToLocalPath(path), bytes)) {
+        Tell(texts.ReadFailed().arg(path));
+        return false;
+    }
+    TfImportCsv dialog(All(), std::move(bytes), path, parent);
+    if (exec(dialog) != QDialog::Accepted || !ApplyCsvImport(All(), dialog.Plan())) return false;
+    ChangeImage(dialog);
+    if (MainWindowPort* main = MainForm()) main->RefreshViews(RefreshKind::AllWindows);
+    return true;
+}
+
+bool ExportChannelsFile(const QString& path) {
+    const TfCsvTexts texts;
+    const CsvExport exported = ExportChannelsCsv(All());
+    // Reading the channels repairs them as loading does: not a change of the user's.
+    if (ImageHistory* history = TheImageHistory()) history->Absorb();
+    std::string error;
+    if (!ReplaceFileContents(ToLocalPath(path), exported.text, error)) {
+        Tell(texts.WriteFailed().arg(path, QString::fromLocal8Bit(error)));
+        return false;
+    }
+    if (!exported.warnings.empty())
+        Tell(texts.ExportWarnings() + '\n' + texts.Problems(exported.warnings));
+    if (MainWindowPort* main = MainForm())
+        main->ShowStatusNote(texts.Exported().arg(path).toStdString());
+    return true;
+}
+
+QString DefaultExportName(const std::string& imageFile) {
+    if (imageFile.empty()) return QStringLiteral("channels.csv");
+    const QFileInfo image(FromLocalPath(imageFile));
+    return image.dir().filePath(image.completeBaseName() + QStringLiteral(".csv"));
+}
+
+void RegisterChannelCsvCommands(MainWindowPort& mainForm) {
+    mainForm.RegisterCommand(cmd::ImportCsv, 0, [&mainForm](QWidget*) {
+        QFileDialog dialog(mainForm.DialogParent(), QString(), QString(), kCsvFilter);
+        dialog.setObjectName("odImportCsv");
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        const QString path = Chosen(dialog);
+        if (!path.isEmpty())
+            ImportChannelsFile(path, mainForm.DialogParent(),
+                               [](QDialog& preview) { return preview.exec(); });
+    });
+    mainForm.RegisterCommand(cmd::ExportCsv, 0, [&mainForm](QWidget*) {
+        QFileDialog dialog(mainForm.DialogParent(), QString(),
+                           DefaultExportName(mainForm.ImageFileName()), kCsvFilter);
+        dialog.setObjectName("sdExportCsv");
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(QStringLiteral("csv"));
+        const QString path = Chosen(dialog);
+        if (!path.isEmpty()) ExportChannelsFile(path);
+    });
+}
+
+} // namespace zorva

@@ -1,0 +1,326 @@
+#include "editors/channels/ChannelTableActions.h"
+
+#include "codec/ChannelRows.h"
+#include "core/Maindb.h"
+#include "core/TAll.h"
+#include "csv/ChannelCsv.h"
+#include "editors/channels/ChannelFind.h"
+#include "editors/channels/ChsInfo.h"
+#include "editors/channels/CsvTexts.h"
+#include "settings/Language.h"
+#include "settings/UserMessages.h"
+#include "settings/ui/ShowMsg.h"
+#include "shell/Commands.h"
+#include "shell/ui/ImageHistory.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QTableWidget>
+#include <algorithm>
+
+namespace zorva {
+
+namespace {
+
+// A row of the grid is channel row - 1 (rows 0 and 1 hold the columns' keys and captions).
+constexpr int kFirstRow = 2;
+
+// An item's caption as a step name: without its mnemonic.
+QString PlainCaption(QString caption) {
+    static const QRegularExpression mnemonic(QStringLiteral("\\(&[^&]\\)|&(?=[^&])"));
+    return caption.remove(mnemonic).replace(QStringLiteral("&&"), QStringLiteral("&"));
+}
+
+void Tell(const QString& text) {
+    ShowMsg(Language().Caution, text.toStdString(), kMsgInfo);
+}
+
+// The key with its modifiers, without the keypad's mark that arrows carry on some systems.
+QKeySequence SequenceOf(const QKeyEvent& key) {
+    const Qt::KeyboardModifiers modifiers =
+        key.modifiers() &
+        (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    return QKeySequence(QKeyCombination(modifiers, Qt::Key(key.key())));
+}
+
+bool Is(const QKeyEvent& key, Qt::KeyboardModifiers modifiers, Qt::Key code) {
+    return SequenceOf(key) == QKeySequence(QKeyCombination(modifiers, code));
+}
+
+} // namespace
+
+ChannelTableActions::ChannelTableActions(TfChsInfo& table, ChannelFindBar& findBar)
+    : QObject(&table), table_(table), findBar_(findBar) {
+    AddAction(cmd::Cut, "nCut", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X));
+    AddAction(cmd::Copy, "nCopy", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
+    AddAction(cmd::Paste, "nPaste", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
+    AddAction(cmd::DeleteChannels, "nDelete", "&Delete", QKeySequence(Qt::Key_Delete));
+    AddAction(cmd::InsertChannel, "nInsertChannel", "&Insert Channel", {});
+    AddAction(cmd::RemoveChannel, "nRemoveChannel", "Re&move Channel", {});
+    AddAction(cmd::MoveUp, "nMoveUp", "Move &Up", QKeySequence(Qt::ALT | Qt::Key_Up));
+    AddAction(cmd::MoveDown, "nMoveDown", "Move Do&wn", QKeySequence(Qt::ALT | Qt::Key_Down));
+    AddAction(cmd::SortByRx, "nSortByRx", "S&ort by RX Frequency", {});
+    AddAction(cmd::Find, "nFind", "&Find...", QKeySequence(Qt::CTRL | Qt::Key_F));
+
+    connect(&findBar_, &ChannelFindBar::findNext, this, [this](const QString& text) {
+        const int found = FindChannel(All(), text, CurrentChannel());
+        findBar_.ShowNotFound(found == 0);
+        if (found != 0) SelectChannels(found, found);
+    });
+    connect(&findBar_, &ChannelFindBar::closed, this, [this] { Grid().setFocus(); });
+    // Shift+click extends from the row selected last, or from the cell current before it.
+    connect(&Grid(), &QTableWidget::currentCellChanged, this,
+            [this](int, int, int previousRow, int) { previous_ = previousRow - 1; });
+    connect(&Grid(), &QTableWidget::cellPressed, this, [this](int, int column) {
+        if (table_.KindOfColumn(column) != 'N') anchor_ = 0;
+    });
+}
+
+void ChannelTableActions::AddAction(int command, const char* name, const char* caption,
+                                    const QKeySequence& key) {
+    // A child of the table, so that the table's language section names it; shown in the
+    // context menu only, its key is the table's (Key()), never a short-cut of its own.
+    auto* action = new QAction(QString::fromLatin1(caption), &table_);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    connect(action, &QAction::triggered, this, [this, command] { Run(command); });
+    actions_[command] = action;
+}
+
+QAction* ChannelTableActions::Action(int command) const {
+    const auto it = actions_.find(command);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QTableWidget& ChannelTableActions::Grid() const {
+    return *table_.Grid();
+}
+
+int ChannelTableActions::CurrentChannel() const {
+    const int row = Grid().currentRow();
+    return row >= kFirstRow ? row - 1 : std::max(1, All().CurrentChannel);
+}
+
+void ChannelTableActions::MakeCurrent(int channel) {
+    const int row = channel + 1;
+    if (row < kFirstRow || row >= Grid().rowCount()) return;
+    int column = Grid().currentColumn();
+    if (column < 1) column = std::max(1, table_.ColumnOfField(1));
+    Grid().setCurrentCell(row, column, QItemSelectionModel::NoUpdate);
+}
+
+std::vector<int> ChannelTableActions::SelectedChannels() const {
+    std::vector<int> channels;
+    const QItemSelectionModel* selection = Grid().selectionModel();
+    for (int row = kFirstRow; row < Grid().rowCount(); ++row)
+        if (selection->isRowSelected(row, QModelIndex())) channels.push_back(row - 1);
+    if (channels.empty()) channels.push_back(CurrentChannel());
+    return channels;
+}
+
+void ChannelTableActions::SelectChannels(int first, int last) {
+    const int rows = Grid().rowCount();
+    const auto rowOf = [rows](int channel) { return std::clamp(channel + 1, kFirstRow, rows - 1); };
+    MakeCurrent(rowOf(last) - 1);
+    const QAbstractItemModel* model = Grid().model();
+    const QItemSelection range(
+        model->index(std::min(rowOf(first), rowOf(last)), 0),
+        model->index(std::max(rowOf(first), rowOf(last)), Grid().columnCount() - 1));
+    Grid().selectionModel()->select(range, QItemSelectionModel::ClearAndSelect);
+    anchor_ = rowOf(first) - 1;
+}
+
+void ChannelTableActions::NumberPressed(int row, bool extend) {
+    const int channel = row - 1;
+    const int from = anchor_ > 0 ? anchor_ : previous_;
+    SelectChannels(extend && from > 0 ? from : channel, channel);
+}
+
+void ChannelTableActions::RightPressed(int row, int column) {
+    if (row < kFirstRow) return;
+    if (Grid().selectionModel()->isRowSelected(row, QModelIndex())) return;
+    Grid().setCurrentCell(row, column);
+}
+
+void ChannelTableActions::ExtendSelection(int by) {
+    const int current = CurrentChannel();
+    const bool rowsSelected =
+        anchor_ > 0 && Grid().selectionModel()->isRowSelected(anchor_ + 1, QModelIndex());
+    const int last = std::clamp(current + by, 1, Grid().rowCount() - kFirstRow);
+    SelectChannels(rowsSelected ? anchor_ : current, last);
+}
+
+void ChannelTableActions::Changed(int command) {
+    table_.FillAllRows();
+    ChangeImage(PlainCaption(actions_.at(command)->text()));
+    if (MainWindowPort* main = MainForm()) main->RefreshViews(RefreshKind::AllRows);
+}
+
+void ChannelTableActions::Copy() {
+    const std::string text = ExportChannelsCsv(All(), SelectedChannels()).text;
+    // Reading the channels repairs them as loading does: not a change of the user's.
+    if (ImageHistory* history = TheImageHistory()) history->Absorb();
+    QApplication::clipboard()->setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
+}
+
+void ChannelTableActions::Clear(const std::vector<int>& channels) {
+    for (int channel : channels)
+        ClearChannel(All(), channel);
+}
+
+void ChannelTableActions::Cut() {
+    const std::vector<int> channels = SelectedChannels();
+    Copy();
+    Clear(channels);
+    Changed(cmd::Cut);
+}
+
+void ChannelTableActions::Delete() {
+    Clear(SelectedChannels());
+    Changed(cmd::DeleteChannels);
+}
+
+void ChannelTableActions::Paste() {
+    const QByteArray text = QApplication::clipboard()->text().toUtf8();
+    if (text.isEmpty()) return;
+    CsvImportOptions options;
+    options.firstChannel = SelectedChannels().front();
+    options.headerOptional = true;
+    const CsvImportPlan plan =
+        PlanCsvImport(All(), std::string_view(text.constData(), std::size_t(text.size())), options);
+    const TfCsvTexts texts;
+    if (plan.HasErrors()) {
+        Tell(texts.PasteRefused() + '\n' + texts.Problems(plan.problems));
+        return;
+    }
+    if (!ApplyCsvImport(All(), plan)) return;
+    Changed(cmd::Paste);
+    if (!plan.rows.empty()) SelectChannels(plan.rows.front().channel, plan.rows.back().channel);
+    if (!plan.problems.empty()) Tell(texts.PasteWarnings() + '\n' + texts.Problems(plan.problems));
+}
+
+void ChannelTableActions::Insert() {
+    const int channel = CurrentChannel();
+    if (!InsertChannel(All(), channel)) {
+        Tell(TfCsvTexts().InsertRefused());
+        return;
+    }
+    Changed(cmd::InsertChannel);
+    SelectChannels(channel, channel);
+}
+
+void ChannelTableActions::Remove() {
+    const int channel = CurrentChannel();
+    RemoveChannel(All(), channel);
+    Changed(cmd::RemoveChannel);
+    SelectChannels(channel, channel);
+}
+
+void ChannelTableActions::Move(int by) {
+    const int channel = CurrentChannel();
+    if (!MoveChannel(All(), channel, by)) return;
+    Changed(by < 0 ? cmd::MoveUp : cmd::MoveDown);
+    SelectChannels(channel + by, channel + by);
+}
+
+void ChannelTableActions::Sort() {
+    SortChannelsByRx(All());
+    Changed(cmd::SortByRx);
+}
+
+void ChannelTableActions::Find() {
+    findBar_.Open();
+}
+
+void ChannelTableActions::Run(int command) {
+    // What is being typed into a cell is stored first, as before any other command.
+    table_.FormDeactivate();
+    switch (command) {
+    case cmd::Cut:
+        Cut();
+        break;
+    case cmd::Copy:
+        Copy();
+        break;
+    case cmd::Paste:
+        Paste();
+        break;
+    case cmd::DeleteChannels:
+        Delete();
+        break;
+    case cmd::InsertChannel:
+        Insert();
+        break;
+    case cmd::RemoveChannel:
+        Remove();
+        break;
+    case cmd::MoveUp:
+        Move(-1);
+        break;
+    case cmd::MoveDown:
+        Move(+1);
+        break;
+    case cmd::SortByRx:
+        Sort();
+        break;
+    case cmd::Find:
+        Find();
+        break;
+    default:
+        break;
+    }
+}
+
+bool ChannelTableActions::IsCommandKey(const QKeyEvent& key) const {
+    for (const auto& [command, action] : actions_)
+        if (!action->shortcut().isEmpty() && action->shortcut() == SequenceOf(key)) return true;
+    return Is(key, Qt::ShiftModifier, Qt::Key_Up) || Is(key, Qt::ShiftModifier, Qt::Key_Down) ||
+           Is(key, Qt::NoModifier, Qt::Key_F3);
+}
+
+bool ChannelTableActions::Key(const QKeyEvent& key) {
+    if (Is(key, Qt::ShiftModifier, Qt::Key_Up) || Is(key, Qt::ShiftModifier, Qt::Key_Down)) {
+        ExtendSelection(key.key() == Qt::Key_Up ? -1 : +1);
+        return true;
+    }
+    if (Is(key, Qt::NoModifier, Qt::Key_F3)) {
+        if (findBar_.Text()->text().isEmpty()) {
+            Find();
+        } else {
+            findBar_.FindNext();
+        }
+        return true;
+    }
+    for (const auto& [command, action] : actions_) {
+        if (!action->shortcut().isEmpty() && action->shortcut() == SequenceOf(key)) {
+            Run(command);
+            return true;
+        }
+    }
+    return false;
+}
+
+void ChannelTableActions::ShowContextMenu(const QPoint& at) {
+    table_.FormDeactivate();
+    QMenu menu(&table_);
+    menu.setObjectName("pmChannels");
+    for (int command :
+         {cmd::Cut, cmd::Copy, cmd::Paste, cmd::DeleteChannels, 0, cmd::InsertChannel,
+          cmd::RemoveChannel, cmd::MoveUp, cmd::MoveDown, cmd::SortByRx, 0, cmd::Find}) {
+        if (command == 0) {
+            menu.addSeparator();
+        } else {
+            menu.addAction(actions_.at(command));
+        }
+    }
+    menu.exec(Grid().viewport()->mapToGlobal(at));
+}
+
+} // namespace zorva
