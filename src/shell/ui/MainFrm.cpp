@@ -111,15 +111,19 @@ const MenuItemText kMenuItems[] = {
     {cmd::TestFrequency, "E10", "&Test Frequency", "", ""},
     {cmd::ImportCsv, "nImportCsv", "&Import Channels...", "Import channels from a CSV file", ""},
     {cmd::ExportCsv, "nExportCsv", "E&xport Channels...", "Export the channels to a CSV file", ""},
-    // Ctrl+X is Exit here; the channel table takes it for Cut while it has the focus.
+    // Ctrl+X is Exit here; the channel table takes it for Cut while it has the focus. The keys
+    // that change channels act only there too: a Delete pressed in the tree must not empty them.
     {cmd::Cut, "nCut", "Cu&t", "Cut the selected channels (Ctrl+X in the table)", ""},
     {cmd::Copy, "nCopy", "&Copy", "Copy the selected channels", "Ctrl+C"},
-    {cmd::Paste, "nPaste", "&Paste", "Paste channels at the current channel", "Ctrl+V"},
-    {cmd::DeleteChannels, "nDelete", "&Delete", "Empty the selected channels", "Del"},
+    {cmd::Paste, "nPaste", "&Paste", "Paste channels at the current channel (Ctrl+V in the table)",
+     ""},
+    {cmd::DeleteChannels, "nDelete", "&Delete", "Empty the selected channels (Del in the table)",
+     ""},
     {cmd::InsertChannel, "nInsertChannel", "&Insert Channel", "Insert an empty channel", ""},
     {cmd::RemoveChannel, "nRemoveChannel", "Re&move Channel", "Remove the current channel", ""},
-    {cmd::MoveUp, "nMoveUp", "Move &Up", "Move the current channel up", "Alt+Up"},
-    {cmd::MoveDown, "nMoveDown", "Move Do&wn", "Move the current channel down", "Alt+Down"},
+    {cmd::MoveUp, "nMoveUp", "Move &Up", "Move the current channel up (Alt+Up in the table)", ""},
+    {cmd::MoveDown, "nMoveDown", "Move Do&wn",
+     "Move the current channel down (Alt+Down in the table)", ""},
     {cmd::SortByRx, "nSortByRx", "S&ort by RX Frequency", "Sort the channels by RX frequency", ""},
     {cmd::Find, "nFind", "&Find...", "Find a channel by name or frequency", "Ctrl+F"},
 };
