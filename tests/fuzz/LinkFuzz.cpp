@@ -43,7 +43,8 @@ public:
         return true;
     }
 
-    // A reply byte other than the framing was changed: the data then cannot be the radio's.
+    // A byte the engine cannot check was changed or added: what it got may then differ from
+    // the radio's memory without a fault.
     bool dataCorrupted = false;
 
 private:
@@ -65,7 +66,8 @@ private:
         case 3: { // a byte changed
             const size_t at = in_.Byte() % reply.size();
             reply[at] ^= static_cast<uint8_t>(1 + in_.Pick(255));
-            if (reply.size() > 4 && at >= 4) dataCorrupted = true;
+            // Only the framing of a block reply (command, address, length) can tell.
+            if (reply.size() != kReadReplyLength || at >= 4) dataCorrupted = true;
             break;
         }
         case 4: // bytes added
@@ -155,6 +157,7 @@ std::array<uint8_t, kImageSize> CleanRead(const TALL& start, const test::FakeRad
     const std::string id = link.radio.installationId;
     link.radio = radio;
     link.radio.installationId = id;
+    link.radio.wrongAnswer = false;
     engine.FormShow();
     link.Run(100);
     engine.Start();
@@ -180,10 +183,13 @@ void Read(fuzz::FuzzInput& in) {
         return;
     }
     if (link.dataCorrupted) return;
+    FUZZ_CHECK(!link.radio.wrongAnswer, "a read completed after a wrong identification answer");
     const auto& blocks = engine.Blocks();
-    FUZZ_CHECK(blocks.size() == static_cast<size_t>(kRadioBytes) &&
-                   std::equal(blocks.begin(), blocks.end(), link.radio.memory.begin()),
-               "a completed read holds other bytes than the radio's");
+    FUZZ_CHECK(blocks.size() == static_cast<size_t>(kRadioBytes), std::to_string(blocks.size()));
+    const auto differs = std::mismatch(blocks.begin(), blocks.end(), link.radio.memory.begin());
+    FUZZ_CHECK(differs.first == blocks.end(),
+               "a completed read holds other bytes than the radio's from address " +
+                   std::to_string(differs.first - blocks.begin()));
     FUZZ_CHECK(db->All.Image == CleanRead(start, link.radio),
                "a completed read gave another image than an undisturbed one");
 }
