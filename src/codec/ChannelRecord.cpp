@@ -254,6 +254,9 @@ void SetChannelField(TALL& all, int channel, int field, std::string& text) {
         const int at = field == kFieldRxTone ? kRxTone : kTxTone;
         record[at] = low;
         record[at + 1] = high;
+        // A text not in the canonical form the windows make (".0", "D7FF") is handed back as
+        // the tone it was stored as.
+        text = DecodeTone(low, high);
         break;
     }
     case kFieldReverse:
