@@ -39,7 +39,8 @@ for program in "$build"/tests/fuzz/fuzz_*; do
   printf '%-10s %12s executions  %d findings\n' "$name" "${executions:-?}" "$findings"
   if [ "$findings" -gt 0 ]; then
     found=1
-    grep -E -A30 '^==[0-9]+==|check failed|runtime error|^SUMMARY' "$work/log" | head -60 | sed 's/^/    /'
+    grep -E -A1 'check failed|runtime error|ERROR: (AddressSanitizer|LeakSanitizer)|^SUMMARY' \
+      "$work/log" | head -12 | sed 's/^/    /'
     echo "    kept in tests/fuzz/regressions/$name/"
   fi
 done
