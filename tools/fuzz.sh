@@ -40,7 +40,7 @@ for program in "$build"/tests/fuzz/fuzz_*; do
   if [ "$findings" -gt 0 ]; then
     found=1
     grep -E -A1 'check failed|runtime error|ERROR: (AddressSanitizer|LeakSanitizer)|^SUMMARY' \
-      "$work/log" | head -12 | sed 's/^/    /'
+      "$work/log" | head -12 | sed 's/^/    /' || true
     echo "    kept in tests/fuzz/regressions/$name/"
   fi
 done
