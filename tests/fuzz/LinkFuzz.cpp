@@ -81,8 +81,10 @@ private:
         case 6: // twice
             this->Deliver(reply, delay);
             break;
-        case 7: // cut short
+        case 7: // cut short: the rest of the block may come from a later reply, with its
+                // framing in place; without a checksum nothing can tell
             reply.resize(in_.Byte() % reply.size());
+            dataCorrupted = true;
             break;
         default:
             break;
