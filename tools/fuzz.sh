@@ -14,6 +14,10 @@ command -v ccache >/dev/null && configure+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 cmake -S . -B "$build" "${configure[@]}" >/dev/null
 cmake --build "$build" -j2 --target fuzz_targets >/dev/null
 
+# The targets' own files (data files, settings files) are saved with fsync: on a memory file
+# system that costs nothing, and the targets run twice as fast.
+files=${TMPDIR:-/tmp}
+[ -d /dev/shm ] && [ -w /dev/shm ] && files=/dev/shm
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 found=0
@@ -26,7 +30,7 @@ for program in "$build"/tests/fuzz/fuzz_*; do
     [ -d "$dir" ] && find "$dir" -maxdepth 1 -type f ! -name '.*' -exec cp {} "$work/corpus/" \;
   done
   # One input may take at most 10 s; the first fault ends the target's run.
-  "$program" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+  TMPDIR=$files "$program" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$work/artifacts/" "$work/corpus" >"$work/log" 2>&1 || true
   executions=$(awk '/stat::number_of_executed_units/ {print $2}' "$work/log")
   findings=0
