@@ -56,6 +56,17 @@ void PutIdNibble(uint8_t* record, int i, uint8_t value) {
                       : static_cast<uint8_t>((byte & 0xF0) | (value & 0x0F));
 }
 
+// The digits up to the first nibble that is none; "000" for fewer than three.
+std::string ReadIdCode(const uint8_t* record) {
+    std::string code;
+    for (int i = 0; i < kIdDigits; ++i) {
+        const uint8_t nibble = IdNibble(record, i);
+        if (nibble > 9) break;
+        code += DecodeDtmfDigit(nibble);
+    }
+    return code.size() < 3 ? "000" : code;
+}
+
 std::string TrimRight(std::string text) {
     while (!text.empty() && text.back() == ' ')
         text.pop_back();
@@ -138,8 +149,12 @@ void SetOffset(TALL& all, int channel, std::string& text) {
 void SetName(uint8_t* record, std::string& text) {
     std::string padded = text.substr(0, kNameLength);
     padded.resize(kNameLength, ' ');
-    for (int i = 0; i < kNameLength; ++i)
+    for (int i = 0; i < kNameLength; ++i) {
         record[kName + i] = EncodeNameChar(padded[i]);
+        // A character the radio has no code for is stored as code 32, which it shows as "@":
+        // the window shows what was stored.
+        padded[i] = DecodeNameChar(record[kName + i]);
+    }
     text = TrimRight(padded);
 }
 
@@ -148,6 +163,9 @@ void SetIdCode(uint8_t* record, std::string& text) {
     const std::string digits = text + "*************";
     for (int i = 0; i < kIdDigits; ++i)
         PutIdNibble(record, i, EncodeDtmfDigit(digits[i]));
+    // Letters, "#" and characters without a DTMF code (stored as 0) do not read back as typed,
+    // nor do digits past the sixth: the window shows what was stored.
+    text = ReadIdCode(record);
 }
 
 } // namespace
@@ -206,13 +224,7 @@ bool LoadChannel(TALL& all, int channel, TChannel& c) {
         name += DecodeNameChar(record[kName + i]);
     c.Name = TrimRight(name);
 
-    c.IdCode.clear();
-    for (int i = 0; i < kIdDigits; ++i) {
-        const uint8_t nibble = IdNibble(record, i);
-        if (nibble > 9) break;
-        c.IdCode += DecodeDtmfDigit(nibble);
-    }
-    if (c.IdCode.size() < 3) c.IdCode = "000";
+    c.IdCode = ReadIdCode(record);
 
     if (!vfo) c.Scan = all.IsSlotClear(kScanBitmap, channel) ? 0 : 1;
     return true;
@@ -242,6 +254,9 @@ void SetChannelField(TALL& all, int channel, int field, std::string& text) {
         const int at = field == kFieldRxTone ? kRxTone : kTxTone;
         record[at] = low;
         record[at + 1] = high;
+        // A text not in the canonical form the windows make (".0", "D7FF") is handed back as
+        // the tone it was stored as.
+        text = DecodeTone(low, high);
         break;
     }
     case kFieldReverse:

@@ -263,7 +263,7 @@ public:
     std::string Cell(Column column) const { return Has(column) ? Trim(Field(column)) : ""; }
     std::string Field(Column column) const { return record_.fields[columnOf_[column]]; }
     void Error(CsvIssue issue, Column column, std::string value) {
-        problems_.Add(issue, record_.line, names_[columnOf_[column]], std::move(value));
+        problems_.Add(issue, record_.line, Name(column), std::move(value));
         ok_ = false;
     }
     void RowError(CsvIssue issue, std::string value) {
@@ -271,7 +271,7 @@ public:
         ok_ = false;
     }
     void Warn(CsvIssue issue, Column column, std::string value) {
-        problems_.Add(issue, record_.line, names_[columnOf_[column]], std::move(value));
+        problems_.Add(issue, record_.line, Name(column), std::move(value));
     }
     bool Ok() const { return ok_; }
     int Line() const { return record_.line; }
@@ -293,6 +293,13 @@ public:
     }
 
 private:
+    // The column as the file names it; one the file lacks (its default was taken, as the
+    // offset of a "+" row without an Offset column) as the export names it.
+    std::string Name(Column column) const {
+        const int at = columnOf_[column];
+        return at >= 0 && at < static_cast<int>(names_.size()) ? names_[at] : CsvColumns()[column];
+    }
+
     const CsvRecord& record_;
     const std::vector<int>& columnOf_;
     const std::vector<std::string>& names_;

@@ -215,17 +215,23 @@ void PowerTestEngine::Examine() {
         if (holds(entry.replyByte)) Accepted(true);
         break;
     case ReplyKind::TableBlock: {
-        if (buffer_[0] != kTableReply) break;
         const int block = entry.replyByte;
+        // Only the reply to this block's request (its address follows the command byte): an
+        // earlier reply repeated, or a stray byte ahead of it, would fill the block with other
+        // bytes. The time-out runs on.
+        const int address = block * kCalibrationRowSize;
+        if (buffer_[0] != kTableReply || buffer_[1] != (address >> 8) ||
+            buffer_[2] != (address & 0xFF))
+            break;
         std::copy(buffer_.begin() + 4, buffer_.begin() + kTableReplyLength,
                   table_.begin() + block * kCalibrationRowSize);
         entry.replyByte = static_cast<uint8_t>(block + 1);
         if (entry.replyByte > entry.lastBlock) {
             Accepted(true);
         } else {
-            const int address = entry.replyByte * kCalibrationRowSize;
-            entry.frame[1] = static_cast<uint8_t>(address >> 8);
-            entry.frame[2] = static_cast<uint8_t>(address & 0xFF);
+            const int next = entry.replyByte * kCalibrationRowSize;
+            entry.frame[1] = static_cast<uint8_t>(next >> 8);
+            entry.frame[2] = static_cast<uint8_t>(next & 0xFF);
             Accepted(false);
         }
         break;

@@ -67,6 +67,11 @@ void ReadEngine::BlockStep() {
         return;
     }
     if (block_ < 0 || block_ >= kRadioBlocks) return;
+    // Only the reply to this request: a stray byte ahead of it (a late acknowledgement) or an
+    // earlier block's reply would put other bytes at this block's place. The time-out runs on.
+    const auto request = BuildReadRequest(block_);
+    if (buffer_[0] != kWriteCommand || !std::equal(request.begin() + 1, request.end(), &buffer_[1]))
+        return;
     StopTimer(LinkTimer::ReplyTimeout);
     std::copy_n(&buffer_[4], kBlockSize, store_.begin() + block_ * kBlockSize);
     ctx_.user.SetProgress(std::min(++progress_, kProgressMax), kProgressMax);

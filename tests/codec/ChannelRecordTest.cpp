@@ -4,6 +4,7 @@
 #include "codec/Numbers.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace zorva {
 namespace {
@@ -141,6 +142,20 @@ TEST_F(Channels, NamesAndIdCodes) {
     Set(6, kFieldIdCode, "1A");
     ASSERT_TRUE(LoadChannel(all, 6, c));
     EXPECT_EQ(c.IdCode, "000"); // a letter ends the digits after one: too short
+
+    // What is handed back to be shown is what reads back, whatever the caller passed.
+    for (const auto& [field, typed, shown] :
+         {std::tuple{kFieldName, "a{b~", "a@b@"}, std::tuple{kFieldIdCode, "1A2", "000"},
+          std::tuple{kFieldIdCode, "x12", "012"}, std::tuple{kFieldIdCode, "1234567", "123456"},
+          std::tuple{kFieldRxTone, ".0", "0.0"}, std::tuple{kFieldRxTone, "D023N", "D023N"}}) {
+        EXPECT_EQ(Set(6, field, typed), shown) << typed;
+        ASSERT_TRUE(LoadChannel(all, 6, c));
+        EXPECT_EQ(field == kFieldName     ? c.Name
+                  : field == kFieldIdCode ? c.IdCode
+                                          : c.RxTone,
+                  shown)
+            << typed;
+    }
 }
 
 TEST_F(Channels, TextsThatAreNoNumberLeaveTheRecordUnchanged) {

@@ -202,6 +202,13 @@ TEST_F(ChannelCsvTest, EachBadValueIsAnErrorNamingLineAndColumnAndNothingIsImpor
         EXPECT_FALSE(ApplyCsvImport(all, plan));
         EXPECT_EQ(all.Image, before);
     }
+    // A file without the column of the fault names it as the export does.
+    const CsvImportPlan noOffset =
+        PlanCsvImport(all, "Location,Frequency,Duplex\r\n1,145.5,split\r\n");
+    ASSERT_EQ(noOffset.problems.size(), 1u);
+    EXPECT_EQ(noOffset.problems[0].issue, CsvIssue::TxNoBand);
+    EXPECT_EQ(noOffset.problems[0].column, "Offset");
+
     const std::string twice = FileWith({}) + FileWith({}).substr(FileWith({}).find("\r\n") + 2);
     const CsvImportPlan plan = PlanCsvImport(all, twice);
     ASSERT_EQ(plan.problems.size(), 1u);

@@ -206,6 +206,26 @@ TEST_F(PowerTest, RetryGoesOnReadingAtTheBlockReached) {
     EXPECT_EQ(link.portStates, std::vector<bool>{true});
 }
 
+TEST_F(PowerTest, AReplyLateForItsRetryIsNotTakenForALaterBlock) {
+    // Block 30's first reply comes only after the time-out, the Retry and the second read of
+    // block 30, just as block 31 is awaited: its bytes must not fill block 31.
+    link.answers = {kResultRetry};
+    link.radio.dropTableRead = 31;
+    bool late = false;
+    link.onTick = [&](int64_t) {
+        if (late || link.written.empty() || Hex(link.written.back().second) != "53 01 F0 10")
+            return;
+        late = true;
+        Bytes reply{0x58, 0x01, 0xE0, 0x10};
+        reply.insert(reply.end(), link.radio.calibration.begin() + 480,
+                     link.radio.calibration.begin() + 496);
+        link.Deliver(reply, 1);
+    };
+    GoOnline();
+    EXPECT_TRUE(late);
+    EXPECT_FALSE(engine.TableValid() && engine.Table() != link.radio.calibration);
+}
+
 TEST_F(PowerTest, BytesBeforeAFrameLeftAreNoReplyToIt) {
     link.radio.silent = true;
     engine.Online();

@@ -188,6 +188,20 @@ TEST_F(Reading, ARadioThatStopsMidwayLeavesTheImageAlone) {
     ExpectImageUntouched();
 }
 
+TEST_F(Reading, AStrayByteAheadOfABlockFailsTheReadRatherThanShiftingTheBlock) {
+    // A late 0x06 lands just after block 32's reply and is taken for the answer to our
+    // acknowledgement; the radio's own answer then comes ahead of block 33's reply.
+    bool strayed = false;
+    link.onTick = [&](int64_t) {
+        if (link.radio.lastBlock == 32 && !strayed) link.Deliver({kAck}, 3), strayed = true;
+    };
+    ShowAndStart();
+    link.Run();
+    EXPECT_FALSE(engine.ReadCompleted());
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{db->Language.ComError});
+    ExpectImageUntouched();
+}
+
 TEST_F(Reading, CancelDuringTheTransferLeavesTheImageAlone) {
     link.onTick = [&](int64_t) {
         if (link.radio.lastBlock == 150 && !engine.Closed()) engine.FormClose();
