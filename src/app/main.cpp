@@ -53,11 +53,11 @@ int main(int argc, char** argv) {
     const QString exeDir = QCoreApplication::applicationDirPath() + '/';
     zorva::DataModuleCreate(zorva::TheMaindb(), zorva::ToLocalPath(exeDir));
 
+    zorva::TfMainFrm mainForm;
+    // Installed after the main window's own filter, so that it hears of the first paint first.
     ExitAfterFirstPaint exitAfterPaint;
     if (qEnvironmentVariableIsSet("ZORVA_EXIT_AFTER_PAINT"))
         app.installEventFilter(&exitAfterPaint);
-
-    zorva::TfMainFrm mainForm;
     zorva::RegisterChannelEditors(mainForm);
     zorva::RegisterFunctionEditors(mainForm);
     zorva::RegisterPowerTest(mainForm);

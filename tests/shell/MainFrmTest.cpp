@@ -63,7 +63,13 @@ protected:
         DataModuleCreate(TheMaindb(), dir.Path());
         form = MakeForm();
         form->show();
-        QApplication::processEvents(); // the port is chosen once the window is painted
+        WaitForPorts();
+    }
+
+    // The port is chosen once the window has been painted.
+    void WaitForPorts() {
+        auto* ports = form->findChild<QComboBox*>("cbCom");
+        test::WaitFor([ports] { return ports->count() > 0; }, 5000);
     }
 
     std::unique_ptr<TfMainFrm> MakeForm() {
@@ -167,7 +173,7 @@ TEST_F(MainFrmTest, StartUpLeavesANewImageNoFileAndTheChosenPort) {
     All().PortName = "com5";
     form = MakeForm();
     form->show();
-    QApplication::processEvents();
+    WaitForPorts();
     EXPECT_EQ(All().PortName, "COM5");
     EXPECT_EQ(form->StatusPanel(0)->text(), "");
 }

@@ -57,6 +57,7 @@ TfMainFrm* g_mainForm = nullptr;
 constexpr int kStatusPanels = 7;
 constexpr int kRootCommand = 16; // the root node opens the radio information, like node 1
 constexpr int kClockMs = 1000;
+constexpr int kPortsAtLatestMs = 500;
 // Where the caption shows unsaved changes (Qt draws it as the desktop does, or not at all).
 const QString kModifiedMark = QStringLiteral("[*]");
 
@@ -606,12 +607,17 @@ void TfMainFrm::FormShow() {
     // delay the first showing of the window.
     New();
     // Looking for the serial devices (and trying each) is the slowest part of the start; it
-    // waits until the window has been painted.
-    QTimer::singleShot(0, this, [this] {
-        const std::string portNotice = ChoosePortAtStart();
-        UpdateStatus();
-        if (!portNotice.empty()) panels_[0]->setText(FromUtf8(portNotice));
-    });
+    // waits until the window has been painted (or a moment, should it never be).
+    portsPending_ = true;
+    QTimer::singleShot(kPortsAtLatestMs, this, [this] { ChoosePortOnce(); });
+}
+
+void TfMainFrm::ChoosePortOnce() {
+    if (!portsPending_) return;
+    portsPending_ = false;
+    const std::string portNotice = ChoosePortAtStart();
+    UpdateStatus();
+    if (!portNotice.empty()) panels_[0]->setText(FromUtf8(portNotice));
 }
 
 std::string TfMainFrm::ChoosePortAtStart() {
@@ -661,6 +667,8 @@ bool TfMainFrm::event(QEvent* event) {
 
 bool TfMainFrm::eventFilter(QObject* watched, QEvent* event) {
     if (TakesUndoKey(watched, event)) return true;
+    if (portsPending_ && event->type() == QEvent::Paint)
+        QTimer::singleShot(0, this, [this] { ChoosePortOnce(); });
     if (watched == cxTree_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         QTreeWidgetItem* node = cxTree_->itemAt(mouse->position().toPoint());

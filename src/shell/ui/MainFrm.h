@@ -97,6 +97,8 @@ private:
     void SetTreeTexts();
     // Returns what the user is told when the stored port was not found.
     std::string ChoosePortAtStart();
+    // Chooses the port, once, after the first showing.
+    void ChoosePortOnce();
     void ShowClock();
 
     void New();
@@ -147,6 +149,7 @@ private:
 
     std::string fileName_;
     bool shown_ = false;
+    bool portsPending_ = false; // the port is chosen once the window has been painted
 
     std::map<int, QAction*> menuItems_;
     std::map<int, QAction*> toolButtons_;
