@@ -16,11 +16,11 @@ int64_t SnapUnits(int64_t units, int64_t step) {
     return 2 * rest >= step ? units - rest + step : units - rest;
 }
 
+} // namespace
+
 bool BandInUse(const TALL& all, int band) {
     return all.BandLow[band] != 0.0 && all.BandHigh[band] != 0.0;
 }
-
-} // namespace
 
 double ParseFreqText(std::string_view text) {
     if (const auto mhz = text.find("MHz"); mhz != std::string_view::npos)

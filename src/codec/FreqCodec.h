@@ -12,6 +12,9 @@ class TALL;
 // Value standing for "no frequency".
 inline constexpr double kNoFreq = -1.0;
 
+// A band is in use when both its edges are given.
+bool BandInUse(const TALL& all, int band);
+
 // Removes everything from the first "MHz" on; an empty remainder is kNoFreq. Throws
 // ConversionError when the rest is not a number.
 double ParseFreqText(std::string_view text);

@@ -79,10 +79,6 @@ int64_t Units(double mhz) {
     return MhzToUnits(mhz);
 }
 
-bool BandInUse(const TALL& all, int band) {
-    return all.BandLow[band] != 0.0 && all.BandHigh[band] != 0.0;
-}
-
 // The first band of the image that holds the frequency, -1 for none.
 int BandOf(const TALL& all, int64_t units) {
     for (int band = 0; band < kBands; ++band)
