@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets of tests/fuzz with clang and libFuzzer (build-fuzz/) and runs each
-# for SECONDS (default 60) on a scratch copy of its seeds and regressions. Prints executions
-# and findings per target; an input that found a fault is copied to
-# tests/fuzz/regressions/<target>/, which the ordinary test run replays. Exits non-zero when
-# there was a finding.
+# tools/fuzz.sh [SECONDS] [SEED]: builds the fuzz targets of tests/fuzz with clang and
+# libFuzzer (build-fuzz/) and runs each for SECONDS (default 60) on a scratch copy of its seeds
+# and regressions. With SEED the runs take the same path on every machine (as far as time lets
+# them get), so a run that found nothing here finds nothing elsewhere; without it every run
+# explores somewhere new. Prints executions and findings per target; an input that found a
+# fault is copied to tests/fuzz/regressions/<target>/, which the ordinary test run replays.
+# Exits non-zero when there was a finding.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
+seed=${2:-0}
 build=build-fuzz
 
 configure=(-DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug -DZORVA_FUZZ=ON)
@@ -30,7 +33,7 @@ for program in "$build"/tests/fuzz/fuzz_*; do
     [ -d "$dir" ] && find "$dir" -maxdepth 1 -type f ! -name '.*' -exec cp {} "$work/corpus/" \;
   done
   # One input may take at most 10 s; the first fault ends the target's run.
-  TMPDIR=$files "$program" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+  TMPDIR=$files "$program" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 -seed="$seed" \
     -artifact_prefix="$work/artifacts/" "$work/corpus" >"$work/log" 2>&1 || true
   executions=$(awk '/stat::number_of_executed_units/ {print $2}' "$work/log")
   findings=0

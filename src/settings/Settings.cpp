@@ -31,11 +31,12 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-// A list entry usable as a language name: it names a file beside the executable, so it
-// must not be empty nor reach into another folder.
 std::string RecentKey(int index) {
     return "File" + std::to_string(index + 1);
 }
+
+// A list entry usable as a language name: it names a file beside the executable, so it
+// must not be empty nor reach into another folder.
 
 bool IsUsableLanguageName(std::string_view name) {
     return !TrimBlanks(name).empty() && name.find('/') == std::string_view::npos &&
@@ -167,12 +168,15 @@ void ReadSettings(TALL& all, const std::string& path) {
     }
 }
 
-bool WriteSettings(const TALL& all, const std::string& path, std::string& error) {
-    IniFile ini;
-    bool gb18030 = false;
-    if (!LoadExistingOrNone(ini, path, gb18030, error)) return false;
+namespace {
+
+// Puts our keys into `ini`, which holds the file's own bytes: in GB18030 when the file is.
+void PutSettings(IniFile& ini, const TALL& all, bool gb18030) {
+    const auto encoded = [gb18030](const std::string& value) {
+        return gb18030 ? Utf8ToGb18030(value) : value;
+    };
     const auto write = [&](const char* key, const std::string& value) {
-        ini.Write(kSettingsSection, key, gb18030 ? Utf8ToGb18030(value) : value);
+        ini.Write(kSettingsSection, key, encoded(value));
     };
     write("Com", all.PortName);
     write("Language_ID", std::to_string(all.LanguageId));
@@ -192,7 +196,23 @@ bool WriteSettings(const TALL& all, const std::string& path, std::string& error)
         const std::string value = i < static_cast<int>(recent.size()) ? recent[i] : "";
         // A file without the list gets none until there is something in it.
         if (value.empty() && !ini.HasKey(kRecentSection, RecentKey(i))) continue;
-        ini.Write(kRecentSection, RecentKey(i), gb18030 ? Utf8ToGb18030(value) : value);
+        ini.Write(kRecentSection, RecentKey(i), encoded(value));
+    }
+}
+
+} // namespace
+
+bool WriteSettings(const TALL& all, const std::string& path, std::string& error) {
+    IniFile ini;
+    bool gb18030 = false;
+    if (!LoadExistingOrNone(ini, path, gb18030, error)) return false;
+    const std::string asFound = ini.Content();
+    PutSettings(ini, all, gb18030);
+    // When the bytes that made the file GB18030 were all in our own values, the file would
+    // read as UTF-8 next time and its other texts would change; it becomes UTF-8 whole.
+    if (gb18030 && IsValidUtf8(ini.Content())) {
+        ini.Parse(ToUtf8(asFound));
+        PutSettings(ini, all, false);
     }
     return ini.Save(path, error);
 }

@@ -196,6 +196,24 @@ TEST(SettingsTest, AGb18030FileIsDecodedAndUpdatedInItsOwnEncoding) {
     }
 }
 
+TEST(SettingsTest, AGb18030FileThatWouldReadAsUtf8AfterTheWriteBecomesUtf8Whole) {
+    // The serial number 中 made the file GB18030; "\xC3\xA9" is 茅 there but é in UTF-8, so
+    // once 中 is replaced the note would change meaning unless the file is converted.
+    TempDir dir;
+    dir.Write(kSettingsFileName, "[SysInfo]\r\nSN_Start=\xD6\xD0\r\nNote=\xC3\xA9\r\n");
+    TALL all = StartState();
+    ReadSettings(all, dir.File(kSettingsFileName));
+    ASSERT_EQ(all.SnStart, "中");
+    all.SnStart = "A1";
+    std::string error;
+    ASSERT_TRUE(WriteSettings(all, dir.File(kSettingsFileName), error)) << error;
+    const std::string written = dir.Read(kSettingsFileName);
+    EXPECT_NE(written.find("SN_Start=A1\r\nNote=茅\r\n"), std::string::npos) << written;
+    TALL again = StartState();
+    ReadSettings(again, dir.File(kSettingsFileName));
+    EXPECT_EQ(again.SnStart, "A1");
+}
+
 TEST(SettingsTest, WriteFailsWithAReasonInsteadOfClobbering) {
     TempDir dir;
     TALL all = StartState();
