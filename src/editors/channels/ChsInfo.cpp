@@ -525,7 +525,18 @@ bool TfChsInfo::InUse(int row) const {
     return item && item->data(kValueRole).toString() == QLatin1String("1");
 }
 
+std::vector<TfChsInfo::ColumnKey> TfChsInfo::ColumnKeys() const {
+    std::vector<ColumnKey> keys(static_cast<std::size_t>(std::max(gvChs_->columnCount(), 0)));
+    for (int column = 1; column < gvChs_->columnCount(); ++column)
+        keys[static_cast<std::size_t>(column)] = {KindOfColumn(column), FieldOfColumn(column)};
+    return keys;
+}
+
 void TfChsInfo::FillChannelRow(int channel) {
+    FillChannelRow(channel, ColumnKeys());
+}
+
+void TfChsInfo::FillChannelRow(int channel, const std::vector<ColumnKey>& keys) {
     const int row = channel + 1;
     if (channel < 1 || row >= gvChs_->rowCount()) return;
     const bool updates = gvChs_->updatesEnabled();
@@ -537,8 +548,7 @@ void TfChsInfo::FillChannelRow(int channel) {
     for (int column = 1; column < gvChs_->columnCount(); ++column) {
         QTableWidgetItem* item = gvChs_->item(row, column);
         if (!item) continue;
-        const char kind = KindOfColumn(column);
-        const int field = FieldOfColumn(column);
+        const auto [kind, field] = keys[static_cast<std::size_t>(column)];
         if (kind == 'N') {
             item->setData(kValueRole, inUse ? QStringLiteral("1") : QStringLiteral("0"));
             continue;
@@ -624,8 +634,20 @@ void TfChsInfo::FillChannelRow(int channel) {
 
 void TfChsInfo::FillAllRows() {
     gvChs_->setUpdatesEnabled(false);
-    for (int channel = 1; channel + 1 < gvChs_->rowCount(); ++channel)
-        FillChannelRow(channel);
+    QAbstractItemModel* model = gvChs_->model();
+    {
+        // The view hears of the whole table once instead of cell by cell: thousands of
+        // notices made filling the table the slowest part of opening it.
+        const QSignalBlocker quiet(model);
+        const std::vector<ColumnKey> keys = ColumnKeys();
+        for (int channel = 1; channel + 1 < gvChs_->rowCount(); ++channel)
+            FillChannelRow(channel, keys);
+    }
+    if (model->rowCount() > 0 && model->columnCount() > 0) {
+        const QSignalBlocker blocker(gvChs_);
+        emit model->dataChanged(model->index(0, 0),
+                                model->index(model->rowCount() - 1, model->columnCount() - 1));
+    }
     gvChs_->setUpdatesEnabled(true);
     gvChs_->viewport()->update();
 }

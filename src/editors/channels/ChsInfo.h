@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -66,6 +67,13 @@ protected:
 private:
     friend class ChsInfoCellDelegate;
 
+    // The kind character and field id of every grid column, by column.
+    struct ColumnKey {
+        char kind = '\0';
+        int field = 0;
+    };
+    std::vector<ColumnKey> ColumnKeys() const;
+    void FillChannelRow(int channel, const std::vector<ColumnKey>& keys);
     void BuildCatalogue();
     void BuildListEditors();
     void FitColumn(int column);

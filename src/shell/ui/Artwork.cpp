@@ -1,8 +1,10 @@
 #include "shell/ui/Artwork.h"
 
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <functional>
 
 namespace zorva {
@@ -73,25 +75,42 @@ void DrawSheet(QPainter& p) {
     p.drawLine(QPointF(20, 9), QPointF(26, 9));
 }
 
+void DrawAppIcon(QPainter& p, const QRectF& box) {
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(box.topLeft(), box.bottomLeft());
+    sky.setColorAt(0, kAccent.lighter(130));
+    sky.setColorAt(1, kAccent);
+    p.setPen(Qt::NoPen);
+    p.setBrush(sky);
+    p.drawRoundedRect(box, box.width() * 0.18, box.height() * 0.18);
+    DrawRadio(p, box, kInk.lighter(140));
+}
+
+// Draws the program's icon at the size asked for, when it is asked for: drawing every size
+// up front cost the start more than the rest of the main window's pictures together.
+class AppIconEngine : public QIconEngine {
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+        painter->save();
+        DrawAppIcon(*painter, QRectF(rect));
+        painter->restore();
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        QPixmap pixmap = Canvas(std::max(1, std::min(size.width(), size.height())));
+        QPainter p(&pixmap);
+        paint(&p, pixmap.rect(), mode, state);
+        return pixmap;
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        return {{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}};
+    }
+    QIconEngine* clone() const override { return new AppIconEngine; }
+};
+
 } // namespace
 
 QIcon AppIcon() {
-    QIcon icon;
-    for (int size : {16, 32, 48, 64, 128}) {
-        QPixmap pixmap = Canvas(size);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        QLinearGradient sky(0, 0, 0, size);
-        sky.setColorAt(0, kAccent.lighter(130));
-        sky.setColorAt(1, kAccent);
-        p.setPen(Qt::NoPen);
-        p.setBrush(sky);
-        p.drawRoundedRect(QRectF(0, 0, size, size), size * 0.18, size * 0.18);
-        DrawRadio(p, QRectF(0, 0, size, size), kInk.lighter(140));
-        p.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    return QIcon(new AppIconEngine);
 }
 
 QIcon CommandIcon(int command) {

@@ -477,7 +477,7 @@ void TfMainFrm::BuildTree() {
         node->setData(0, Qt::UserRole, command);
         node->setIcon(0, nodeIcon);
     }
-    SetTreeTexts();
+    // The texts come when the window is first shown, in the chosen language.
 
     auto* header = new QHBoxLayout;
     header->setContentsMargins(0, 0, 0, 0);
@@ -600,7 +600,6 @@ void TfMainFrm::FormShow() {
     SetTreeTexts();
     setWindowTitle(FromUtf8(All().ProductName) + kModifiedMark);
     All().Modified = false;
-    cxTree_->expandAll();
     cxTree_->setCurrentItem(cxTree_->topLevelItem(0));
 
     // New opens the channel table on the new image; opening it before as well would only
