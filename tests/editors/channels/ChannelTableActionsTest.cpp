@@ -127,6 +127,17 @@ TEST_F(ChannelTableActionsTest, NumberColumnSelectsRowsAndCopyPutsThemAsCsv) {
     EXPECT_EQ(Clipboard().toStdString(), Csv({2, 3, 4, 5}));
     EXPECT_TRUE(Clipboard().startsWith("Location,Name,Frequency,"));
 
+    // A right press inside the selected rows keeps them for the context menu; outside them it
+    // moves to the cell pressed.
+    for (const auto& [channel, selected] : {std::pair<int, std::vector<int>>{3, {2, 3, 4, 5}},
+                                            std::pair<int, std::vector<int>>{1, {1}}}) {
+        const QRect cell =
+            grid->visualItemRect(grid->item(channel + 1, form->ColumnOfField(kFieldRxFreq)));
+        QTest::mousePress(grid->viewport(), Qt::RightButton, {}, cell.center());
+        QTest::mouseRelease(grid->viewport(), Qt::RightButton, {}, cell.center());
+        EXPECT_EQ(Actions().SelectedChannels(), selected) << channel;
+    }
+
     // A click on another cell is back to editing a single cell; copy takes its channel.
     Current(10);
     EXPECT_EQ(Actions().SelectedChannels(), (std::vector<int>{10}));
@@ -294,6 +305,12 @@ TEST_F(ChannelTableActionsTest, FindSelectsTheNextMatchByNameOrFrequencyAndWraps
     bar->FindNext();
     EXPECT_TRUE(bar->NotFoundShown());
     EXPECT_EQ(grid->currentRow(), 4);
+    // Escape closes the bar and hands the keyboard back to the table.
+    QApplication::setActiveWindow(form.get());
+    bar->Text()->setFocus();
+    QTest::keyClick(bar->Text(), Qt::Key_Escape);
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_TRUE(grid->hasFocus());
 }
 
 // In the main window: Ctrl+X cuts while the table has the focus and stays Exit elsewhere; the
