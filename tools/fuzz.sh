@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # tools/fuzz.sh [SECONDS] [SEED]: builds the fuzz targets of tests/fuzz with clang and
 # libFuzzer (build-fuzz/) and runs each for SECONDS (default 60) on a scratch copy of its seeds
-# and regressions. With SEED the runs take the same path on every machine (as far as time lets
-# them get), so a run that found nothing here finds nothing elsewhere; without it every run
-# explores somewhere new. Prints executions and findings per target; an input that found a
-# fault is copied to tests/fuzz/regressions/<target>/, which the ordinary test run replays.
-# Exits non-zero when there was a finding.
+# and regressions. With SEED the runs follow much the same path from run to run (libFuzzer is
+# not exactly repeatable), so a run after one that found nothing rarely finds something new;
+# without it every run explores somewhere new. Prints executions and findings per target; an
+# input that found a fault is copied to tests/fuzz/regressions/<target>/, which the ordinary
+# test run replays. Exits non-zero when there was a finding.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}

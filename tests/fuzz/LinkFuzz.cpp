@@ -48,6 +48,14 @@ public:
     bool dataCorrupted = false;
 
 private:
+    // Delivers as a serial line does: whatever the delay, bytes come in the order the radio
+    // sent them, so a late reply holds back every later one instead of running into it.
+    void Send(Bytes bytes, int64_t delayMs) {
+        const int64_t at = std::max(this->now + delayMs, lastArrival_);
+        lastArrival_ = at;
+        this->Deliver(std::move(bytes), static_cast<int>(at - this->now));
+    }
+
     void Disturb(Bytes reply) {
         const int delay = this->radio.replyDelayMs;
         switch (in_.Pick(16)) {
@@ -57,10 +65,9 @@ private:
             const size_t piece = 1 + in_.Pick(8);
             int64_t at = delay;
             for (size_t from = 0; from < reply.size(); from += piece, ++at)
-                this->Deliver(
-                    Bytes(reply.begin() + static_cast<long>(from),
-                          reply.begin() + static_cast<long>(std::min(reply.size(), from + piece))),
-                    static_cast<int>(at));
+                Send(Bytes(reply.begin() + static_cast<long>(from),
+                           reply.begin() + static_cast<long>(std::min(reply.size(), from + piece))),
+                     static_cast<int>(at));
             return;
         }
         case 3: { // a byte changed
@@ -76,10 +83,10 @@ private:
             dataCorrupted = true;
             break;
         case 5: // late, past the time-outs
-            this->Deliver(std::move(reply), delay + 40 * in_.Byte());
+            Send(std::move(reply), delay + 40 * in_.Byte());
             return;
         case 6: // twice
-            this->Deliver(reply, delay);
+            Send(reply, delay);
             break;
         case 7: // cut short: the rest of the block may come from a later reply, with its
                 // framing in place; without a checksum nothing can tell
@@ -89,7 +96,7 @@ private:
         default:
             break;
         }
-        this->Deliver(std::move(reply), delay);
+        Send(std::move(reply), delay);
     }
 
     void Interleave() {
@@ -116,6 +123,7 @@ private:
 
     fuzz::FuzzInput& in_;
     int64_t cancelAt_ = -1;
+    int64_t lastArrival_ = 0;
 };
 
 void FillRadio(test::FakeRadio& radio, fuzz::FuzzInput& in) {
