@@ -37,7 +37,6 @@ std::string RecentKey(int index) {
 
 // A list entry usable as a language name: it names a file beside the executable, so it
 // must not be empty nor reach into another folder.
-
 bool IsUsableLanguageName(std::string_view name) {
     return !TrimBlanks(name).empty() && name.find('/') == std::string_view::npos &&
            name.find('\\') == std::string_view::npos;

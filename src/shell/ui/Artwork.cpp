@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <functional>
+#include <map>
 
 namespace zorva {
 
@@ -96,15 +97,22 @@ public:
         painter->restore();
     }
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        QPixmap pixmap = Canvas(std::max(1, std::min(size.width(), size.height())));
-        QPainter p(&pixmap);
-        paint(&p, pixmap.rect(), mode, state);
+        const int side = std::max(1, std::min(size.width(), size.height()));
+        QPixmap& pixmap = drawn_[side];
+        if (pixmap.isNull()) {
+            pixmap = Canvas(side);
+            QPainter p(&pixmap);
+            paint(&p, pixmap.rect(), mode, state);
+        }
         return pixmap;
     }
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
         return {{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}};
     }
     QIconEngine* clone() const override { return new AppIconEngine; }
+
+private:
+    std::map<int, QPixmap> drawn_; // by side length; a tree repaints its icons often
 };
 
 } // namespace
