@@ -9,6 +9,8 @@
 #include <iterator>
 #include <sstream>
 #include <stdlib.h>
+#include <string_view>
+#include <utility>
 
 namespace zorva::test {
 
@@ -88,6 +90,14 @@ std::string PdfText(const std::string& path) {
             text.append(buffer, n);
         ::pclose(pipe);
     }
+    // The fonts' ligatures come out as single characters ("ﬁ" for "fi"), which would make a
+    // text such as a temporary folder's name depend on its random letters.
+    static const std::pair<std::string_view, std::string_view> ligatures[] = {
+        {"\uFB00", "ff"},  {"\uFB01", "fi"}, {"\uFB02", "fl"}, {"\uFB03", "ffi"},
+        {"\uFB04", "ffl"}, {"\uFB05", "st"}, {"\uFB06", "st"}};
+    for (const auto& [ligature, letters] : ligatures)
+        for (size_t at; (at = text.find(ligature)) != std::string::npos;)
+            text.replace(at, ligature.size(), letters);
     return text;
 }
 

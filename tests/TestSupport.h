@@ -56,7 +56,7 @@ std::unique_ptr<Maindb> MakeBareDb();
 std::string HexBytes(const uint8_t* bytes, int count);
 
 // The text of a PDF file as `pdftotext -layout` (poppler-utils) reads it, UTF-8; pages end in
-// a form feed.
+// a form feed. Ligatures are given as their letters.
 std::string PdfText(const std::string& path);
 
 } // namespace zorva::test
