@@ -4,7 +4,10 @@
 #include "codec/OptionCodes.h"
 #include "core/TAll.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace zorva {
 
@@ -82,6 +85,48 @@ int RasterClass(double mhz) {
     return 2;
 }
 
+bool InBandInUse(const TALL& all, double mhz) {
+    if (!(mhz > 0.0)) return false;
+    const int64_t units = MhzToUnits(mhz);
+    for (int band = 0; band < kBands; ++band)
+        if (BandInUse(all, band) && MhzToUnits(all.BandLow[band]) <= units &&
+            units <= MhzToUnits(all.BandHigh[band]))
+            return true;
+    return false;
+}
+
+std::string BandsInUseText(const TALL& all) {
+    std::vector<std::pair<double, double>> bands;
+    for (int band = 0; band < kBands; ++band)
+        if (BandInUse(all, band)) bands.emplace_back(all.BandLow[band], all.BandHigh[band]);
+    std::sort(bands.begin(), bands.end());
+    std::string text;
+    for (const auto& [low, high] : bands) {
+        if (!text.empty()) text += ", ";
+        text += FormatFreq(low) + "\xE2\x80\x93" + FormatFreq(high);
+    }
+    return text;
+}
+
+std::optional<double> ParseTxText(std::string_view text, double rx) {
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    const bool offset = !text.empty() && (text.front() == '+' || text.front() == '-');
+    const std::optional<double> number = ParseNumber(text);
+    if (!number || !offset) return number;
+    return UnitsToMhz(MhzToUnits(rx) + MhzToUnits(*number));
+}
+
+std::optional<double> AcceptedFreq(const TALL& all, std::string_view text) {
+    const std::optional<double> mhz = ParseNumber(text);
+    return mhz && InBandInUse(all, *mhz) ? mhz : std::nullopt;
+}
+
+std::optional<double> AcceptedTxFreq(const TALL& all, std::string_view text, double rx) {
+    const std::optional<double> mhz = ParseTxText(text, rx);
+    return mhz && InBandInUse(all, *mhz) ? mhz : std::nullopt;
+}
+
 bool FreqRangeCheck(const TALL& all, std::string_view text, double& value) {
     bool refused = false;
     if (!text.empty()) {
@@ -93,16 +138,7 @@ bool FreqRangeCheck(const TALL& all, std::string_view text, double& value) {
             refused = true;
         }
     }
-    if (!refused) {
-        refused = true;
-        if (value > 0.0)
-            for (int band = 0; band < kBands; ++band)
-                if (BandInUse(all, band) && all.BandLow[band] <= value &&
-                    value <= all.BandHigh[band]) {
-                    refused = false;
-                    break;
-                }
-    }
+    if (!refused) refused = !InBandInUse(all, value);
     if (refused)
         for (int band = 0; band < kBands; ++band)
             if (all.BandLow[band] != 0.0) {

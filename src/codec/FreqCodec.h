@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,20 @@ int64_t SnapToRaster(double& mhz, int& mode);
 int RasterMode(const TALL& all);
 // 2 when a multiple of both 125 and 50 units (or of neither), 1 of 125 only, 0 of 50 only.
 int RasterClass(double mhz);
+
+// Whether `mhz` lies in a band in use, edges included (compared in 10 Hz units).
+bool InBandInUse(const TALL& all, double mhz);
+// The bands in use, low to high edge: "136.00000–174.00000, 400.00000–520.00000".
+std::string BandsInUseText(const TALL& all);
+
+// A TX frequency as typed: a number, or with a leading "+" or "-" an offset from `rx` (the sum
+// taken in 10 Hz units). nullopt for a text that is no number; not yet range-checked.
+std::optional<double> ParseTxText(std::string_view text, double rx);
+
+// A frequency as typed, when it is a number in a band in use; nullopt when it is refused.
+std::optional<double> AcceptedFreq(const TALL& all, std::string_view text);
+// The same for a TX frequency, which may be typed as an offset from `rx` (ParseTxText).
+std::optional<double> AcceptedTxFreq(const TALL& all, std::string_view text, double rx);
 
 // True when the frequency is refused; `value` is then the low limit of the first band in
 // use. A non-empty text is converted into `value` first (a text that is no number is

@@ -1,5 +1,11 @@
 #include "codec/ToneList.h"
 
+#include "codec/Numbers.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
 namespace zorva {
 
 const std::vector<std::string>& CtcssTones() {
@@ -36,6 +42,39 @@ const std::vector<std::string>& ToneList() {
         return texts;
     }();
     return list;
+}
+
+bool IsRadioTone(std::string_view tone) {
+    const std::vector<std::string>& list = ToneList();
+    return std::find(list.begin() + 1, list.end(), tone) != list.end();
+}
+
+std::optional<std::string> RadioToneOf(std::string_view typed) {
+    if (typed.empty()) return std::nullopt;
+    std::string tone;
+    if (typed.front() == 'D' || typed.front() == 'd') {
+        if (typed.size() != 4 && typed.size() != 5) return std::nullopt;
+        tone = "D";
+        for (const char c : typed.substr(1, 3)) {
+            if (c < '0' || c > '9') return std::nullopt;
+            tone += c;
+        }
+        const char polarity =
+            typed.size() == 5
+                ? static_cast<char>(std::toupper(static_cast<unsigned char>(typed[4])))
+                : 'N';
+        if (polarity != 'N' && polarity != 'I') return std::nullopt;
+        tone += polarity;
+    } else {
+        const std::optional<double> hz = ParseNumber(typed);
+        if (!hz) return std::nullopt;
+        const double tenths = *hz * 10.0;
+        // Only a value the list has, not one that rounds to it.
+        if (std::fabs(tenths - std::round(tenths)) > 1e-6) return std::nullopt;
+        tone = FormatFixed(std::round(tenths) / 10.0, 1);
+    }
+    if (!IsRadioTone(tone)) return std::nullopt;
+    return tone;
 }
 
 } // namespace zorva

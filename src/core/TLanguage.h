@@ -57,6 +57,11 @@ public:
                               "kept).";
     // A recent file that is gone; "%1" is its path.
     std::string FileMissing = "%1 no longer exists; it is taken off the list of recent files.";
+    // After ErrRange: the bands a frequency must lie in; "%1" lists them.
+    std::string BandsInUse = "Bands in use: %1 MHz";
+    // A typed tone that is none of the radio's; "%1" is what was typed.
+    std::string ToneWrong = "%1 is not a tone of the radio. Type one of its CTCSS tones (67.0 to "
+                            "254.1) or DCS codes (D023N to D754I), or choose one from the list.";
 };
 
 } // namespace zorva

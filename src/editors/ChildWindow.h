@@ -14,6 +14,10 @@ namespace zorva {
 // Moves the window's frame in the main window's area to its opening place; a window shown on
 // its own stays where it is.
 void PlaceChildWindow(QWidget& form);
+// Keeps the window's frame inside the main window's area: no larger than the area, moved in
+// from its edges, now and once more after the area has taken its final size (it is still
+// being laid out while the program's first window opens).
+void FitIntoArea(QWidget& form);
 // Closes the window's frame in the main window's area, or the window itself when it has none.
 void CloseChildWindow(QWidget& form);
 

@@ -52,6 +52,8 @@ constexpr LanguageKey kTexts[] = {
     {"VerifyFailed", &TLanguage::VerifyFailed},
     {"BackupError", &TLanguage::BackupError},
     {"FileMissing", &TLanguage::FileMissing},
+    {"BandsInUse", &TLanguage::BandsInUse},
+    {"ToneWrong", &TLanguage::ToneWrong},
 };
 static_assert(sizeof(TLanguage) == std::size(kTexts) * sizeof(std::string),
               "a new message text needs a row here and a key in the shipped language files");

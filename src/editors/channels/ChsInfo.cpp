@@ -11,6 +11,7 @@
 #include "editors/ImageText.h"
 #include "editors/channels/ChannelFind.h"
 #include "editors/channels/ChannelTableActions.h"
+#include "editors/channels/FieldMessages.h"
 #include "settings/Language.h"
 #include "settings/ui/LocaliseForm.h"
 #include "settings/ui/ShowMsg.h"
@@ -36,6 +37,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <exception>
+#include <optional>
 
 namespace zorva {
 
@@ -184,11 +186,23 @@ protected:
             return;
         }
         const QString text = AcceptedText(field_, event->text());
-        if (!text.isEmpty()) insert(text);
+        if (!text.isEmpty()) {
+            insert(text);
+        } else if (field_ == kFieldTxFreq && IsSign(event->text())) {
+            // A TX typed with a sign is an offset from RX; the sign can only lead.
+            const int start = hasSelectedText() ? selectionStart() : cursorPosition();
+            const QString rest = hasSelectedText() ? this->text().mid(selectionEnd())
+                                                   : this->text().mid(cursorPosition());
+            if (start == 0 && !IsSign(rest.left(1))) insert(event->text());
+        }
         event->accept();
     }
 
 private:
+    static bool IsSign(const QString& typed) {
+        return typed == QLatin1String("+") || typed == QLatin1String("-");
+    }
+
     int field_;
 };
 
@@ -242,7 +256,8 @@ public:
 
     // Commits and closes an open in-cell editor.
     void Finish() {
-        if (!editor_) return;
+        // An editor already closed waits for its deletion; the view no longer knows it.
+        if (!editor_ || !editor_->isVisible()) return;
         QWidget* editor = editor_;
         editor_ = nullptr;
         emit commitData(editor);
@@ -476,6 +491,8 @@ void TfChsInfo::FormShow() {
         QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
         frame->resize(windowWidth, std::min(frame->height(), height));
         frame->move(20, 20);
+        // Inside the area it opens in: its scroll bars, last rows and find bar in sight.
+        FitIntoArea(*this);
     }
     gvChs_->setUpdatesEnabled(true);
 
@@ -653,6 +670,7 @@ void TfChsInfo::FillAllRows() {
 }
 
 void TfChsInfo::FormDeactivate() {
+    CommitOpenTone();
     HideListEditors();
     delegate_->Finish();
 }
@@ -707,9 +725,11 @@ void TfChsInfo::CellPressed(int row, int column) {
 
 void TfChsInfo::CurrentCellChanged(int row, int column) {
     if (showing_ || row < 2 || column < 1) return;
-    editColumn_ = column;
-    editRow_ = row;
     try {
+        // A tone typed into the list of the cell left is kept, as a typed value is anywhere.
+        CommitOpenTone();
+        editColumn_ = column;
+        editRow_ = row;
         HideListEditors();
         ShowCellEditor(false);
         SetCurrentChannel(row);
@@ -744,6 +764,8 @@ QComboBox* TfChsInfo::ShowCellEditor(bool focus) {
     list->show();
     list->raise();
     openList_ = list;
+    listRow_ = editRow_;
+    listColumn_ = editColumn_;
     if (focus) list->setFocus();
     return list;
 }
@@ -755,26 +777,37 @@ void TfChsInfo::LeaveListEditor(QComboBox* combo) {
 
 void TfChsInfo::ComBoxSetData(QComboBox* combo) {
     if (showing_ || combo != openList_) return;
-    QTableWidgetItem* item = gvChs_->item(editRow_, editColumn_);
-    if (!item || !InUse(editRow_)) return;
+    // The list stores into the cell it was shown for, whichever cell is current by now.
+    QTableWidgetItem* item = gvChs_->item(listRow_, listColumn_);
+    if (!item || !InUse(listRow_)) return;
     try {
         QString text = combo->currentText();
         if (combo == cxDcts_) {
-            if (text.isEmpty() || text == NoToneText()) {
-                text = NoToneText();
-            } else {
-                text = FromImageText(NormaliseTone(ToImageText(text)));
+            const std::optional<std::string> tone = CheckedTone(text, NoToneText());
+            if (!tone) {
+                // Refused: the cell and the list show the tone the channel keeps.
+                FillChannelRow(listRow_ - 1);
+                const QSignalBlocker blocker(combo);
+                combo->setEditText(item->text());
+                return;
             }
+            text = tone->empty() ? NoToneText() : FromImageText(*tone);
             const QSignalBlocker blocker(combo);
             combo->setEditText(text);
         } else {
             item->setData(kValueRole, QString::number(combo->currentIndex()));
         }
         item->setText(text);
-        StoreCell(editColumn_, editRow_);
+        StoreCell(listColumn_, listRow_);
     } catch (const std::exception&) {
-        FillChannelRow(editRow_ - 1);
+        FillChannelRow(listRow_ - 1);
     }
+}
+
+void TfChsInfo::CommitOpenTone() {
+    if (!openList_ || openList_ != cxDcts_ || !cxDcts_->isVisible()) return;
+    const QTableWidgetItem* item = gvChs_->item(listRow_, listColumn_);
+    if (item && cxDcts_->currentText() != item->text()) ComBoxSetData(cxDcts_);
 }
 
 void TfChsInfo::StoreCell(int column, int row) {
@@ -797,19 +830,6 @@ void TfChsInfo::StoreCell(int column, int row) {
     RequestRefresh();
 }
 
-void TfChsInfo::ShowRangeError() {
-    ShowMsg(Language().Caution, Language().ErrRange, 1);
-}
-
-// A frequency text: refused ones are replaced by the low limit of the first band in use.
-void TfChsInfo::CommitFrequency(int channel, int field, QString& text) {
-    double value = 0.0;
-    if (FreqRangeCheck(All(), ToImageText(text), value)) ShowRangeError();
-    std::string normalised = FormatFreq(value);
-    SetChannelField(All(), channel, field, normalised);
-    text = FromImageText(normalised);
-}
-
 void TfChsInfo::gvChsSetForeText(int column, int row, QString& text) {
     QTableWidgetItem* item = gvChs_->item(row, column);
     const int numberColumn = ColumnOfField(1);
@@ -819,11 +839,21 @@ void TfChsInfo::gvChsSetForeText(int column, int row, QString& text) {
     try {
         switch (field) {
         case kFieldRxFreq:
-            if (!text.isEmpty()) {
-                CommitFrequency(channel, field, text);
+            if (!text.trimmed().isEmpty()) {
+                const std::optional<double> rx = CheckedRxFreq(All(), text);
+                if (!rx) {
+                    // Refused: the channel stays as it was, empty or in use.
+                    FillChannelRow(channel);
+                    text = item->text();
+                    return;
+                }
+                std::string normalised = FormatFreq(*rx);
+                const bool wasInUse = InUse(row);
+                SetChannelField(All(), channel, field, normalised);
+                text = FromImageText(normalised);
                 item->setText(text);
-                if (!InUse(row)) {
-                    InitNewChannel(All(), channel, ToImageText(text));
+                if (!wasInUse) {
+                    InitNewChannel(All(), channel, normalised);
                     FillChannelRow(channel);
                 }
             } else {
@@ -834,13 +864,20 @@ void TfChsInfo::gvChsSetForeText(int column, int row, QString& text) {
             break;
         case kFieldTxFreq: {
             text = text.trimmed();
+            std::string stored;
             if (!text.isEmpty()) {
-                CommitFrequency(channel, field, text);
-            } else {
-                std::string empty;
-                SetChannelField(All(), channel, field, empty);
-                text = FromImageText(empty);
+                TChannel c;
+                LoadChannel(All(), channel, c);
+                const std::optional<double> tx = CheckedTxFreq(All(), text, c.RxFreq);
+                if (!tx) {
+                    FillChannelRow(channel);
+                    text = item->text();
+                    return;
+                }
+                stored = FormatFreq(*tx);
             }
+            SetChannelField(All(), channel, field, stored);
+            text = FromImageText(stored);
             item->setText(text);
             break;
         }
@@ -918,7 +955,7 @@ bool TfChsInfo::ListKey(QComboBox* combo, QKeyEvent* key) {
         return true;
     case Qt::Key_Escape:
         LeaveListEditor(combo);
-        if (combo == cxDcts_) FillChannelRow(editRow_ - 1);
+        if (combo == cxDcts_) FillChannelRow(listRow_ - 1);
         return true;
     case Qt::Key_Backspace:
     case Qt::Key_Up:
@@ -931,6 +968,7 @@ bool TfChsInfo::ListKey(QComboBox* combo, QKeyEvent* key) {
     case Qt::Key_End:
     case Qt::Key_Delete:
     case Qt::Key_Tab:
+    case Qt::Key_Backtab:
         return false;
     default:
         // Only the tone list takes typed text, and only what a tone can be made of.
@@ -986,9 +1024,7 @@ bool TfChsInfo::eventFilter(QObject* watched, QEvent* event) {
             QTimer::singleShot(0, this, [this, left] {
                 if (!left || !left->isVisible() || left->hasFocus() || left->view()->isVisible())
                     return;
-                const QTableWidgetItem* item = gvChs_->item(editRow_, editColumn_);
-                if (left == cxDcts_ && item && left->currentText() != item->text())
-                    ComBoxSetData(left);
+                if (left == cxDcts_) CommitOpenTone();
                 HideList(left);
             });
         }

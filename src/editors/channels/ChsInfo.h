@@ -92,8 +92,8 @@ private:
     void StoreCell(int column, int row);
     bool GridKey(QKeyEvent* key);
     bool ListKey(QComboBox* combo, QKeyEvent* key);
-    void CommitFrequency(int channel, int field, QString& text);
-    void ShowRangeError();
+    // Stores a tone typed into the tone list into the cell the list was shown for.
+    void CommitOpenTone();
 
     QTableWidget* ColShow_ = nullptr;
     QLabel* lNone_ = nullptr;
@@ -107,6 +107,9 @@ private:
     QPointer<QComboBox> openList_;
     int editColumn_ = 2;
     int editRow_ = 2;
+    // The cell the shown list belongs to.
+    int listColumn_ = 2;
+    int listRow_ = 2;
     bool showing_ = false;
 };
 

@@ -492,6 +492,9 @@ void TfMainFrm::BuildTree() {
     mdi_ = new QMdiArea(splitter_);
     mdi_->setObjectName("MdiArea");
     mdi_->setBackground(QBrush(BackgroundTile()));
+    // A window reaching past the area's edges (the main window made smaller) stays reachable.
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // The commands of a window follow the window that is current.
     connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { UpdateWindowCommands(); });
     splitter_->addWidget(pTree_);

@@ -73,11 +73,6 @@ protected:
     const uint8_t* Record(int channel) const {
         return &All().Image[ChannelFieldAddress(channel, 0)];
     }
-    static std::string FirstBandLow() {
-        for (double low : All().BandLow)
-            if (low != 0.0) return FormatFreq(low);
-        return {};
-    }
     TChannel Load(int channel) const {
         TChannel c;
         EXPECT_TRUE(LoadChannel(All(), channel, c)) << channel;
@@ -175,27 +170,27 @@ TEST_F(ChsInfoTest, TypingRxIntoAnEmptyRowPutsTheChannelInUseWithDefaults) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(ChsInfoTest, RefusedFrequenciesShowTheRangeBoxAndStoreTheFirstBandLow) {
-    const std::string low = FirstBandLow();
-    ASSERT_FALSE(low.empty());
-    // "-" cannot be typed, so "-5" arrives as "5"; the setter is called directly for it too.
+TEST_F(ChsInfoTest, RefusedFrequenciesShowTheRangeBoxAndKeepTheChannel) {
+    // "-" cannot be typed into RX, so "-5" arrives as "5".
     for (const QString typed : {"1.2.3", "0", "999", "-5"}) {
         messages.shown.clear();
         Type(kFieldRxFreq, kUsed, typed);
         ASSERT_EQ(messages.shown.size(), 1u) << typed.toStdString();
         EXPECT_EQ(messages.shown[0].caption, "Caution");
-        EXPECT_EQ(messages.shown[0].text, "The frequency number is wrong!");
+        EXPECT_EQ(messages.shown[0].text.rfind("The frequency number is wrong! Bands in use: ", 0),
+                  0u);
         EXPECT_EQ(messages.shown[0].kind, 1);
-        EXPECT_EQ(Cell(2, kUsed)->text().toStdString(), low) << typed.toStdString();
-        EXPECT_EQ(FormatFreq(Load(kUsed).RxFreq), low);
-        InitNewChannel(All(), kUsed, "145.50000");
+        EXPECT_EQ(Cell(2, kUsed)->text(), "145.50000") << typed.toStdString();
+        EXPECT_EQ(FormatFreq(Load(kUsed).RxFreq), "145.50000");
     }
+    // A TX of "-145.5" is an offset that comes to 0 MHz.
     messages.shown.clear();
     QString negative = "-145.5";
     form->gvChsSetForeText(form->ColumnOfField(kFieldTxFreq), kUsed + 1, negative);
     EXPECT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(negative.toStdString(), low);
-    EXPECT_EQ(FormatFreq(Load(kUsed).TxFreq), low);
+    EXPECT_EQ(negative, "145.50000");
+    EXPECT_EQ(FormatFreq(Load(kUsed).TxFreq), "145.50000");
+    EXPECT_FALSE(All().Modified);
 }
 
 TEST_F(ChsInfoTest, ClearingRxDeletesTheChannelAndClearingTxLeavesNoTx) {
@@ -252,16 +247,19 @@ TEST_F(ChsInfoTest, TonesTypedIntoTheListAreNormalised) {
         QTest::keyClick(tones->lineEdit(), Qt::Key_Return);
         EXPECT_FALSE(tones->isVisible());
     };
-    typeTone(kFieldRxTone, "300");
-    EXPECT_EQ(Cell(6, kUsed)->text(), "290.0");
-    EXPECT_EQ(Load(kUsed).RxTone, "290.0");
+    typeTone(kFieldRxTone, "300"); // not a tone of the radio: refused
+    EXPECT_EQ(Cell(6, kUsed)->text(), "None");
+    EXPECT_EQ(Load(kUsed).RxTone, "");
+    EXPECT_EQ(messages.shown.size(), 1u);
+    typeTone(kFieldRxTone, "88.50");
+    EXPECT_EQ(Cell(6, kUsed)->text(), "88.5");
 
     typeTone(kFieldTxTone, "d025i");
     EXPECT_EQ(Cell(7, kUsed)->text(), "D025I");
     EXPECT_EQ(Load(kUsed).TxTone, "D025I");
     EXPECT_TRUE(All().Modified);
 
-    // Letters other than D, I and N cannot be typed; pasted, they give the lowest tone.
+    // Letters other than D, I and N cannot be typed; pasted, they are refused.
     Select(kFieldTxTone, kUsed);
     QTest::keyClick(grid, Qt::Key_Return);
     ASSERT_TRUE(tones->hasFocus() || tones->isVisible());
@@ -270,7 +268,8 @@ TEST_F(ChsInfoTest, TonesTypedIntoTheListAreNormalised) {
     EXPECT_EQ(tones->currentText(), "");
     tones->lineEdit()->setText("xyz");
     QTest::keyClick(tones->lineEdit(), Qt::Key_Return);
-    EXPECT_EQ(Load(kUsed).TxTone, "67.0");
+    EXPECT_EQ(Load(kUsed).TxTone, "D025I");
+    EXPECT_EQ(Cell(7, kUsed)->text(), "D025I");
 
     // Choosing "None" stores no tone.
     Select(kFieldRxTone, kUsed);

@@ -1,0 +1,295 @@
+// The channel table inside the program's main window, driven as a user drives it: a value
+// typed into a cell is stored however the cell is left (only Escape throws it away), a value
+// the radio cannot take is refused with a message and the cell keeps what it held, a TX typed
+// as "+5" or "-0.6" is an offset from RX, and every channel can be scrolled into view.
+#include "TestSupport.h"
+#include "codec/ChannelRecord.h"
+#include "codec/Numbers.h"
+#include "core/Maindb.h"
+#include "core/TAll.h"
+#include "editors/channels/ChannelEditors.h"
+#include "editors/channels/ChannelFind.h"
+#include "editors/channels/ChsInfo.h"
+#include "editors/functions/FunctionEditors.h"
+#include "link/PtyPair.h"
+#include "settings/ui/ShowMsg.h"
+#include "shell/Startup.h"
+#include "shell/ui/MainFrm.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTest>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace zorva {
+namespace {
+
+constexpr int kUsed = 6;
+constexpr int kEmpty = 5;
+
+enum class Leave { Enter, Tab, BackTab, Click, FocusAway, Escape };
+
+const char* NameOf(Leave leave) {
+    switch (leave) {
+    case Leave::Enter:
+        return "Enter";
+    case Leave::Tab:
+        return "Tab";
+    case Leave::BackTab:
+        return "Shift+Tab";
+    case Leave::Click:
+        return "a click on another cell";
+    case Leave::FocusAway:
+        return "the focus leaving the window";
+    case Leave::Escape:
+        return "Escape";
+    }
+    return "";
+}
+
+class CellLeaveTest : public testing::Test {
+protected:
+    void SetUp() override {
+        QApplication::setQuitOnLastWindowClosed(false);
+        DataModuleCreate(TheMaindb(), dir.Path());
+        form = std::make_unique<TfMainFrm>();
+        form->portLister = [] { return std::vector<ListedPort>{}; };
+        form->execDialog = [](QDialog&) { return int(QDialog::Rejected); };
+        RegisterChannelEditors(*form);
+        RegisterFunctionEditors(*form);
+        form->resize(1100, 760);
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        InitNewChannel(All(), kUsed, "145.65000");
+        std::string empty;
+        SetChannelField(All(), kEmpty, kFieldRxFreq, empty);
+        table = qobject_cast<TfChsInfo*>(form->ChildWindow(cmd::ChsInfo)->widget());
+        ASSERT_NE(table, nullptr);
+        table->FillAllRows();
+        grid = table->Grid();
+    }
+    void TearDown() override {
+        form->setAttribute(Qt::WA_DeleteOnClose, false);
+        All().Modified = false;
+    }
+
+    QRect CellRect(int channel, int field) const {
+        const QTableWidgetItem* item = grid->item(channel + 1, table->ColumnOfField(field));
+        grid->scrollToItem(item);
+        return grid->visualItemRect(item);
+    }
+    QString CellText(int channel, int field) const {
+        return grid->item(channel + 1, table->ColumnOfField(field))->text();
+    }
+    void ClickCell(int channel, int field) const {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellRect(channel, field).center());
+        QCoreApplication::processEvents();
+    }
+    static QWidget* Focused() { return QApplication::focusWidget(); }
+
+    // Types into a cell as a user does: a click on it, the keys, then the way out.
+    void TypeInto(int channel, int field, const QString& text, Leave leave) {
+        ClickCell(channel, field);
+        QWidget* editor = Focused();
+        ASSERT_NE(editor, nullptr);
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) line->selectAll();
+        QTest::keyClicks(editor, text);
+        LeaveBy(leave, channel);
+    }
+    void LeaveBy(Leave leave, int channel) {
+        QWidget* editor = Focused();
+        switch (leave) {
+        case Leave::Enter:
+            QTest::keyClick(editor, Qt::Key_Return);
+            break;
+        case Leave::Tab:
+            QTest::keyClick(editor, Qt::Key_Tab);
+            break;
+        case Leave::BackTab:
+            QTest::keyClick(editor, Qt::Key_Backtab, Qt::ShiftModifier);
+            break;
+        case Leave::Click:
+            ClickCell(channel == 1 ? 2 : 1, kFieldBandwidth);
+            break;
+        case Leave::FocusAway: {
+            auto* tree = form->findChild<QTreeWidget*>("cxTree");
+            QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+            break;
+        }
+        case Leave::Escape:
+            QTest::keyClick(editor, Qt::Key_Escape);
+            break;
+        }
+        test::WaitFor([] { return false; }, 20); // deferred commits and focus changes
+    }
+
+    TfChsInfo* table = nullptr;
+    QTableWidget* grid = nullptr;
+    test::TempDir dir;
+    ScriptedMessages messages;
+    std::unique_ptr<TfMainFrm> form;
+};
+
+// The image a user edit must give: `field` of `channel` stored with `text`, nothing else.
+std::vector<uint8_t> WithField(const std::vector<uint8_t>& image, int channel, int field,
+                               std::string text) {
+    const auto actual = All().Image;
+    std::copy(image.begin(), image.end(), All().Image.begin());
+    SetChannelField(All(), channel, field, text);
+    std::vector<uint8_t> expected(All().Image.begin(), All().Image.end());
+    std::copy(actual.begin(), actual.end(), All().Image.begin());
+    return expected;
+}
+
+std::vector<uint8_t> Image() {
+    return {All().Image.begin(), All().Image.end()};
+}
+
+// The bytes where two images differ, "" when they are equal.
+std::string Differences(const std::vector<uint8_t>& actual, const std::vector<uint8_t>& expected) {
+    std::string text;
+    for (std::size_t i = 0; i < actual.size() && i < expected.size(); ++i)
+        if (actual[i] != expected[i])
+            text += " @" + std::to_string(i) + ": " + std::to_string(actual[i]) + " not " +
+                    std::to_string(expected[i]);
+    return text;
+}
+
+TEST_F(CellLeaveTest, ATypedValueIsStoredHoweverTheCellIsLeftAndOnlyEscapeDiscardsIt) {
+    struct Cell {
+        int field;
+        QString typed;
+        std::string stored;
+    };
+    const std::vector<Cell> cells{
+        {kFieldRxFreq, "146.52", "146.52000"}, {kFieldTxFreq, "147", "147.00000"},
+        {kFieldRxTone, "88.5", "88.5"},        {kFieldTxTone, "d025i", "D025I"},
+        {kFieldName, "HAM 2M", "HAM 2M"},      {kFieldIdCode, "123", "123"},
+    };
+    for (const Leave leave : {Leave::Enter, Leave::Tab, Leave::BackTab, Leave::Click,
+                              Leave::FocusAway, Leave::Escape}) {
+        for (const Cell& cell : cells) {
+            InitNewChannel(All(), kUsed, "145.65000");
+            table->FillAllRows();
+            const std::vector<uint8_t> before = Image();
+            TypeInto(kUsed, cell.field, cell.typed, leave);
+            const std::vector<uint8_t> expected =
+                leave == Leave::Escape ? before : WithField(before, kUsed, cell.field, cell.stored);
+            EXPECT_EQ(Differences(Image(), expected), "")
+                << cell.typed.toStdString() << ", left by " << NameOf(leave);
+            EXPECT_TRUE(messages.shown.empty()) << NameOf(leave);
+            messages.shown.clear();
+            QTest::keyClick(grid, Qt::Key_Escape); // whatever the way out opened
+            table->FormDeactivate();
+        }
+    }
+}
+
+TEST_F(CellLeaveTest, AFrequencyOutsideTheBandsIsRefusedAndTheCellKeepsItsValue) {
+    struct Row {
+        int channel;
+        int field;
+        Leave leave;
+    };
+    const std::vector<Row> rows{
+        {kEmpty, kFieldRxFreq, Leave::Tab},  {kEmpty, kFieldRxFreq, Leave::Enter},
+        {kUsed, kFieldRxFreq, Leave::Tab},   {kUsed, kFieldRxFreq, Leave::Enter},
+        {kUsed, kFieldTxFreq, Leave::Click}, {kUsed, kFieldTxFreq, Leave::Enter},
+    };
+    for (const Row& row : rows) {
+        const std::vector<uint8_t> before = Image();
+        const QString shown = CellText(row.channel, row.field);
+        TypeInto(row.channel, row.field, "600", row.leave);
+        EXPECT_EQ(Differences(Image(), before), "") << row.channel << " " << NameOf(row.leave);
+        EXPECT_EQ(CellText(row.channel, row.field), shown);
+        ASSERT_EQ(messages.shown.size(), 1u) << row.channel << " " << NameOf(row.leave);
+        EXPECT_EQ(messages.shown[0].text,
+                  "The frequency number is wrong! Bands in use: 136.00000\u2013174.00000, "
+                  "220.00000\u2013260.00000, 400.00000\u2013520.00000 MHz");
+        messages.shown.clear();
+        QTest::keyClick(grid, Qt::Key_Escape);
+        table->FormDeactivate();
+    }
+    EXPECT_FALSE(All().Modified);
+}
+
+TEST_F(CellLeaveTest, ATypedToneMustBeOneOfTheRadiosTones) {
+    for (const QString typed : {"88.4", "300", "88.54", "d024n"}) {
+        const std::vector<uint8_t> before = Image();
+        TypeInto(kUsed, kFieldRxTone, typed, Leave::Tab);
+        EXPECT_EQ(Differences(Image(), before), "") << typed.toStdString();
+        EXPECT_EQ(CellText(kUsed, kFieldRxTone), "None");
+        ASSERT_EQ(messages.shown.size(), 1u) << typed.toStdString();
+        EXPECT_NE(messages.shown[0].text.find(typed.toStdString() + " is not a tone of the radio"),
+                  std::string::npos);
+        messages.shown.clear();
+        table->FormDeactivate();
+    }
+}
+
+TEST_F(CellLeaveTest, ATxTypedWithASignIsAnOffsetFromRx) {
+    struct Row {
+        const char* rx;
+        QString typed;
+        const char* tx;
+    };
+    for (const Row& row :
+         {Row{"145.65000", "-0.6", "145.05000"}, Row{"434.00000", "+5", "439.00000"},
+          Row{"145.65000", "+0.6", "146.25000"}}) {
+        InitNewChannel(All(), kUsed, row.rx);
+        table->FillAllRows();
+        TypeInto(kUsed, kFieldTxFreq, row.typed, Leave::Tab);
+        TChannel c;
+        ASSERT_TRUE(LoadChannel(All(), kUsed, c));
+        EXPECT_EQ(FormatFreq(c.TxFreq), row.tx) << row.typed.toStdString();
+        EXPECT_EQ(FormatFreq(c.RxFreq), row.rx);
+        EXPECT_TRUE(messages.shown.empty());
+    }
+}
+
+std::string text(const QRect& r) {
+    return std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) +
+           "x" + std::to_string(r.height());
+}
+
+// Whatever its size, the table's window lies inside the area it opens in, so that its scroll
+// bars, its last row and its find bar can be seen.
+TEST_F(CellLeaveTest, EveryChannelAndTheFindBarCanBeSeenInTheWindowAsItOpens) {
+    QMdiSubWindow* frame = form->ChildWindow(cmd::ChsInfo);
+    const QRect area = form->MdiArea()->viewport()->rect();
+    EXPECT_TRUE(area.contains(frame->geometry())) << text(frame->geometry()) << " in " << text(area);
+    ClickCell(1, kFieldRxFreq);
+    QTest::keyClick(Focused(), Qt::Key_Escape);
+    QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(grid->currentRow(), All().ChannelCount + 1);
+    const QRect last = grid->visualItemRect(grid->currentItem());
+    EXPECT_TRUE(grid->viewport()->rect().contains(last))
+        << text(last) << " in " << text(grid->viewport()->rect());
+    const QRect shown(grid->viewport()->mapTo(form->MdiArea()->viewport(), last.topLeft()),
+                      last.size());
+    EXPECT_TRUE(area.contains(shown)) << text(shown) << " in " << text(area);
+
+    QTest::keyClick(grid, Qt::Key_F, Qt::ControlModifier);
+    ChannelFindBar* bar = table->FindBar();
+    ASSERT_TRUE(bar->isVisible());
+    const QRect barRect(bar->mapTo(form->MdiArea()->viewport(), QPoint(0, 0)), bar->size());
+    EXPECT_TRUE(area.contains(barRect)) << text(barRect) << " in " << text(area);
+
+    // Maximised, the table takes the whole width.
+    frame->showMaximized();
+    QCoreApplication::processEvents();
+    EXPECT_GE(grid->width(), table->width() - 2);
+}
+
+} // namespace
+} // namespace zorva
