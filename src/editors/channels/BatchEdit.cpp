@@ -8,6 +8,7 @@
 #include "core/Maindb.h"
 #include "editors/ChildWindow.h"
 #include "editors/ImageText.h"
+#include "editors/channels/FieldMessages.h"
 #include "editors/channels/FreqEdit.h"
 #include "settings/ui/LocaliseForm.h"
 #include "shell/Commands.h"
@@ -43,20 +44,18 @@ int64_t UnitsOf(const QLineEdit& edit) {
     return mhz ? MhzToUnits(*mhz) : 0;
 }
 
-// A start frequency as the batch takes it: an empty text is the lowest band edge; anything
-// outside the bands becomes the low limit of the first band in use; then on the nearer of
-// the two channel rasters.
-double StartFrequency(const QLineEdit& edit) {
-    const std::string text = ToImageText(edit.text().trimmed());
-    double mhz = kNoFreq;
-    if (text.empty()) {
+// A start frequency as the batch takes it: an empty text is the lowest band edge; one outside
+// the bands is refused (after the message); then on the nearer of the two channel rasters.
+std::optional<double> StartFrequency(const QLineEdit& edit) {
+    std::optional<double> mhz;
+    if (edit.text().trimmed().isEmpty()) {
         mhz = NearestBandEdge(All(), false, kNoFreq);
-    } else if (const std::optional<double> parsed = ParseNumber(text)) {
-        mhz = *parsed;
+    } else {
+        mhz = CheckedRxFreq(All(), edit.text());
     }
-    FreqRangeCheck(All(), "", mhz);
+    if (!mhz) return std::nullopt;
     int mode = 2;
-    SnapToRaster(mhz, mode);
+    SnapToRaster(*mhz, mode);
     return mhz;
 }
 
@@ -302,8 +301,9 @@ void TfBatch::showEvent(QShowEvent* event) {
 void TfBatch::FormShow() {
     LocaliseForm(*this, false);
     const double start = NearestBandEdge(All(), false, kNoFreq);
-    cxRx_freq_->setText(FormatFreqText(start));
-    cxTx_Freq_->setText(FormatFreqText(start));
+    acceptedRx_ = acceptedTx_ = FormatFreqText(start);
+    cxRx_freq_->setText(acceptedRx_);
+    cxTx_Freq_->setText(acceptedTx_);
     const int count = std::max(1, All().ChannelCount);
     cxTo_->setMaximum(count);
     cxTo_->setValue(count);
@@ -332,14 +332,25 @@ void TfBatch::ApplyEnabling() {
 }
 
 void TfBatch::cxRxFreqChange() {
-    cxRx_freq_->setText(FormatFreqText(StartFrequency(*cxRx_freq_)));
+    if (checking_) return;
+    checking_ = true;
+    // A refused frequency leaves the one the field held before.
+    if (const std::optional<double> rx = StartFrequency(*cxRx_freq_))
+        acceptedRx_ = FormatFreqText(*rx);
+    cxRx_freq_->setText(acceptedRx_);
+    checking_ = false;
 }
 
 void TfBatch::cxTxFreqChange() {
-    double tx = StartFrequency(*cxTx_Freq_);
-    const int64_t rx = UnitsOf(*cxRx_freq_);
-    if (std::llabs(MhzToUnits(tx) - rx) > kMaxStepUnits) tx = UnitsToMhz(rx);
-    cxTx_Freq_->setText(FormatFreqText(tx));
+    if (checking_) return;
+    checking_ = true;
+    if (std::optional<double> tx = StartFrequency(*cxTx_Freq_)) {
+        const int64_t rx = UnitsOf(*cxRx_freq_);
+        if (std::llabs(MhzToUnits(*tx) - rx) > kMaxStepUnits) tx = UnitsToMhz(rx);
+        acceptedTx_ = FormatFreqText(*tx);
+    }
+    cxTx_Freq_->setText(acceptedTx_);
+    checking_ = false;
 }
 
 void TfBatch::StepChange(QLineEdit& edit) {

@@ -49,6 +49,10 @@ private:
     QComboBox* AddList(const char* name, const QStringList& items, int selected);
 
     bool shown_ = false;
+    bool checking_ = false;
+    // What the start frequencies held when last accepted: a refused one shows them again.
+    QString acceptedRx_;
+    QString acceptedTx_;
 
     QRadioButton* cxAll_ = nullptr;
     QRadioButton* cxChs_ = nullptr;

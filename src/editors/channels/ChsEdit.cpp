@@ -3,12 +3,12 @@
 #include "codec/ChannelRecord.h"
 #include "codec/FreqCodec.h"
 #include "codec/Numbers.h"
-#include "codec/ToneCodec.h"
 #include "codec/ToneList.h"
 #include "core/Maindb.h"
 #include "editors/ChildWindow.h"
 #include "editors/ImageText.h"
 #include "editors/channels/ChannelControls.h"
+#include "editors/channels/FieldMessages.h"
 #include "editors/channels/ToneOption.h"
 #include "settings/ui/LocaliseForm.h"
 #include "settings/ui/ShowMsg.h"
@@ -303,13 +303,6 @@ void TfChsEdit::ChannelPicked(int index) {
     ShowChannel();
 }
 
-QString TfChsEdit::CheckedFreq(const QString& text) {
-    double value = 0.0;
-    if (FreqRangeCheck(All(), ToImageText(text), value))
-        ShowMsg(Language().Caution, Language().ErrRange, 1);
-    return FormatFreqText(value);
-}
-
 QString TfChsEdit::StoredText(const QObject* field) const {
     TChannel c;
     if (!LoadChannel(All(), All().CurrentChannel, c)) return {};
@@ -334,7 +327,14 @@ void TfChsEdit::RxChanged() {
     const bool wasInUse = LoadChannel(All(), All().CurrentChannel, before);
     const QString text = cxRxSv_->text().trimmed();
     if (!text.isEmpty()) {
-        const QString freq = CheckedFreq(text);
+        const std::optional<double> rx = CheckedRxFreq(All(), text);
+        if (!rx) {
+            // Refused: the field shows what the channel holds (nothing for an empty one).
+            cxRxSv_->setText(StoredText(cxRxSv_));
+            --rxGuard_;
+            return;
+        }
+        const QString freq = FormatFreqText(*rx);
         cxRxSv_->setText(freq);
         EnableFields(true);
         // A new channel transmits where it receives; a channel in use keeps its TX, or its
@@ -360,7 +360,16 @@ void TfChsEdit::TxChanged() {
     if (!LoadChannel(all, all.CurrentChannel, Channel())) return;
     ++txGuard_;
     QString text = cxTxSv_->text().trimmed();
-    if (!text.isEmpty()) text = CheckedFreq(text);
+    if (!text.isEmpty()) {
+        // "+5" or "-0.6" is an offset from RX.
+        const std::optional<double> mhz = CheckedTxFreq(all, text, Channel().RxFreq);
+        if (!mhz) {
+            cxTxSv_->setText(StoredText(cxTxSv_));
+            --txGuard_;
+            return;
+        }
+        text = FormatFreqText(*mhz);
+    }
     std::string tx = ToImageText(text);
     try {
         SetChannelField(all, all.CurrentChannel, kFieldTxFreq, tx);
@@ -376,18 +385,23 @@ void TfChsEdit::TxChanged() {
 }
 
 void TfChsEdit::ToneChanged(QComboBox& list) {
-    if (loading_) return;
-    const QString text = list.currentText().trimmed();
-    if (text.isEmpty() || text == list.itemText(0)) {
+    if (loading_ || toneGuard_) return;
+    ++toneGuard_;
+    const std::optional<std::string> tone = CheckedTone(list.currentText(), list.itemText(0));
+    if (!tone) {
+        // Refused: the list shows the channel's tone again and nothing is stored.
+        list.setEditText(StoredText(list.lineEdit()));
+    } else if (tone->empty()) {
         list.setCurrentIndex(0);
         list.setEditText(list.itemText(0));
     } else {
-        const QString tone = FromImageText(NormaliseTone(ToImageText(text)));
-        const int index = list.findText(tone);
+        const QString text = FromImageText(*tone);
+        const int index = list.findText(text);
         if (index >= 0) list.setCurrentIndex(index);
-        list.setEditText(tone);
+        list.setEditText(text);
     }
-    StoreChannel();
+    --toneGuard_;
+    if (tone) StoreChannel();
 }
 
 void TfChsEdit::FieldChanged() {
@@ -431,6 +445,9 @@ bool TfChsEdit::FilterKey(QObject* watched, const QString& typed) {
             const_cast<QLineEdit*>(line)->insert(".");
             return true;
         }
+        // A TX typed with a leading sign is an offset from RX.
+        if (watched == cxTxSv_ && (c == '+' || c == '-'))
+            return (line->hasSelectedText() ? line->selectionStart() : line->cursorPosition()) != 0;
         return !c.isDigit();
     }
     if (watched == cxRxDcts_->lineEdit() || watched == cxTxDcts_->lineEdit())

@@ -48,8 +48,6 @@ private:
     void ToneChanged(QComboBox& list);
     void FieldChanged();
     void PickTone(QComboBox& list);
-    // The range-checked "0.00000" text of a typed frequency (the replacement after a box).
-    QString CheckedFreq(const QString& text);
     bool FilterKey(QObject* watched, const QString& typed);
     // Typing into the channel selector: digits typed in quick succession form one number.
     void TypeChannelDigit(QChar digit);
@@ -62,6 +60,7 @@ private:
     int chsGuard_ = 0;
     int rxGuard_ = 0;
     int txGuard_ = 0;
+    int toneGuard_ = 0;
     QString typedChannel_;
     QElapsedTimer typedAt_;
 

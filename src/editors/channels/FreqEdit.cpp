@@ -9,6 +9,7 @@
 #include "core/Maindb.h"
 #include "editors/ChildWindow.h"
 #include "editors/channels/ChannelControls.h"
+#include "editors/channels/FieldMessages.h"
 #include "editors/channels/ToneOption.h"
 #include "settings/UserMessages.h"
 #include "settings/ui/LocaliseForm.h"
@@ -323,14 +324,16 @@ void TfFreqEdit::StoreVfo() {
 void TfFreqEdit::cxRxSvChange() {
     if (loading_ || rxGuard_) return;
     rxGuard_ = true;
-    std::string text = Trimmed(cxRxSv_->text());
-    if (text.empty()) text = "-1";
-    double value = 0.0;
-    if (FreqRangeCheck(All(), text, value))
-        ShowMsg(Language().Caution, Language().ErrRange, kMsgInfo);
+    const std::optional<double> value = CheckedRxFreq(All(), cxRxSv_->text());
+    if (!value) {
+        // Refused: the record keeps its frequency, and the field shows it again.
+        ShowFrequencies();
+        rxGuard_ = false;
+        return;
+    }
     const int record = SelectedRecord();
     const RecordBytes before = BytesOf(record);
-    std::string stored = FormatFreq(value);
+    std::string stored = FormatFreq(*value);
     try {
         SetChannelField(All(), record, kFieldRxFreq, stored);
     } catch (const ConversionError&) {
@@ -392,20 +395,26 @@ void TfFreqEdit::cxStepChange(int index) {
 
 void TfFreqEdit::ToneChange(QComboBox& list) {
     if (loading_) return;
-    const QString text = list.currentText().trimmed();
+    if (toneGuard_) return;
+    toneGuard_ = true;
+    const std::optional<std::string> tone = CheckedTone(list.currentText(), list.itemText(0));
     {
         const QSignalBlocker blocker(list);
-        if (text.isEmpty() || text == list.itemText(0)) {
+        if (!tone) {
+            // Refused: the record keeps its tone, and the list shows it again.
+            ShowVfo();
+        } else if (tone->empty()) {
             list.setCurrentIndex(0);
             list.setEditText(list.itemText(0));
         } else {
-            const QString tone = FromImageText(NormaliseTone(ToImageText(text)));
-            const int index = list.findText(tone);
+            const QString text = FromImageText(*tone);
+            const int index = list.findText(text);
             if (index >= 0) list.setCurrentIndex(index);
-            list.setEditText(tone);
+            list.setEditText(text);
         }
     }
-    StoreVfo();
+    toneGuard_ = false;
+    if (tone) StoreVfo();
 }
 
 void TfFreqEdit::ToneDblClick(QComboBox& list) {

@@ -69,6 +69,7 @@ private:
     bool shown_ = false;
     bool rxGuard_ = false;
     bool txGuard_ = false;
+    bool toneGuard_ = false;
 
     QRadioButton* cxDown_ = nullptr;
     QRadioButton* cxUps_ = nullptr;

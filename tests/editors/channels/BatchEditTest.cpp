@@ -9,6 +9,7 @@
 #include "editors/channels/ChsEdit.h"
 #include "editors/channels/FreqEdit.h"
 #include "settings/ui/LocaliseForm.h"
+#include "settings/ui/ShowMsg.h"
 #include "shell/Startup.h"
 
 #include <QCheckBox>
@@ -20,6 +21,7 @@
 #include <QTest>
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <tuple>
 #include <vector>
 
 namespace zorva {
@@ -254,14 +256,19 @@ TEST_F(BatchEditTest, FieldsTheBatchDoesNotSetKeepTheirValues) {
     EXPECT_EQ(HexBytes(RecordAt(3) + 13, 5), kept);
 }
 
-TEST_F(BatchEditTest, InputsAreReplacedInsteadOfRefused) {
+TEST_F(BatchEditTest, FrequenciesOutsideTheBandsAreRefusedAndOtherInputsReplaced) {
+    ScriptedMessages messages;
     QLineEdit* rx = Edit("cxRx_freq");
-    for (const auto& [typed, shown] :
-         {std::pair{"1.2.3", "400.00000"}, std::pair{"0", "400.00000"},
-          std::pair{"999", "400.00000"}, std::pair{"", "136.00000"}, std::pair{"-5", "400.00000"},
-          std::pair{"145.0031", "145.00300"}}) {
+    // A refused frequency leaves what the field held; an empty one is the lowest band edge.
+    for (const auto& [typed, shown, refused] :
+         {std::tuple{"145.0031", "145.00300", false}, std::tuple{"1.2.3", "145.00300", true},
+          std::tuple{"0", "145.00300", true}, std::tuple{"999", "145.00300", true},
+          std::tuple{"", "136.00000", false}, std::tuple{"-5", "136.00000", true},
+          std::tuple{"145.0031", "145.00300", false}}) {
+        messages.shown.clear();
         Type(rx, typed);
         EXPECT_EQ(rx->text(), shown) << typed;
+        EXPECT_EQ(messages.shown.size(), refused ? 1u : 0u) << typed;
     }
     Click("cxTx_Self");
     Type(Edit("cxTx_Freq"), "470"); // inside a band but more than 99.995 away from RX

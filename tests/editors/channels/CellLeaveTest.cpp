@@ -256,6 +256,56 @@ TEST_F(CellLeaveTest, ATxTypedWithASignIsAnOffsetFromRx) {
     }
 }
 
+// The channel edit, VFO and batch windows refuse what the table refuses, and take the same
+// offsets; a refused field shows what it held before.
+TEST_F(CellLeaveTest, TheEditWindowsRefuseAndTakeWhatTheTableDoes) {
+    struct Row {
+        int window;
+        int channel;
+        const char* field;
+        QString typed;
+        QString shownAfter; // "" for: what the field showed before
+        bool refused;
+    };
+    const std::vector<Row> rows{
+        {cmd::ChsEdit, kEmpty, "cxRxSv", "600", "", true},
+        {cmd::ChsEdit, kUsed, "cxRxSv", "600", "", true},
+        {cmd::ChsEdit, kUsed, "cxTxSv", "600", "", true},
+        {cmd::ChsEdit, kUsed, "cxRxDcts", "88.4", "", true},
+        {cmd::ChsEdit, kUsed, "cxTxSv", "-0.6", "145.05000", false},
+        {cmd::FreqEdit, 0, "cxRxSv", "600", "", true},
+        {cmd::FreqEdit, 0, "cxRxDcts", "88.4", "", true},
+        {cmd::Batch, 0, "cxRx_freq", "600", "", true},
+    };
+    for (const Row& row : rows) {
+        InitNewChannel(All(), kUsed, "145.65000");
+        form->RunCommand(row.window);
+        QWidget* window = form->ChildWindow(row.window)->widget();
+        if (row.channel) window->findChild<QComboBox*>("cxChs")->setCurrentIndex(row.channel - 1);
+        QWidget* field = window->findChild<QWidget*>(row.field);
+        ASSERT_NE(field, nullptr) << row.field;
+        auto* combo = qobject_cast<QComboBox*>(field);
+        QLineEdit* line = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(field);
+        ASSERT_NE(line, nullptr) << row.field;
+        const std::vector<uint8_t> before = Image();
+        const QString shown = line->text();
+        QTest::mouseClick(line, Qt::LeftButton);
+        line->selectAll();
+        QTest::keyClicks(line, row.typed);
+        QTest::keyClick(line, Qt::Key_Tab);
+        QCoreApplication::processEvents();
+        const std::string what = std::string(row.field) + " " + row.typed.toStdString();
+        EXPECT_EQ(line->text(), row.shownAfter.isEmpty() ? shown : row.shownAfter) << what;
+        EXPECT_EQ(messages.shown.size(), row.refused ? 1u : 0u) << what;
+        if (row.refused) {
+            EXPECT_EQ(Differences(Image(), before), "") << what;
+        }
+        messages.shown.clear();
+        form->ChildWindow(row.window)->close();
+        QCoreApplication::processEvents();
+    }
+}
+
 std::string text(const QRect& r) {
     return std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) +
            "x" + std::to_string(r.height());
@@ -266,7 +316,8 @@ std::string text(const QRect& r) {
 TEST_F(CellLeaveTest, EveryChannelAndTheFindBarCanBeSeenInTheWindowAsItOpens) {
     QMdiSubWindow* frame = form->ChildWindow(cmd::ChsInfo);
     const QRect area = form->MdiArea()->viewport()->rect();
-    EXPECT_TRUE(area.contains(frame->geometry())) << text(frame->geometry()) << " in " << text(area);
+    EXPECT_TRUE(area.contains(frame->geometry()))
+        << text(frame->geometry()) << " in " << text(area);
     ClickCell(1, kFieldRxFreq);
     QTest::keyClick(Focused(), Qt::Key_Escape);
     QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);

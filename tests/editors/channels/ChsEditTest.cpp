@@ -71,11 +71,6 @@ protected:
         InitNewChannel(All(), channel, rx);
         All().Modified = false;
     }
-    double FirstBandLow() {
-        double low = 0.0;
-        FreqRangeCheck(All(), "0", low);
-        return low;
-    }
 
     test::TempDir dir;
     std::unique_ptr<TfChsEdit> window;
@@ -194,29 +189,28 @@ TEST_F(ChsEditTest, RecordBytesAreShown) {
     EXPECT_EQ(U32(Record(7) + 4), 0xFFFFFFFFu);
 }
 
-TEST_F(ChsEditTest, BadFrequenciesGiveTheRangeMessageAndTheFirstBandLow) {
+TEST_F(ChsEditTest, BadFrequenciesGiveTheRangeMessageAndKeepTheChannel) {
     PutChannel(3, "145.5");
     window->ShowChannel();
-    const QString low = QString::fromStdString(FormatFreq(FirstBandLow()));
     for (const char* text : {"1.2.3", "0", "900"}) {
         ScriptedMessages messages;
         Type(Edit("cxRxSv"), text);
         ASSERT_EQ(messages.shown.size(), 1u) << text;
         EXPECT_EQ(messages.shown[0].caption, Language().Caution);
-        EXPECT_EQ(messages.shown[0].text, Language().ErrRange);
-        EXPECT_EQ(Edit("cxRxSv")->text(), low);
-        EXPECT_EQ(U32(Record(3)), static_cast<uint32_t>(MhzToUnits(FirstBandLow())));
+        EXPECT_EQ(messages.shown[0].text.rfind(Language().ErrRange + " Bands in use: ", 0), 0u);
+        EXPECT_EQ(Edit("cxRxSv")->text(), "145.50000");
+        EXPECT_EQ(U32(Record(3)), 14550000u);
     }
     {
-        // A minus sign cannot be typed; a pasted one is refused like any other bad value.
+        // An offset that comes to no frequency of the bands is refused like any other.
         ScriptedMessages messages;
-        Edit("cxTxSv")->setText("-5");
+        Edit("cxTxSv")->setText("-145.5");
         emit Edit("cxTxSv")->editingFinished();
         EXPECT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(Edit("cxTxSv")->text(), low);
-        const QWidget* focused = window->focusWidget();
-        EXPECT_TRUE(focused == List("cxRxDcts") || focused == List("cxRxDcts")->lineEdit());
+        EXPECT_EQ(Edit("cxTxSv")->text(), "145.50000");
+        EXPECT_EQ(U32(Record(3) + 4), 14550000u);
     }
+    EXPECT_FALSE(All().Modified);
     All().Modified = false;
     ScriptedMessages messages;
     Type(Edit("cxTxSv"), "");
@@ -238,16 +232,22 @@ TEST_F(ChsEditTest, ClearingRxDeletesTheChannel) {
     EXPECT_EQ(Edit("cxIdSv")->text(), "000");
 }
 
-TEST_F(ChsEditTest, TypedTonesAreForcedIntoShape) {
+TEST_F(ChsEditTest, TypedTonesAreForcedIntoShapeOrRefused) {
     PutChannel(3, "145.5");
     window->ShowChannel();
-    Type(List("cxRxDcts"), "300");
-    EXPECT_EQ(List("cxRxDcts")->currentText(), "290.0");
-    EXPECT_EQ(Record(3)[8], 0x00);
-    EXPECT_EQ(Record(3)[9], 0x29);
+    ScriptedMessages messages;
+    Type(List("cxRxDcts"), "88.50");
+    EXPECT_EQ(List("cxRxDcts")->currentText(), "88.5");
+    EXPECT_EQ(Record(3)[8], 0x85);
+    EXPECT_EQ(Record(3)[9], 0x08);
     Type(List("cxRxDcts"), "d025i");
     EXPECT_EQ(List("cxRxDcts")->currentText(), "D025I");
     EXPECT_EQ(Record(3)[8], 0x25);
+    EXPECT_EQ(Record(3)[9], 0xC0);
+    EXPECT_TRUE(messages.shown.empty());
+    Type(List("cxRxDcts"), "300"); // not a tone of the radio
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(List("cxRxDcts")->currentText(), "D025I");
     EXPECT_EQ(Record(3)[9], 0xC0);
     Type(List("cxRxDcts"), "xyz"); // every key dropped: an empty text is no tone
     EXPECT_EQ(List("cxRxDcts")->currentIndex(), 0);
@@ -256,11 +256,14 @@ TEST_F(ChsEditTest, TypedTonesAreForcedIntoShape) {
     ASSERT_TRUE(LoadChannel(All(), 3, c));
     EXPECT_EQ(c.RxTone, "");
 
-    // Text that got in some other way is normalised too, never refused.
+    // Text that got in some other way is refused too, and the tone kept.
+    messages.shown.clear();
     List("cxTxDcts")->setEditText("xyz");
     emit List("cxTxDcts")->lineEdit()->editingFinished();
+    EXPECT_EQ(messages.shown.size(), 1u);
     ASSERT_TRUE(LoadChannel(All(), 3, c));
-    EXPECT_EQ(List("cxTxDcts")->currentText().toStdString(), c.TxTone.empty() ? "None" : c.TxTone);
+    EXPECT_EQ(c.TxTone, "");
+    EXPECT_EQ(List("cxTxDcts")->currentText(), "None");
 }
 
 TEST_F(ChsEditTest, NamesAndIdCodesOutsideTheRules) {

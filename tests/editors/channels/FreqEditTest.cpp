@@ -177,28 +177,26 @@ TEST_F(FreqEditTest, ShowsEachRecordAsStoredAndSwitchingStoresNothing) {
     EXPECT_FALSE(All().Modified);
 }
 
-TEST_F(FreqEditTest, RefusedFrequenciesSayCautionAndStoreTheFirstBandsLowLimit) {
+TEST_F(FreqEditTest, RefusedFrequenciesSayCautionAndKeepTheFrequency) {
     Show();
-    // 145 MHz first, so that each refusal visibly changes the record.
+    Type(rx, "145");
+    ASSERT_EQ(rx->text(), "145.00000");
     for (const QString& typed : {QString("1.2.3"), QString("0"), QString(""), QString("999"),
                                  QString("-5"), QString("abc")}) {
-        Type(rx, "145");
-        ASSERT_EQ(rx->text(), "145.00000");
         ScriptedMessages messages;
         Type(rx, typed);
         ASSERT_EQ(messages.shown.size(), 1u) << typed.toStdString();
         EXPECT_EQ(messages.shown[0].caption, Language().Caution);
-        EXPECT_EQ(messages.shown[0].text, Language().ErrRange);
-        EXPECT_EQ(rx->text(), "400.00000") << typed.toStdString();
-        EXPECT_EQ(HexBytes(RecordAt(kVfoDown), 4), "00 5A 62 02") << typed.toStdString();
+        EXPECT_EQ(messages.shown[0].text.rfind(Language().ErrRange + " Bands in use: ", 0), 0u);
+        EXPECT_EQ(rx->text(), "145.00000") << typed.toStdString();
+        EXPECT_EQ(HexBytes(RecordAt(kVfoDown), 4), "A0 40 DD 00") << typed.toStdString();
     }
     // A minus sign cannot be typed, but a pasted one is refused as well.
     ScriptedMessages messages;
     rx->setText("-145");
     QTest::keyClick(rx, Qt::Key_Return);
     EXPECT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(rx->text(), "400.00000");
-    EXPECT_TRUE(All().Modified);
+    EXPECT_EQ(rx->text(), "145.00000");
 }
 
 TEST_F(FreqEditTest, OffsetsAreClampedSilentlyAndANonNumberKeepsTheOldOne) {
@@ -240,9 +238,15 @@ TEST_F(FreqEditTest, TypedTonesAreNormalisedAndThePickerFillsTheList) {
         QTest::keyClicks(tone->lineEdit(), text);
         QTest::keyClick(tone->lineEdit(), Qt::Key_Return);
     };
-    typeTone("300");
-    EXPECT_EQ(tone->currentText(), "290.0");
-    EXPECT_EQ(HexBytes(RecordAt(kVfoDown) + 8, 2), "00 29");
+    typeTone("88.5");
+    EXPECT_EQ(HexBytes(RecordAt(kVfoDown) + 8, 2), "85 08");
+    {
+        ScriptedMessages messages;
+        typeTone("300"); // no tone of the radio: refused, the tone kept
+        EXPECT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(tone->currentText(), "88.5");
+        EXPECT_EQ(HexBytes(RecordAt(kVfoDown) + 8, 2), "85 08");
+    }
     typeTone("xyz"); // no key of it is taken: an empty list means no tone
     EXPECT_EQ(tone->currentText(), "None");
     EXPECT_EQ(tone->currentIndex(), 0);
