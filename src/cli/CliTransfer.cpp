@@ -98,12 +98,9 @@ public:
         return kResultOk;
     }
     void SetProgress(int value, int maximum) override { ShowProgressLine(value, maximum); }
-    void SetOkEnabled(bool enabled) override {
-        if (enabled && onOkEnabled_) onOkEnabled_();
-    }
+    void SetOkEnabled(bool) override {}
     void CloseWindow() override { Finish(Succeeded()); }
 
-    void OnOkEnabled(std::function<void()> handler) { onOkEnabled_ = std::move(handler); }
     // The success message is not printed (the caller reports the outcome itself).
     void QuietSuccess() { quietSuccess_ = true; }
 
@@ -123,7 +120,6 @@ private:
     const TransferOptions& options_;
     std::istream& in_;
     std::string successText_;
-    std::function<void()> onOkEnabled_;
     bool quietSuccess_ = false;
 };
 
@@ -253,13 +249,11 @@ int RunWrite(Maindb& db, const TransferOptions& options, std::istream& in, std::
         {db.All, db.MacList, db.Language, wiring.port, wiring.timers, window, Random5},
         CurrentTimeText);
     wiring.Connect(engine);
-    // The window stays open after a write; here the first completed write is the end.
-    window.OnOkEnabled([&] {
-        if (engine.WritesCompleted() > 0) window.Finish(true);
-    });
     engine.FormShow();
     engine.Start();
-    const bool written = window.Run() && engine.WritesCompleted() > 0;
+    // A completed write closes the window, as a completed read does.
+    window.Run();
+    const bool written = engine.WritesCompleted() > 0;
     engine.FormClose();
     if (!written) return kExitFailure;
     if (!options.verify) return kExitOk;

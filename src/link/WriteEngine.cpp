@@ -58,8 +58,9 @@ void WriteEngine::IdentReplied(const std::string& ident) {
     case ModelCheck::Ask: {
         // Replies arriving while the question is open are not answers to anything.
         halted_ = true;
-        const int answer = ctx_.user.ShowMsg(
-            ctx_.language.Confirmation, ctx_.language.ModError + ctx_.language.Modforce, kMsgYesNo);
+        const int answer =
+            ctx_.user.ShowMsg(ctx_.language.Confirmation,
+                              ctx_.language.ModError + " " + ctx_.language.Modforce, kMsgYesNo);
         if (Closed()) break;
         if (answer == kResultYes) {
             halted_ = false;
@@ -105,9 +106,9 @@ void WriteEngine::Complete() {
         ++writesCompleted_;
         ctx_.user.SetProgress(kProgressMax, kProgressMax);
         ShowInfo(ctx_.language.WriteOk);
-        progress_ = 0;
-        ctx_.user.SetProgress(0, kProgressMax);
-        ctx_.user.SetOkEnabled(true);
+        // Done, as a read is: a second Ok must not write the radio again unasked, and a
+        // verification waits for the window to close.
+        StartTimer(LinkTimer::CloseDelay, kCloseTimeMs);
     });
 }
 

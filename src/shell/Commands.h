@@ -27,7 +27,8 @@ inline constexpr int Undo = 70, Redo = 71;
 inline constexpr int ImportCsv = 82, ExportCsv = 83;
 // The channel table's rows and clipboard (the Edit menu).
 inline constexpr int Cut = 84, Copy = 85, Paste = 86, DeleteChannels = 87, InsertChannel = 88,
-                     RemoveChannel = 89, MoveUp = 90, MoveDown = 91, SortByRx = 92, Find = 93;
+                     RemoveChannel = 89, MoveUp = 90, MoveDown = 91, SortByRx = 92, Find = 93,
+                     SelectAll = 94;
 inline constexpr int TestFrequency = 181;
 } // namespace cmd
 

@@ -152,14 +152,14 @@ TEST_F(DialogTest, TransferWindowsCarryTheirControls) {
     EXPECT_EQ(read.objectName(), "fReadRadio");
     EXPECT_EQ(read.windowTitle(), "Read data from radio");
     EXPECT_EQ(Child<QProgressBar>(read, "pBar")->maximum(), 296);
-    EXPECT_EQ(Child<QPushButton>(read, "btnOk")->text(), "&Ok");
+    EXPECT_EQ(Child<QPushButton>(read, "btnOk")->text(), "&OK");
     EXPECT_EQ(Child<QPushButton>(read, "btnCancel")->text(), "&Cancel");
 
     TfWriteRadio write;
     EXPECT_EQ(write.objectName(), "fWriteRadio");
     EXPECT_EQ(write.windowTitle(), "Write data to radio");
     EXPECT_EQ(Child<QProgressBar>(write, "pBar")->maximum(), 294);
-    EXPECT_EQ(Child<QPushButton>(write, "btnOk")->text(), "&Ok");
+    EXPECT_EQ(Child<QPushButton>(write, "btnOk")->text(), "&OK");
     EXPECT_EQ(Child<QPushButton>(write, "btnCancel")->text(), "&Cancel");
 }
 

@@ -64,7 +64,7 @@ TEST_F(DialogTransfers, ReadDialogBringsTheRadiosMemoryIntoTheImage) {
               radio.substr(16, 4752 - 16));
 }
 
-TEST_F(DialogTransfers, WriteDialogSendsTheImageAndStaysOpen) {
+TEST_F(DialogTransfers, WriteDialogSendsTheImageAndClosesOnceDone) {
     CraftFile("mine.dat");
     test::RecordingMessages loadMessages;
     ASSERT_TRUE(LoadDataFile(All(), MacList(), dir.File("mine.dat"), Language(), loadMessages));
@@ -77,11 +77,11 @@ TEST_F(DialogTransfers, WriteDialogSendsTheImageAndStaysOpen) {
     dialog.show();
     ASSERT_TRUE(test::WaitFor([&] { return dialog.Port().IsOpen(); }, 5000));
     ClickOk(dialog);
-    ASSERT_TRUE(test::WaitFor([&] { return dialog.WritesCompleted() == 1; }, 60000));
-    EXPECT_TRUE(dialog.isVisible()); // another write may follow
+    // As the read dialog does: a second Ok cannot write the radio again unasked.
+    ASSERT_TRUE(test::WaitFor([&] { return !dialog.isVisible(); }, 60000));
+    EXPECT_EQ(dialog.WritesCompleted(), 1);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "Writing Completed.");
-    dialog.reject();
 
     sim.Stop();
     const std::string radio = dir.Read("radio.dat");
@@ -116,8 +116,8 @@ TEST_F(DialogTransfers, VerificationReadsTheRadioIntoACopyAndTellsWhatDiffers) {
             dialog.show();
             ASSERT_TRUE(test::WaitFor([&] { return dialog.Port().IsOpen(); }, 5000));
             ClickOk(dialog);
-            ASSERT_TRUE(test::WaitFor([&] { return dialog.WritesCompleted() == 1; }, 60000));
-            dialog.reject();
+            ASSERT_TRUE(test::WaitFor([&] { return !dialog.isVisible(); }, 60000));
+            ASSERT_EQ(dialog.WritesCompleted(), 1);
         }
         const auto image = All().Image;
         const bool modified = All().Modified;

@@ -210,7 +210,7 @@ TEST_F(MainFrmTest, MenusHoldTheCommandTableInOrderWithShortcutsAndVisibility) {
     };
     EXPECT_EQ(items("mFile"), "N1 O1 nOpenBackup S2 A1 - nImportCsv nExportCsv - P2 V2 (-) "
                               "nRecent1 nRecent2 nRecent3 nRecent4 nRecent5 nRecent6 - nExit ");
-    EXPECT_EQ(items("mEdit"), "nUndo nRedo - nCut nCopy nPaste nDelete - nInsertChannel "
+    EXPECT_EQ(items("mEdit"), "nUndo nRedo - nCut nCopy nPaste nDelete nSelectAll - nInsertChannel "
                               "nRemoveChannel nMoveUp nMoveDown nSortByRx nFind - nInfo nFreq - "
                               "nChInfo nChEdit nBatch - nFm nVox nScan nOpt nKey nDTMF (-) E10 ");
     EXPECT_EQ(items("mProgram"), "R1 W2 nVerify - T1 ");
@@ -229,8 +229,9 @@ TEST_F(MainFrmTest, MenusHoldTheCommandTableInOrderWithShortcutsAndVisibility) {
         const char* caption;
         const char* shortcut;
     };
-    for (const Row& row : {Row{1, "&New", "Ctrl+N"}, Row{4, "Save &As", "Ctrl+A"},
-                           Row{6, "Print Pre&view", "Ctrl+T"}, Row{7, "&Exit", "Ctrl+X"},
+    for (const Row& row : {Row{1, "&New", "Ctrl+N"}, Row{4, "Save &As", "Ctrl+Shift+S"},
+                           Row{6, "Print Pre&view", "Ctrl+T"}, Row{7, "&Exit", "Ctrl+Q"},
+                           Row{84, "Cu&t", "Ctrl+X"}, Row{94, "Select &All", "Ctrl+A"},
                            Row{11, "Memory C&hannel", ""}, Row{21, "&Write To Radio", "Ctrl+W"},
                            Row{32, "Language File Setup", ""}, Row{61, "About...", ""}}) {
         QAction* action = form->CommandAction(row.tag);

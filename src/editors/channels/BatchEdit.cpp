@@ -235,7 +235,7 @@ TfBatch::TfBatch(QWidget* parent) : QWidget(parent) {
     optionGrid->addWidget(cxVox_, 2, 2);
     optionGrid->addWidget(cxTxRev_, 2, 3);
 
-    btnOk_ = new QPushButton("&Ok", this);
+    btnOk_ = new QPushButton("&OK", this);
     btnOk_->setObjectName("btnOk");
     btnCancel_ = new QPushButton("&Cancel", this);
     btnCancel_->setObjectName("btnCancel");

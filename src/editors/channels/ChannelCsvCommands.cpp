@@ -82,6 +82,7 @@ void RegisterChannelCsvCommands(MainWindowPort& mainForm) {
     mainForm.RegisterCommand(cmd::ImportCsv, 0, [&mainForm](QWidget*) {
         QFileDialog dialog(mainForm.DialogParent(), QString(), QString(), kCsvFilter);
         dialog.setObjectName("odImportCsv");
+        dialog.setWindowTitle(TfCsvTexts().ImportTitle());
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
         const QString path = Chosen(dialog);
@@ -93,6 +94,7 @@ void RegisterChannelCsvCommands(MainWindowPort& mainForm) {
         QFileDialog dialog(mainForm.DialogParent(), QString(),
                            DefaultExportName(mainForm.ImageFileName()), kCsvFilter);
         dialog.setObjectName("sdExportCsv");
+        dialog.setWindowTitle(TfCsvTexts().ExportTitle());
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(QStringLiteral("csv"));

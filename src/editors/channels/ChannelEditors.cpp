@@ -16,7 +16,7 @@ void RegisterChannelEditors(MainWindowPort& mainForm) {
     mainForm.RegisterChildWindow(cmd::FreqEdit, [] { return new TfFreqEdit; });
     mainForm.RegisterChildWindow(cmd::Batch, [] { return new TfBatch; });
     // The Edit menu's row and clipboard commands act on the channel table while it is current.
-    for (int command = cmd::Cut; command <= cmd::Find; ++command) {
+    for (int command = cmd::Cut; command <= cmd::SelectAll; ++command) {
         mainForm.RegisterCommand(command, cmd::ChsInfo, [command](QWidget* window) {
             if (auto* table = dynamic_cast<TfChsInfo*>(window)) table->Actions().Run(command);
         });

@@ -137,6 +137,15 @@ void ChannelTableActions::SelectChannels(int first, int last) {
     anchor_ = rowOf(first) - 1;
 }
 
+void ChannelTableActions::SelectAll() {
+    const QAbstractItemModel* model = Grid().model();
+    if (Grid().rowCount() <= kFirstRow) return;
+    const QItemSelection rows(model->index(kFirstRow, 0),
+                              model->index(Grid().rowCount() - 1, Grid().columnCount() - 1));
+    Grid().selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
+    anchor_ = 1;
+}
+
 void ChannelTableActions::NumberPressed(int row, bool extend) {
     const int channel = row - 1;
     const int from = anchor_ > 0 ? anchor_ : previous_;
@@ -273,6 +282,9 @@ void ChannelTableActions::Run(int command) {
     case cmd::Find:
         Find();
         break;
+    case cmd::SelectAll:
+        SelectAll();
+        break;
     default:
         break;
     }
@@ -282,12 +294,16 @@ bool ChannelTableActions::IsCommandKey(const QKeyEvent& key) const {
     for (const auto& [command, action] : actions_)
         if (!action->shortcut().isEmpty() && action->shortcut() == SequenceOf(key)) return true;
     return Is(key, Qt::ShiftModifier, Qt::Key_Up) || Is(key, Qt::ShiftModifier, Qt::Key_Down) ||
-           Is(key, Qt::NoModifier, Qt::Key_F3);
+           Is(key, Qt::NoModifier, Qt::Key_F3) || key.matches(QKeySequence::SelectAll);
 }
 
 bool ChannelTableActions::Key(const QKeyEvent& key) {
     if (Is(key, Qt::ShiftModifier, Qt::Key_Up) || Is(key, Qt::ShiftModifier, Qt::Key_Down)) {
         ExtendSelection(key.key() == Qt::Key_Up ? -1 : +1);
+        return true;
+    }
+    if (key.matches(QKeySequence::SelectAll)) {
+        SelectAll();
         return true;
     }
     if (Is(key, Qt::NoModifier, Qt::Key_F3)) {

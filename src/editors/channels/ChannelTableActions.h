@@ -29,6 +29,8 @@ public:
     std::vector<int> SelectedChannels() const;
     // Selects the rows of channels `first` to `last` (either order) and makes `last` current.
     void SelectChannels(int first, int last);
+    // Selects every channel's row; the current cell stays.
+    void SelectAll();
 
     void Copy();
     void Cut();
@@ -40,7 +42,7 @@ public:
     void Move(int by);
     void Sort();
     void Find();
-    // Runs a command of the Edit menu, cmd::Cut to cmd::Find.
+    // Runs a command of the Edit menu, cmd::Cut to cmd::SelectAll.
     void Run(int command);
     // The context menu's item of a command.
     QAction* Action(int command) const;

@@ -978,7 +978,7 @@ bool TfChsInfo::ListKey(QComboBox* combo, QKeyEvent* key) {
 
 bool TfChsInfo::eventFilter(QObject* watched, QEvent* event) {
     try {
-        // The table's commands win over the main window's short-cuts (Ctrl+X is Exit there).
+        // The table's commands win over the main window's short-cuts (Ctrl+C, Ctrl+F).
         if (watched == gvChs_ && event->type() == QEvent::ShortcutOverride &&
             actions_->IsCommandKey(*static_cast<QKeyEvent*>(event))) {
             event->accept();

@@ -32,6 +32,8 @@ TfCsvTexts::TfCsvTexts(QWidget* parent) : QWidget(parent) {
     exported_ = Label("lExported", "The channels were written to %1.");
     exportWarnings_ = Label("lExportWarnings", "The file was written, but an import would "
                                                "refuse these channels:");
+    importTitle_ = Label("lImportTitle", "Import Channels");
+    exportTitle_ = Label("lExportTitle", "Export Channels");
     LocaliseForm(*this, false);
 }
 
@@ -84,6 +86,14 @@ QString TfCsvTexts::Exported() const {
 
 QString TfCsvTexts::ExportWarnings() const {
     return exportWarnings_->text();
+}
+
+QString TfCsvTexts::ImportTitle() const {
+    return importTitle_->text();
+}
+
+QString TfCsvTexts::ExportTitle() const {
+    return exportTitle_->text();
 }
 
 } // namespace zorva

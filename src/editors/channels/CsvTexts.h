@@ -33,6 +33,9 @@ public:
     // "%1" is the file.
     QString Exported() const;
     QString ExportWarnings() const;
+    // The captions of the file dialogs.
+    QString ImportTitle() const;
+    QString ExportTitle() const;
 
 private:
     QLabel* Label(const char* name, const QString& text);
@@ -47,6 +50,8 @@ private:
     QLabel* writeFailed_;
     QLabel* exported_;
     QLabel* exportWarnings_;
+    QLabel* importTitle_;
+    QLabel* exportTitle_;
 };
 
 } // namespace zorva

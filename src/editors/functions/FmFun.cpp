@@ -504,6 +504,16 @@ bool TfFmFun::gvDataKeyPress(QKeyEvent& key) {
         if (hasChannel) EditFrequency(row, frequencyColumn);
         return true;
     }
+    if (k == Qt::Key_Delete && !(key.modifiers() & ~Qt::KeypadModifier)) {
+        // Empties the station under the cursor, as clearing its cell does.
+        QTableWidgetItem* item = gvData_->item(row, frequencyColumn);
+        if (hasChannel && item && !item->text().isEmpty()) {
+            QString text;
+            gvDataSetForeText(frequencyColumn, row, text);
+            item->setText(text);
+        }
+        return true;
+    }
     if (!IsPrintable(key)) return false;
     // Typing starts an edit with the typed character; a refused key does nothing.
     const QString text = AcceptedText(key.text());

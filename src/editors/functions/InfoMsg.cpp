@@ -50,7 +50,7 @@ TfInfoMsg::TfInfoMsg(QWidget* parent) : QWidget(parent) {
                                  "260.00000MHz")) +
                              16);
 
-    btnOk_ = new QPushButton(QStringLiteral("&Ok"), this);
+    btnOk_ = new QPushButton(QStringLiteral("&OK"), this);
     btnOk_->setObjectName(QStringLiteral("btnOk"));
     btnOk_->hide();
     btnCancel_ = AddCloseButton(*this, "btnCancel");

@@ -90,7 +90,7 @@ TfModel::TfModel(QWidget* parent) : QDialog(parent) {
     layout->addStretch();
 
     pKeys_ = Panel(this, "pKeys", kKeysHeight);
-    auto* btnOk = new QPushButton("&Ok", pKeys_);
+    auto* btnOk = new QPushButton("&OK", pKeys_);
     btnOk->setObjectName("btnOk");
     btnOk->setGeometry(kWidth - 184, 8, 80, 25);
     btnOk->setDefault(true);

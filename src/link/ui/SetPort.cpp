@@ -56,7 +56,7 @@ TfSetPort::TfSetPort(QWidget* parent, PortLister lister)
     cxCom_->setObjectName("cxCom");
     cxCom_->hide();
 
-    btnOk_ = new QPushButton("&Ok", this);
+    btnOk_ = new QPushButton("&OK", this);
     btnOk_->setObjectName("btnOk");
     btnOk_->setDefault(true);
     btnCancel_ = new QPushButton("&Cancel", this);

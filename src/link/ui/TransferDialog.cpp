@@ -26,7 +26,7 @@ TransferDialog::TransferDialog(QWidget* parent, const char* objectName, const ch
     pBar_->setRange(0, progressMax);
     pBar_->setValue(0);
     pBar_->setTextVisible(false);
-    btnOk_ = new QPushButton("&Ok", this);
+    btnOk_ = new QPushButton("&OK", this);
     btnOk_->setObjectName("btnOk");
     btnCancel_ = new QPushButton("&Cancel", this);
     btnCancel_->setObjectName("btnCancel");

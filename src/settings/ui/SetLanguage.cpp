@@ -52,7 +52,7 @@ TfSetLanguage::TfSetLanguage(QWidget* parent) : QDialog(parent) {
     cxName_->setObjectName("cxName");
     cxName_->hide();
 
-    auto* btnOk = new QPushButton("&Ok", this);
+    auto* btnOk = new QPushButton("&OK", this);
     btnOk->setObjectName("btnOk");
     btnOk->setDefault(true);
     auto* btnCancel = new QPushButton("&Cancel", this);

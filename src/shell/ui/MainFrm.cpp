@@ -75,10 +75,10 @@ const MenuItemText kMenuItems[] = {
     {cmd::Open, "O1", "&Open", "", "Ctrl+O"},
     {cmd::OpenBackup, "nOpenBackup", "Open &Backup...", "", ""},
     {cmd::Save, "S2", "&Save", "", "Ctrl+S"},
-    {cmd::SaveAs, "A1", "Save &As", "", "Ctrl+A"},
+    {cmd::SaveAs, "A1", "Save &As", "", "Ctrl+Shift+S"},
     {cmd::Print, "P2", "&Print", "", "Ctrl+P"},
     {cmd::PrintPreview, "V2", "Print Pre&view", "", "Ctrl+T"},
-    {cmd::Exit, "nExit", "&Exit", "", "Ctrl+X"},
+    {cmd::Exit, "nExit", "&Exit", "", "Ctrl+Q"},
     {cmd::Undo, "nUndo", "&Undo", "Undo", "Ctrl+Z"},
     {cmd::Redo, "nRedo", "&Redo", "Redo", "Ctrl+Y"},
     {cmd::Batch, "nBatch", "&Batch Channel Edit", "", ""},
@@ -112,19 +112,18 @@ const MenuItemText kMenuItems[] = {
     {cmd::TestFrequency, "E10", "&Test Frequency", "", ""},
     {cmd::ImportCsv, "nImportCsv", "&Import Channels...", "Import channels from a CSV file", ""},
     {cmd::ExportCsv, "nExportCsv", "E&xport Channels...", "Export the channels to a CSV file", ""},
-    // Ctrl+X is Exit here; the channel table takes it for Cut while it has the focus. The keys
-    // that change channels act only there too: a Delete pressed in the tree must not empty them.
-    {cmd::Cut, "nCut", "Cu&t", "Cut the selected channels (Ctrl+X in the table)", ""},
+    // The keys of the items that change channels act in the channel table only (their context
+    // is set in BuildActions): a Delete pressed in the tree must not empty channels, nor a
+    // Ctrl+X cut them.
+    {cmd::Cut, "nCut", "Cu&t", "Cut the selected channels", "Ctrl+X"},
     {cmd::Copy, "nCopy", "&Copy", "Copy the selected channels", "Ctrl+C"},
-    {cmd::Paste, "nPaste", "&Paste", "Paste channels at the current channel (Ctrl+V in the table)",
-     ""},
-    {cmd::DeleteChannels, "nDelete", "&Delete", "Empty the selected channels (Del in the table)",
-     ""},
+    {cmd::Paste, "nPaste", "&Paste", "Paste channels at the current channel", "Ctrl+V"},
+    {cmd::DeleteChannels, "nDelete", "&Delete", "Empty the selected channels", "Del"},
+    {cmd::SelectAll, "nSelectAll", "Select &All", "Select every channel", "Ctrl+A"},
     {cmd::InsertChannel, "nInsertChannel", "&Insert Channel", "Insert an empty channel", ""},
     {cmd::RemoveChannel, "nRemoveChannel", "Re&move Channel", "Remove the current channel", ""},
-    {cmd::MoveUp, "nMoveUp", "Move &Up", "Move the current channel up (Alt+Up in the table)", ""},
-    {cmd::MoveDown, "nMoveDown", "Move Do&wn",
-     "Move the current channel down (Alt+Down in the table)", ""},
+    {cmd::MoveUp, "nMoveUp", "Move &Up", "Move the current channel up", "Alt+Up"},
+    {cmd::MoveDown, "nMoveDown", "Move Do&wn", "Move the current channel down", "Alt+Down"},
     {cmd::SortByRx, "nSortByRx", "S&ort by RX Frequency", "Sort the channels by RX frequency", ""},
     {cmd::Find, "nFind", "&Find...", "Find a channel by name or frequency", "Ctrl+F"},
 };
@@ -175,6 +174,7 @@ const MenuText kMenus[] = {
       cmd::Copy,
       cmd::Paste,
       cmd::DeleteChannels,
+      cmd::SelectAll,
       0,
       cmd::InsertChannel,
       cmd::RemoveChannel,
@@ -393,6 +393,10 @@ void TfMainFrm::BuildActions() {
         }
         }
     }
+    // Shown in the menu, taken by the channel table itself while it has the focus.
+    for (int command :
+         {cmd::Cut, cmd::Paste, cmd::DeleteChannels, cmd::SelectAll, cmd::MoveUp, cmd::MoveDown})
+        menuItems_[command]->setShortcutContext(Qt::WidgetShortcut);
     menuItems_[cmd::Redo]->setShortcuts(
         {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
     menuItems_[cmd::Key]->setVisible(false);

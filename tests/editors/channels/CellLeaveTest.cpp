@@ -9,9 +9,11 @@
 #include "core/TAll.h"
 #include "editors/channels/ChannelEditors.h"
 #include "editors/channels/ChannelFind.h"
+#include "editors/channels/ChannelTableActions.h"
 #include "editors/channels/ChsInfo.h"
 #include "editors/functions/FunctionEditors.h"
 #include "link/PtyPair.h"
+#include "settings/UserMessages.h"
 #include "settings/ui/ShowMsg.h"
 #include "shell/Startup.h"
 #include "shell/ui/MainFrm.h"
@@ -304,6 +306,45 @@ TEST_F(CellLeaveTest, TheEditWindowsRefuseAndTakeWhatTheTableDoes) {
         form->ChildWindow(row.window)->close();
         QCoreApplication::processEvents();
     }
+}
+
+// The desktop's keys: Ctrl+A selects, Ctrl+X cuts only what is selected, Save As and Exit
+// have keys of their own.
+TEST_F(CellLeaveTest, TheDesktopsStandardKeys) {
+    int saveDialogs = 0;
+    form->saveDialog = [&] {
+        ++saveDialogs;
+        return QString();
+    };
+    ClickCell(kUsed, kFieldPower);
+    QTest::keyClick(Focused(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(saveDialogs, 0);
+    EXPECT_EQ(table->Actions().SelectedChannels().size(), std::size_t(All().ChannelCount));
+
+    // In the tree, Ctrl+X and Delete leave the channels alone, and the program runs on.
+    const std::vector<uint8_t> before = Image();
+    auto* tree = form->findChild<QTreeWidget*>("cxTree");
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_EQ(Focused(), tree);
+    QTest::keyClick(tree, Qt::Key_X, Qt::ControlModifier);
+    QTest::keyClick(tree, Qt::Key_Delete);
+    EXPECT_EQ(Differences(Image(), before), "");
+    EXPECT_TRUE(form->isVisible());
+
+    QTest::keyClick(tree, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(saveDialogs, 1);
+    messages.answers = {kResultNo}; // "Do you wish to exit program?"
+    QTest::keyClick(tree, Qt::Key_Q, Qt::ControlModifier);
+    ASSERT_FALSE(messages.shown.empty());
+    EXPECT_EQ(messages.shown.back().text, Language().ExitProgram);
+    EXPECT_TRUE(form->isVisible());
+
+    // In the table, Ctrl+X cuts the selected rows.
+    ClickCell(kUsed, kFieldPower);
+    table->Actions().SelectChannels(kUsed, kUsed);
+    QTest::keyClick(Focused(), Qt::Key_X, Qt::ControlModifier);
+    TChannel c;
+    EXPECT_FALSE(LoadChannel(All(), kUsed, c));
 }
 
 std::string text(const QRect& r) {

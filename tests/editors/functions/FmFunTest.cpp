@@ -16,6 +16,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 #include <utility>
 
@@ -240,6 +241,49 @@ TEST_F(FmFunTest, ClearingACellEmptiesTheChannelButKeepsItsWord) {
     EXPECT_EQ(Word(7), 3820);
     EXPECT_EQ(Shown(7), "");
     EXPECT_TRUE(All().Modified);
+}
+
+// A typed station is stored however its cell is left; only Escape throws it away. Delete
+// empties the station under the cursor.
+TEST_F(FmFunTest, ATypedStationIsStoredHoweverItsCellIsLeft) {
+    Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QLineEdit elsewhere(&window); // another control of the window
+    elsewhere.show();
+    const std::vector<std::pair<const char*, std::function<void(QLineEdit*)>>> ways{
+        {"Enter", [](QLineEdit* e) { QTest::keyClick(e, Qt::Key_Return); }},
+        {"Tab", [](QLineEdit* e) { QTest::keyClick(e, Qt::Key_Tab); }},
+        {"Shift+Tab", [](QLineEdit* e) { QTest::keyClick(e, Qt::Key_Backtab, Qt::ShiftModifier); }},
+        {"a click", [this](QLineEdit*) { Click(TfFmFun::RowOfChannel(20), 1); }},
+        {"the focus leaving", [&](QLineEdit*) { elsewhere.setFocus(Qt::MouseFocusReason); }},
+    };
+    int channel = 2;
+    for (const auto& [name, leave] : ways) {
+        Click(TfFmFun::RowOfChannel(channel), TfFmFun::ColumnOfChannel(channel));
+        QLineEdit* editor = Editor();
+        ASSERT_NE(editor, nullptr) << name;
+        QTest::keyClicks(editor, "95.5");
+        leave(editor);
+        Flush();
+        EXPECT_TRUE(InUse(channel)) << name;
+        EXPECT_EQ(Word(channel), 3820) << name;
+        ++channel;
+    }
+    Click(TfFmFun::RowOfChannel(channel), TfFmFun::ColumnOfChannel(channel));
+    QTest::keyClicks(Editor(), "95.5");
+    QTest::keyClick(Editor(), Qt::Key_Escape);
+    Flush();
+    EXPECT_FALSE(InUse(channel));
+
+    grid->setFocus();
+    grid->setCurrentCell(TfFmFun::RowOfChannel(2), TfFmFun::ColumnOfChannel(2));
+    QTest::keyClick(grid, Qt::Key_Delete);
+    EXPECT_FALSE(InUse(2));
+    EXPECT_EQ(Shown(2), "");
+    grid->setCurrentCell(TfFmFun::RowOfChannel(3), TfFmFun::ColumnOfChannel(3) - 1); // its number
+    QTest::keyClick(grid, Qt::Key_Delete);
+    EXPECT_FALSE(InUse(3));
+    EXPECT_TRUE(InUse(4));
 }
 
 TEST_F(FmFunTest, TextThatIsNoNumberIsReportedAndLeavesTheChannelAsItWas) {
