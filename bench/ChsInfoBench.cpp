@@ -3,6 +3,7 @@
 //   build/chsinfo-bench [ROUNDS]
 #include "FullImage.h"
 #include "core/Maindb.h"
+#include "document/RadioDocument.h"
 #include "editors/channels/ChsInfo.h"
 #include "shell/Startup.h"
 
@@ -33,9 +34,10 @@ int main(int argc, char** argv) {
     zorva::StartImage(zorva::TheMaindb());
     zorva::bench::FillAllChannels();
 
+    zorva::RadioDocument document(zorva::All(), zorva::MacList());
     std::vector<double> shows, fills;
     for (int round = 0; round < rounds; ++round) {
-        zorva::TfChsInfo table;
+        zorva::TfChsInfo table(document);
         QElapsedTimer clock;
         clock.start();
         table.show(); // runs FormShow: localisation and every row

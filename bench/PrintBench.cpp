@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
         QElapsedTimer clock;
         clock.start();
         QString error;
-        if (!zorva::WriteSheetPdf(pdf, "radio.dat", error)) {
+        if (!zorva::WriteSheetPdf(zorva::All(), pdf, "radio.dat", error)) {
             std::fprintf(stderr, "%s\n", error.toUtf8().constData());
             return 1;
         }

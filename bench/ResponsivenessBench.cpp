@@ -95,7 +95,7 @@ double Transfer(bool read, const QString& dataFile) {
     LoopDelay delay;
     double worst = -1;
     if (read) {
-        zorva::TfReadRadio dialog;
+        zorva::TfReadRadio dialog(zorva::All());
         dialog.show();
         if (!WaitFor([&] { return dialog.Port().IsOpen(); }, 5000)) return -1;
         delay.Start();
@@ -104,7 +104,7 @@ double Transfer(bool read, const QString& dataFile) {
         worst = delay.Stop();
         if (!done || !dialog.ReadCompleted()) worst = -1;
     } else {
-        zorva::TfWriteRadio dialog;
+        zorva::TfWriteRadio dialog(zorva::All());
         dialog.show();
         if (!WaitFor([&] { return dialog.Port().IsOpen(); }, 5000)) return -1;
         delay.Start();

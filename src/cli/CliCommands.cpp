@@ -104,38 +104,6 @@ int Emit(std::ostream& out, std::ostream& err, const std::string& text) {
     return kExitFailure;
 }
 
-int CliMessages::ShowMsg(const std::string&, const std::string& text, int kind) {
-    texts.push_back(text);
-    if (kind == kMsgYesNo) return kResultNo;
-    if (kind == kMsgRetryCancel) return kResultCancel;
-    return kResultOk;
-}
-
-std::string ErrorReason(const std::string& path, const std::vector<std::string>& texts) {
-    std::vector<std::string> parts;
-    const std::string pathPrefix = path + ":";
-    for (const auto& text : texts) {
-        std::istringstream lines(text);
-        std::string line;
-        while (std::getline(lines, line)) {
-            line = Trim(line);
-            // The file is named once, at the start of the error line.
-            if (line.rfind(pathPrefix, 0) == 0) line = Trim(line.substr(pathPrefix.size()));
-            if (!line.empty() && line != path) parts.push_back(line);
-        }
-    }
-    if (parts.empty()) return "cannot be used";
-    std::string reason;
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        std::string part = parts[i];
-        // "The file cannot be read.: reason" reads badly; drop the full stop before a colon.
-        if (i + 1 < parts.size() && part.back() == '.') part.pop_back();
-        if (i) reason += ": ";
-        reason += part;
-    }
-    return reason;
-}
-
 std::string UsageText() {
     std::string text;
     text += "Usage: ";
@@ -314,9 +282,8 @@ int RunDiffCommand(const QStringList& positional, bool json, const std::string& 
         const std::string path = ToLocalPath(positional.at(i + 1));
         try {
             auto db = StartDb(exeDir);
-            CliMessages messages;
-            if (!LoadDataFile(db->All, db->MacList, path, db->Language, messages)) {
-                PrintFileError(err, path, ErrorReason(path, messages.texts));
+            if (const FileResult loaded = LoadDataFile(db->All, db->MacList, path); !loaded) {
+                PrintFileError(err, path, FileProblemReason(loaded, db->Language));
                 return kExitUsage;
             }
             dumps[i] = DumpImage(db->All);
@@ -429,14 +396,13 @@ int RunPrintCommand(const QStringList& positional, const QString& output, const 
         db.All.LanguageId = 1;
         LoadLanguage(db.Language, file);
     }
-    CliMessages messages;
-    if (!LoadDataFile(db.All, db.MacList, path, db.Language, messages)) {
-        PrintFileError(err, path, ErrorReason(path, messages.texts));
+    if (const FileResult loaded = LoadDataFile(db.All, db.MacList, path); !loaded) {
+        PrintFileError(err, path, FileProblemReason(loaded, db.Language));
         return kExitFailure;
     }
     if (!MayReplace(err, pdf, force)) return kExitFailure;
     QString error;
-    if (!WriteSheetPdf(pdf, path, error)) {
+    if (!WriteSheetPdf(db.All, pdf, path, error)) {
         err << kProgram << ": " << error.toStdString() << "\n";
         return kExitFailure;
     }
@@ -550,18 +516,17 @@ int RunCli(const QStringList& args, const std::string& exeDir, std::ostream& out
     try {
         auto db = StartDb(exeDir);
 
-        CliMessages messages;
         if (command == "new") {
             if (!MayReplace(err, path, parser.isSet(forceOption))) return kExitFailure;
-            if (!SaveDataFile(db->All, path, db->Language, messages)) {
-                PrintFileError(err, path, ErrorReason(path, messages.texts));
+            if (const FileResult saved = SaveDataFile(db->All, path); !saved) {
+                PrintFileError(err, path, FileProblemReason(saved, db->Language));
                 return kExitFailure;
             }
             return kExitOk;
         }
 
-        if (!LoadDataFile(db->All, db->MacList, path, db->Language, messages)) {
-            PrintFileError(err, path, ErrorReason(path, messages.texts));
+        if (const FileResult loaded = LoadDataFile(db->All, db->MacList, path); !loaded) {
+            PrintFileError(err, path, FileProblemReason(loaded, db->Language));
             return kExitFailure;
         }
         if (command == "dump") return Emit(out, err, DumpText(db->All));

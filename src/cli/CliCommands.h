@@ -2,8 +2,6 @@
 // archive their radios.
 #pragma once
 
-#include "settings/UserMessages.h"
-
 #include <QStringList>
 #include <iosfwd>
 #include <memory>
@@ -21,17 +19,6 @@ inline constexpr int kExitUsage = 2;   // unknown command, option or missing arg
 
 // The model layer's messages, kept to be printed as one error line. Questions are answered
 // with No / Cancel: nobody is there to answer them.
-class CliMessages : public UserMessages {
-public:
-    int ShowMsg(const std::string& caption, const std::string& text, int kind) override;
-
-    std::vector<std::string> texts;
-};
-
-// The reason part of an error line about `path`: the messages on one line, line breaks
-// folded to ": ", a repeated "<path>: " dropped.
-std::string ErrorReason(const std::string& path, const std::vector<std::string>& texts);
-
 // What the commands share. One line naming the problem, then how to get help.
 void PrintUsageError(std::ostream& err, const std::string& problem);
 // "zorva-cli: PATH: REASON".

@@ -19,9 +19,8 @@ namespace {
 std::unique_ptr<Maindb> LoadImage(const std::string& path, const std::string& exeDir,
                                   std::ostream& err) {
     auto db = StartDb(exeDir);
-    CliMessages messages;
-    if (!LoadDataFile(db->All, db->MacList, path, db->Language, messages)) {
-        PrintFileError(err, path, ErrorReason(path, messages.texts));
+    if (const FileResult loaded = LoadDataFile(db->All, db->MacList, path); !loaded) {
+        PrintFileError(err, path, FileProblemReason(loaded, db->Language));
         return nullptr;
     }
     return db;
@@ -99,9 +98,8 @@ int RunImportCsv(const CsvCommandOptions& options, const std::string& exeDir, st
             return kExitFailure;
         }
         ApplyCsvImport(db->All, plan);
-        CliMessages messages;
-        if (!SaveDataFile(db->All, options.output, db->Language, messages)) {
-            PrintFileError(err, options.output, ErrorReason(options.output, messages.texts));
+        if (const FileResult saved = SaveDataFile(db->All, options.output); !saved) {
+            PrintFileError(err, options.output, FileProblemReason(saved, db->Language));
             return kExitFailure;
         }
         const int alone = options.replaceAll ? plan.emptied : plan.kept;

@@ -201,9 +201,8 @@ int RunRead(Maindb& db, const TransferOptions& options, std::istream& in, std::o
         err << "zorva-cli: warning: " << db.Language.BackupError << " " << backup.path << ": "
             << backup.reason << "\n";
 
-    CliMessages messages;
-    if (!SaveDataFile(db.All, options.file, db.Language, messages)) {
-        err << "zorva-cli: " << options.file << ": " << ErrorReason(options.file, messages.texts)
+    if (const FileResult saved = SaveDataFile(db.All, options.file); !saved) {
+        err << "zorva-cli: " << options.file << ": " << FileProblemReason(saved, db.Language)
             << "\n";
         return kExitFailure;
     }
@@ -237,9 +236,8 @@ std::optional<std::vector<uint8_t>> ReadBack(Maindb& db, const TransferOptions& 
 
 int RunWrite(Maindb& db, const TransferOptions& options, std::istream& in, std::ostream& out,
              std::ostream& err) {
-    CliMessages messages;
-    if (!LoadDataFile(db.All, db.MacList, options.file, db.Language, messages)) {
-        err << "zorva-cli: " << options.file << ": " << ErrorReason(options.file, messages.texts)
+    if (const FileResult loaded = LoadDataFile(db.All, db.MacList, options.file); !loaded) {
+        err << "zorva-cli: " << options.file << ": " << FileProblemReason(loaded, db.Language)
             << "\n";
         return kExitFailure;
     }

@@ -168,9 +168,9 @@ void SetIdCode(uint8_t* record, std::string& text) {
     text = ReadIdCode(record);
 }
 
-} // namespace
-
-bool LoadChannel(TALL& all, int channel, TChannel& c) {
+// Decodes the record and stores every field back in canonical form: the repair, and through
+// a copy of the image the values LoadChannel shows.
+bool LoadAndRepair(TALL& all, int channel, TChannel& c) {
     const bool vfo = IsVfoRecord(channel);
     if (!vfo && !all.IsSlotClear(kChannelBitmap, channel)) return false;
     uint8_t* record = Record(all, channel);
@@ -228,6 +228,30 @@ bool LoadChannel(TALL& all, int channel, TChannel& c) {
 
     if (!vfo) c.Scan = all.IsSlotClear(kScanBitmap, channel) ? 0 : 1;
     return true;
+}
+
+} // namespace
+
+bool LoadChannel(const TALL& all, int channel, TChannel& c) {
+    if (!IsVfoRecord(channel) && !all.IsSlotClear(kChannelBitmap, channel)) return false;
+    // What the setters would store is worked out on a copy: one rule for the canonical form,
+    // and the image untouched. The setters read only the image and the bands.
+    thread_local TALL copy;
+    copy.Image = all.Image;
+    copy.BandLow = all.BandLow;
+    copy.BandHigh = all.BandHigh;
+    return LoadAndRepair(copy, channel, c);
+}
+
+void RepairChannel(TALL& all, int channel) {
+    TChannel c;
+    LoadAndRepair(all, channel, c);
+}
+
+void RepairImage(TALL& all) {
+    const int channels = std::min(all.ChannelCount, kMemoryChannels);
+    for (int channel = 1; channel <= channels; ++channel)
+        RepairChannel(all, channel);
 }
 
 void SetChannelField(TALL& all, int channel, int field, std::string& text) {

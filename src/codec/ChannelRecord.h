@@ -53,9 +53,18 @@ const std::array<const char*, 2>& FlagTexts(OnFlag flag);
 const char* FlagText(const TChannel& c, OnFlag flag);
 
 // Decodes channel n into c and returns true, or returns false for an empty memory channel
-// (c untouched). Decoding rewrites frequencies, offset and tones in canonical form.
-// Never throws.
-bool LoadChannel(TALL& all, int channel, TChannel& c);
+// (c untouched). The values are those of the record in canonical form (frequencies in a band
+// and on their raster, offset and tones as the setters store them), as RepairChannel would
+// leave it; the image is never changed. Never throws.
+bool LoadChannel(const TALL& all, int channel, TChannel& c);
+
+// Stores record n back in the canonical form LoadChannel shows; an empty memory channel is
+// left alone.
+void RepairChannel(TALL& all, int channel);
+// The repair an image gets once when it enters the program (made, opened, read, imported):
+// every memory channel in canonical form, as the channel table has always shown and kept them.
+// The frequency-mode records are repaired when they are next stored.
+void RepairImage(TALL& all);
 
 // Encodes one field from its text form and hands back the normalised text. Throws
 // ConversionError for a text that should be a number and is not; the record is then

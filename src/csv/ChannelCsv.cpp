@@ -681,7 +681,7 @@ std::string ProblemText(const CsvProblem& problem, const CsvTexts& texts) {
                                   : fill(texts.lineColumn, {line, problem.column, reason});
 }
 
-CsvExport ExportChannelsCsv(TALL& all, const std::vector<int>& channels) {
+CsvExport ExportChannelsCsv(const TALL& all, const std::vector<int>& channels) {
     CsvExport result;
     AppendCsvRecord(result.text, CsvColumns());
     std::set<int> chosen(channels.begin(), channels.end());

@@ -89,7 +89,7 @@ struct CsvExport {
 };
 // The channels in use among `channels` (every memory channel when empty), in channel order.
 // Decodes the channels (which repairs the image as loading does).
-CsvExport ExportChannelsCsv(TALL& all, const std::vector<int>& channels = {});
+CsvExport ExportChannelsCsv(const TALL& all, const std::vector<int>& channels = {});
 
 struct CsvImportOptions {
     // 0: each row goes to the channel its Location names. n: the rows go to channels n, n+1,

@@ -53,7 +53,7 @@ std::string FreqText(double mhz) {
     return mhz < 0.0 ? std::string() : FormatFreq(mhz);
 }
 
-QJsonObject DumpImage(TALL& all) {
+QJsonObject DumpImage(const TALL& all) {
     // The loaders repair what they decode, so everything that reads image bytes directly
     // (settings, FM scan range) comes after them.
     QJsonArray channels;
@@ -88,7 +88,7 @@ QJsonObject DumpImage(TALL& all) {
 
     QJsonArray settings;
     for (int n = 0; n < kSettingsCount; ++n)
-        settings.append(all.Setting(n));
+        settings.append(all.Image[kSettingsBase + n]);
 
     QJsonObject model;
     model.insert("ident", ImageText(all.ImageModelIdent));
@@ -108,7 +108,7 @@ QJsonObject DumpImage(TALL& all) {
     return root;
 }
 
-std::string DumpText(TALL& all) {
+std::string DumpText(const TALL& all) {
     return QJsonDocument(DumpImage(all)).toJson(QJsonDocument::Indented).toStdString();
 }
 

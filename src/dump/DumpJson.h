@@ -15,9 +15,9 @@ std::string FreqText(double mhz);
 // Decodes every memory channel in use, the two frequency-mode records and the FM slots with
 // the program's own loaders (which repair the image as they go), then takes the settings,
 // so the result is the state the windows would show. Changes the image like the loaders do.
-QJsonObject DumpImage(TALL& all);
+QJsonObject DumpImage(const TALL& all);
 
 // DumpImage as an indented JSON text, UTF-8, ending with a newline.
-std::string DumpText(TALL& all);
+std::string DumpText(const TALL& all);
 
 } // namespace zorva

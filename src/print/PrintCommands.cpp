@@ -1,6 +1,7 @@
 #include "print/PrintCommands.h"
 
 #include "core/Maindb.h"
+#include "document/RadioDocument.h"
 #include "print/PrintTexts.h"
 #include "print/SheetContent.h"
 #include "print/SheetPainter.h"
@@ -44,9 +45,9 @@ bool CanWrite(const QString& path, QString& error) {
 }
 
 // `target` names the file or the printer in the message when nothing could be painted.
-bool Paint(QPagedPaintDevice& device, const std::string& imageFile, const QString& target,
-           QString& error) {
-    if (PaintSheet(GatherSheet(imageFile), device) > 0) return true;
+bool Paint(const TALL& state, QPagedPaintDevice& device, const std::string& imageFile,
+           const QString& target, QString& error) {
+    if (PaintSheet(GatherSheet(state, imageFile), device) > 0) return true;
     error = TfPrintTexts().WriteFailed().arg(target, QString::fromLocal8Bit(std::strerror(EIO)));
     return false;
 }
@@ -57,21 +58,23 @@ void Report(const QString& error) {
 
 } // namespace
 
-bool PrintSheet(QPrinter& printer, const std::string& imageFile, QString& error) {
+bool PrintSheet(const TALL& state, QPrinter& printer, const std::string& imageFile,
+                QString& error) {
     const QString path =
         printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
     return CanWrite(path, error) &&
-           Paint(printer, imageFile, path.isEmpty() ? printer.printerName() : path, error);
+           Paint(state, printer, imageFile, path.isEmpty() ? printer.printerName() : path, error);
 }
 
-bool WriteSheetPdf(const std::string& path, const std::string& imageFile, QString& error) {
+bool WriteSheetPdf(const TALL& state, const std::string& path, const std::string& imageFile,
+                   QString& error) {
     const QString file = QString::fromLocal8Bit(path);
     if (!CanWrite(file, error)) return false;
     QPdfWriter writer(file);
     writer.setCreator(QStringLiteral("zorva-cli"));
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
-    return Paint(writer, imageFile, file, error);
+    return Paint(state, writer, imageFile, file, error);
 }
 
 void RegisterPrintCommands(MainWindowPort& mainForm) {
@@ -82,14 +85,17 @@ void RegisterPrintCommands(MainWindowPort& mainForm) {
             if (closed.result() != QDialog::Accepted) return DialogEffect::None;
             QPrinter* printer = static_cast<const QPrintDialog&>(closed).printer();
             QString error;
-            if (!PrintSheet(*printer, mainForm.ImageFileName(), error)) Report(error);
+            const RadioDocument& document = mainForm.Document();
+            if (!PrintSheet(document.State(), *printer, document.FileName(), error)) Report(error);
             return DialogEffect::None;
         });
     mainForm.RegisterDialog(cmd::PrintPreview, [&mainForm](QWidget* parent) {
         auto dialog = std::make_unique<QPrintPreviewDialog>(parent);
         dialog->setObjectName("dPrintPreview");
         // Gathered once: the preview paints again whenever its page set-up changes.
-        auto sheet = std::make_shared<SheetContent>(GatherSheet(mainForm.ImageFileName()));
+        const RadioDocument& document = mainForm.Document();
+        auto sheet =
+            std::make_shared<SheetContent>(GatherSheet(document.State(), document.FileName()));
         QObject::connect(dialog.get(), &QPrintPreviewDialog::paintRequested, dialog.get(),
                          [sheet](QPrinter* printer) {
                              const QString path = printer->outputFormat() == QPrinter::PdfFormat

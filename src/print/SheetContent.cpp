@@ -2,8 +2,9 @@
 
 #include "codec/ChannelRecord.h"
 #include "codec/FmCodec.h"
-#include "core/ImageState.h"
 #include "core/Maindb.h"
+#include "core/TAll.h"
+#include "document/RadioDocument.h"
 #include "editors/ImageText.h"
 #include "editors/channels/ChsInfo.h"
 #include "editors/channels/FreqEdit.h"
@@ -56,8 +57,8 @@ QString ValueOf(const QWidget& control) {
 
 // A window made for reading only: loaded as when it is shown, never on the screen.
 template <typename Window>
-std::unique_ptr<Window> Made() {
-    auto window = std::make_unique<Window>();
+std::unique_ptr<Window> Made(RadioDocument& document) {
+    auto window = std::make_unique<Window>(document);
     window->setAttribute(Qt::WA_DontShowOnScreen);
     window->show();
     return window;
@@ -94,8 +95,8 @@ SheetList ListOf(const QWidget& window, const QString& title) {
     return list;
 }
 
-SheetTable ChannelTable() {
-    auto window = Made<TfChsInfo>();
+SheetTable ChannelTable(RadioDocument& document) {
+    auto window = Made<TfChsInfo>(document);
     const QTableWidget& grid = *window->Grid();
     SheetTable table{Plain(window->windowTitle()), {}, {}};
     QList<int> columns;
@@ -107,7 +108,7 @@ SheetTable ChannelTable() {
     }
     for (int channel = 1; channel <= kMemoryChannels; ++channel) {
         TChannel c;
-        if (!LoadChannel(All(), channel, c)) continue;
+        if (!LoadChannel(document.State(), channel, c)) continue;
         QStringList cells;
         for (int column : columns) {
             const QTableWidgetItem* item = grid.item(channel + 1, column);
@@ -118,8 +119,8 @@ SheetTable ChannelTable() {
     return table;
 }
 
-void AddVfoLists(SheetContent& sheet) {
-    auto window = Made<TfFreqEdit>();
+void AddVfoLists(SheetContent& sheet, RadioDocument& document) {
+    auto window = Made<TfFreqEdit>(document);
     for (const char* record : {"cxDown", "cxUps"}) {
         auto* choice = window->findChild<QRadioButton*>(record);
         if (!choice) continue;
@@ -130,8 +131,8 @@ void AddVfoLists(SheetContent& sheet) {
     }
 }
 
-void AddFm(SheetContent& sheet) {
-    auto window = Made<TfFmFun>();
+void AddFm(SheetContent& sheet, RadioDocument& document) {
+    auto window = Made<TfFmFun>(document);
     const auto text = [&](const char* name) {
         const auto* label = window->findChild<QLabel*>(name);
         return label ? Plain(label->text()) : QString();
@@ -139,27 +140,24 @@ void AddFm(SheetContent& sheet) {
     sheet.fmChannels.title = Plain(window->windowTitle());
     sheet.fmChannels.headers = {text("LNo"), text("LFreq")};
     for (int slot = 1; slot <= kFmChannels; ++slot) {
-        const double mhz = ReadFmChannel(All(), slot);
+        const double mhz = ReadFmChannel(document.State(), slot);
         if (mhz >= 0) sheet.fmChannels.rows.append({QString::number(slot), FormatFreqText(mhz)});
     }
     sheet.lists.append(ListOf(*window, Plain(window->windowTitle())));
 }
 
 template <typename Window>
-void AddList(SheetContent& sheet) {
-    auto window = Made<Window>();
+void AddList(SheetContent& sheet, RadioDocument& document) {
+    auto window = Made<Window>(document);
     sheet.lists.append(ListOf(*window, Plain(window->windowTitle())));
 }
 
 } // namespace
 
-SheetContent GatherSheet(const std::string& fileName) {
-    // The windows repair what they show as they load it; the sheet shows that, the image
-    // stays as it was.
-    TALL& all = All();
-    const ImageState kept = CaptureImageState(all);
-    const bool modified = all.Modified;
-    const int current = all.CurrentChannel;
+SheetContent GatherSheet(const TALL& state, const std::string& fileName) {
+    // The windows are made on a document of their own, over a copy of the state.
+    TALL all = state;
+    RadioDocument document(all, MacList());
 
     const TfPrintTexts texts;
     SheetContent sheet;
@@ -171,17 +169,13 @@ SheetContent GatherSheet(const std::string& fileName) {
     sheet.pageFormat = texts.PageFormat();
     sheet.noChannels = texts.NoChannels();
 
-    sheet.channels = ChannelTable();
-    AddVfoLists(sheet);
-    AddFm(sheet);
-    AddList<TfDtmfFun>(sheet);
-    AddList<TfOptFun>(sheet);
-    AddList<TfVoxFun>(sheet);
-    AddList<TfScanFun>(sheet);
-
-    RestoreImageState(all, kept);
-    all.Modified = modified;
-    all.CurrentChannel = current;
+    sheet.channels = ChannelTable(document);
+    AddVfoLists(sheet, document);
+    AddFm(sheet, document);
+    AddList<TfDtmfFun>(sheet, document);
+    AddList<TfOptFun>(sheet, document);
+    AddList<TfVoxFun>(sheet, document);
+    AddList<TfScanFun>(sheet, document);
     return sheet;
 }
 

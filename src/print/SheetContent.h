@@ -11,6 +11,8 @@
 
 namespace zorva {
 
+class TALL;
+
 struct SheetTable {
     QString title;
     QStringList headers;
@@ -38,8 +40,8 @@ struct SheetContent {
     QList<SheetList> lists;
 };
 
-// The sheet of the program's image (All()) in the current language. `fileName` is the image's
+// The sheet of the image `state` holds, in the current language. `fileName` is the image's
 // file, empty when it has none. Needs a QApplication; shows nothing on the screen.
-SheetContent GatherSheet(const std::string& fileName);
+SheetContent GatherSheet(const TALL& state, const std::string& fileName);
 
 } // namespace zorva

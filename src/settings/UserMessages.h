@@ -10,6 +10,7 @@ namespace zorva {
 inline constexpr int kMsgInfo = 1;         // information, OK           -> 1
 inline constexpr int kMsgYesNo = 2;        // question, Yes / No        -> 6 / 7
 inline constexpr int kMsgRetryCancel = 22; // question, Retry / Cancel -> 4 / 2
+inline constexpr int kMsgYesNoCancel = 3;  // question, Yes / No / Cancel -> 6 / 7 / 2
 inline constexpr int kResultOk = 1;
 inline constexpr int kResultYes = 6;
 inline constexpr int kResultNo = 7;

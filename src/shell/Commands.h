@@ -1,5 +1,5 @@
-// The main window as its windows and dialogs see it: the command numbers, the views it keeps
-// up to date, and what they may ask of it. The windows include this, never the main window.
+// The main window as its windows and dialogs see it: the command numbers and what they may ask
+// of it. The windows include this, never the main window.
 #pragma once
 
 #include <functional>
@@ -7,9 +7,12 @@
 #include <string>
 
 class QDialog;
+class QString;
 class QWidget;
 
 namespace zorva {
+
+class RadioDocument;
 
 // Command numbers: the tag of every menu item and tool button.
 namespace cmd {
@@ -32,57 +35,37 @@ inline constexpr int Cut = 84, Copy = 85, Paste = 86, DeleteChannels = 87, Inser
 inline constexpr int TestFrequency = 181;
 } // namespace cmd
 
-// What the main window brings up to date after the image changed.
-enum class RefreshKind {
-    CurrentRow,  // the channel table's row of the current channel
-    ReopenAll,   // a new image: every child window closed, the channel table opened again
-    ChannelEdit, // the channel edit window
-    AllRows,     // every row of the channel table, and the channel edit window
-    AllWindows,  // every open window shows the image anew (after an undo or a redo)
-};
-
-// What a command's dialog, once closed, asks the main window to do.
+// What a command's dialog, once closed, asks the main window to do. What a dialog changed in
+// the image the document announces itself.
 enum class DialogEffect {
     None,
     StatusChanged,   // the status bar shows something the dialog changed (the port)
-    ImageReplaced,   // a new image: it has no file yet, every view shows it anew
     LanguageChanged, // every text of the program is taken from the chosen language
 };
 
-// What the channel table does for the main window when the image changed under it.
-class ChannelTableView {
+// A window that may hold typing not yet stored (a table cell being edited): the main window
+// has it stored before any command runs, as leaving the cell would.
+class EditingWindow {
 public:
-    virtual ~ChannelTableView() = default;
-    virtual void FormDeactivate() = 0; // closes its in-cell editors
-    virtual void FillChannelRow(int channel) = 0;
-    virtual void FillAllRows() = 0;
-};
-
-// What the channel edit window does for the main window.
-class ChannelEditView {
-public:
-    virtual ~ChannelEditView() = default;
-    virtual void ShowChannel() = 0;
-};
-
-// A window that shows part of the image, and shows it anew when the image was put back.
-class ImageView {
-public:
-    virtual ~ImageView() = default;
-    virtual void ShowImage() = 0;
+    virtual ~EditingWindow() = default;
+    virtual void FinishEditing() = 0;
 };
 
 // The main window's services to the windows and dialogs of the commands.
 class MainWindowPort {
 public:
-    // Makes the window of a command; the main window gives it to its MDI area.
-    using ChildFactory = std::function<QWidget*()>;
+    // Makes the window of a command on the main window's document; the main window gives it
+    // to its MDI area.
+    using ChildFactory = std::function<QWidget*(RadioDocument& document)>;
     // Makes the modal dialog of a command, a child of `parent`.
     using DialogFactory = std::function<std::unique_ptr<QDialog>(QWidget* parent)>;
     // Tells, after the dialog closed, what it changed for the main window.
     using DialogOutcome = std::function<DialogEffect(const QDialog& closed)>;
 
-    virtual void RefreshViews(RefreshKind kind) = 0;
+    // The image the main window's windows show and change.
+    virtual RadioDocument& Document() = 0;
+    // The name of the undo step a command makes: its menu item's caption without the mnemonic.
+    virtual QString StepName(int command) const = 0;
     // The window of `command` (the child window commands, 9 to 19).
     virtual void RegisterChildWindow(int command, ChildFactory create) = 0;
     // The modal dialog of `command`; `outcome` is asked once it closed.
@@ -92,18 +75,16 @@ public:
     // of a window acts only, and is enabled only, while that window is the current one.
     using CommandRun = std::function<void(QWidget* window)>;
     virtual void RegisterCommand(int command, int window, CommandRun run) = 0;
+    // The one rule before unsaved work is discarded: asks whether to save it (Yes, No,
+    // Cancel); true when the command may go on (No, or Yes and the save succeeded).
+    virtual bool MayDiscard() = 0;
     // The parent of the dialogs that the windows open themselves.
     virtual QWidget* DialogParent() = 0;
-    // The file the image was opened from or saved to; empty when it has none.
-    virtual std::string ImageFileName() const = 0;
     // Shows a passing note in the status bar once the current command is done.
     virtual void ShowStatusNote(const std::string& text) = 0;
 
 protected:
     ~MainWindowPort() = default;
 };
-
-// The program's main window while one exists, null otherwise.
-MainWindowPort* MainForm();
 
 } // namespace zorva

@@ -5,7 +5,6 @@
 #include "core/SafeFile.h"
 #include "core/TAll.h"
 #include "settings/Language.h"
-#include "settings/UserMessages.h"
 
 #include <array>
 #include <cerrno>
@@ -23,12 +22,6 @@ using FileBytes = std::array<uint8_t, kDataFileSize>;
 void PutPadded(uint8_t* dest, const std::string& text) {
     for (int i = 0; i < 4; ++i)
         dest[i] = i < static_cast<int>(text.size()) ? static_cast<uint8_t>(text[i]) : ' ';
-}
-
-void ShowFileError(const TLanguage& language, UserMessages& messages, const std::string& what,
-                   const std::string& path, const std::string& reason) {
-    const std::string detail = reason.empty() ? path : path + ": " + reason;
-    messages.ShowMsg(language.Confirmation, what + "\n" + detail, kMsgInfo);
 }
 
 // Reads up to a data file's size; returns the count read, or -1 with errno set.
@@ -61,45 +54,77 @@ bool WriteDataFile(const TALL& all, const std::string& path, std::string& reason
     return ReplaceFileContents(path, content, reason);
 }
 
-bool SaveDataFile(TALL& all, const std::string& path, const TLanguage& language,
-                  UserMessages& messages) {
-    std::string reason;
-    if (!WriteDataFile(all, path, reason)) {
-        ShowFileError(language, messages, language.FileWriteError, path, reason);
-        return false;
+std::string FileProblemMessage(const FileResult& result, const TLanguage& language) {
+    std::string what;
+    switch (result.problem) {
+    case FileProblem::None:
+        return {};
+    case FileProblem::UnknownModel:
+        return language.ModError;
+    case FileProblem::Unreadable:
+        what = language.FileReadError;
+        break;
+    case FileProblem::TooShort:
+        what = language.FileShort;
+        break;
+    case FileProblem::Unwritable:
+        what = language.FileWriteError;
+        break;
     }
-    all.Modified = false;
-    return true;
+    const std::string& reason = result.systemMessage;
+    return what + "\n" + (reason.empty() ? result.path : result.path + ": " + reason);
 }
 
-bool LoadDataFile(TALL& all, const TMacList& macList, const std::string& path,
-                  const TLanguage& language, UserMessages& messages) {
+std::string FileProblemReason(const FileResult& result, const TLanguage& language) {
+    std::string what;
+    switch (result.problem) {
+    case FileProblem::None:
+        return {};
+    case FileProblem::UnknownModel:
+        what = language.ModError;
+        break;
+    case FileProblem::Unreadable:
+        what = language.FileReadError;
+        break;
+    case FileProblem::TooShort:
+        what = language.FileShort;
+        break;
+    case FileProblem::Unwritable:
+        what = language.FileWriteError;
+        break;
+    }
+    if (result.systemMessage.empty()) return what;
+    // "The file cannot be read.: reason" reads badly; the full stop goes before a colon.
+    if (!what.empty() && what.back() == '.') what.pop_back();
+    return what + ": " + result.systemMessage;
+}
+
+FileResult SaveDataFile(TALL& all, const std::string& path) {
+    std::string reason;
+    if (!WriteDataFile(all, path, reason)) return {FileProblem::Unwritable, path, reason};
+    all.Modified = false;
+    return {FileProblem::None, path, {}};
+}
+
+FileResult LoadDataFile(TALL& all, const TMacList& macList, const std::string& path) {
     FileBytes bytes{};
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     const ssize_t count = fd < 0 ? -1 : ReadUpTo(fd, bytes);
     const int readErrno = errno;
     if (fd >= 0) ::close(fd);
-    if (count < 0) {
-        ShowFileError(language, messages, language.FileReadError, path, std::strerror(readErrno));
-        return false;
-    }
+    if (count < 0) return {FileProblem::Unreadable, path, std::strerror(readErrno)};
 
     const std::string ident(reinterpret_cast<const char*>(&bytes[1]), 4);
-    if (count >= kDataFileHeader && !macList.FindByIdent(ident)) {
-        messages.ShowMsg(language.Confirmation, language.ModError, kMsgInfo);
-        return false;
-    }
-    if (count < kDataFileSize) {
-        ShowFileError(language, messages, language.FileShort, path, "");
-        return false;
-    }
+    if (count >= kDataFileHeader && !macList.FindByIdent(ident))
+        return {FileProblem::UnknownModel, path, {}};
+    if (count < kDataFileSize) return {FileProblem::TooShort, path, {}};
 
     std::copy(bytes.begin() + kDataFileHeader, bytes.end(), all.Image.begin() + kDataFileHeader);
     // The flag mirrors the file's byte, as after reading the radio; the previous image's flag
     // would otherwise be shown and stored over it.
     all.ManualFreqFlag = all.Image[kManualFreqByte];
     AfterLoadSequence(all, macList, ident);
-    return true;
+    return {FileProblem::None, path, {}};
 }
 
 } // namespace zorva

@@ -8,7 +8,6 @@ namespace zorva {
 class TALL;
 class TMacList;
 class TLanguage;
-class UserMessages;
 
 inline constexpr int kDataFileSize = 4768;
 inline constexpr int kDataFileHeader = 16;
@@ -17,17 +16,32 @@ inline constexpr int kDataFileHeader = 16;
 // on failure the old file stays and `reason` says why. Touches neither Modified nor the user.
 bool WriteDataFile(const TALL& all, const std::string& path, std::string& reason);
 
+// Why a data file could not be used; the file and the system's message go with it.
+enum class FileProblem { None, Unreadable, TooShort, UnknownModel, Unwritable };
+
+struct FileResult {
+    FileProblem problem = FileProblem::None;
+    std::string path;
+    std::string systemMessage; // strerror's text, empty when the system said nothing
+
+    explicit operator bool() const { return problem == FileProblem::None; }
+};
+
+// The message of a failure as a window shows it: the language's text, then on a line of its
+// own the file and the system's message.
+std::string FileProblemMessage(const FileResult& result, const TLanguage& language);
+// The reason alone as a command line prints it after the file: "The file cannot be read: No
+// such file or directory".
+std::string FileProblemReason(const FileResult& result, const TLanguage& language);
+
 // Writes the image through a temporary file renamed over the target, so a failed save keeps
-// the old file. Clears Modified on success; on failure shows a message naming the file and
-// the reason, leaves Modified as it was and returns false.
-bool SaveDataFile(TALL& all, const std::string& path, const TLanguage& language,
-                  UserMessages& messages);
+// the old file. Clears Modified on success; on failure leaves Modified as it was.
+FileResult SaveDataFile(TALL& all, const std::string& path);
 
 // Reads and checks the whole file before it touches the image: a file that cannot be read,
-// is shorter than a data file or names a model not in the catalogue is refused with a
-// message, leaving the image and Modified as they were. An accepted file fills blocks 1 to
-// 297, runs the after-load sequence and clears Modified.
-bool LoadDataFile(TALL& all, const TMacList& macList, const std::string& path,
-                  const TLanguage& language, UserMessages& messages);
+// is shorter than a data file or names a model not in the catalogue is refused, leaving the
+// image and Modified as they were. An accepted file fills blocks 1 to 297, runs the
+// after-load sequence and clears Modified.
+FileResult LoadDataFile(TALL& all, const TMacList& macList, const std::string& path);
 
 } // namespace zorva

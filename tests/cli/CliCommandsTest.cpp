@@ -225,8 +225,7 @@ TEST_F(CliCommandsTest, WrongUsageIsStatusTwoWithAHint) {
 TEST_F(CliCommandsTest, DiffNamesEveryDifferingFieldAndExitsOneOnlyThen) {
     auto db = test::MakeStartedDb();
     const auto save = [&](const std::string& name) {
-        test::RecordingMessages messages;
-        ASSERT_TRUE(SaveDataFile(db->All, dir.File(name), db->Language, messages));
+        ASSERT_TRUE(SaveDataFile(db->All, dir.File(name)));
     };
     StampWriteTime(db->All, "2020-01-02 03:04:05");
     InitNewChannel(db->All, 12, "145.5");
@@ -330,14 +329,6 @@ TEST_F(CliCommandsTest, PrintWritesTheSheetAsPdfInTheChosenLanguage) {
     EXPECT_EQ(RunBinary({"print", data, "-o", pdf, "-f", "--language", "Klingon"}).status, 1);
     EXPECT_EQ(RunBinary({"print", data}).status, 2);
     EXPECT_EQ(RunBinary({"show", data, "--language", "Chinese"}).status, 2);
-}
-
-TEST_F(CliCommandsTest, ErrorReasonNamesTheFileOnlyOnce) {
-    EXPECT_EQ(ErrorReason("/d/a.dat", {"The file cannot be read.\n/d/a.dat: No such file"}),
-              "The file cannot be read: No such file");
-    EXPECT_EQ(ErrorReason("/d/a.dat", {"Model Type Wrong."}), "Model Type Wrong.");
-    EXPECT_EQ(ErrorReason("a.dat", {"First\n\n", "Second"}), "First: Second");
-    EXPECT_FALSE(ErrorReason("a.dat", {}).empty());
 }
 
 TEST_F(CliCommandsTest, ShowTableKeepsItsColumnsAligned) {

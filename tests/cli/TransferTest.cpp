@@ -50,8 +50,7 @@ struct Transfers : ::testing::Test {
         std::memcpy(&db->All.Image[kSerialNumber], "ZS520SIM00000042", 16);
         // A write time long past, so the stamp of a write always differs from it.
         StampWriteTime(db->All, "2020-01-02 03:04:05");
-        test::RecordingMessages messages;
-        EXPECT_TRUE(SaveDataFile(db->All, dir.File(name), db->Language, messages));
+        EXPECT_TRUE(SaveDataFile(db->All, dir.File(name)));
         return dir.Read(name);
     }
     Ran Cli(std::vector<std::string> args) {

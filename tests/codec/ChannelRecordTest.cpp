@@ -81,7 +81,7 @@ TEST_F(Channels, TxFrequencyShiftAndNone) {
     EXPECT_EQ(c.Offset, 0.0);
 }
 
-TEST_F(Channels, LoaderRepairsOutOfRangeRxAndCanonicalisesTones) {
+TEST_F(Channels, LoaderShowsTheRepairOfOutOfRangeRxAndDamagedTonesWhichRepairStores) {
     InitNewChannel(all, 3, "145.5");
     uint8_t* record = &all.Image[ChannelFieldAddress(3, 0)];
     WriteU32(record, 60000000); // 600 MHz is in no band
@@ -91,10 +91,13 @@ TEST_F(Channels, LoaderRepairsOutOfRangeRxAndCanonicalisesTones) {
     record[11] = 0xB8; // DCS with unused bits set
     ASSERT_TRUE(LoadChannel(all, 3, c));
     EXPECT_EQ(c.RxFreq, 400.0);
-    EXPECT_EQ(ReadU32(record), 40000000u);
     EXPECT_EQ(c.RxTone, "");
-    EXPECT_EQ(RecordHex(3, 8, 4), "FF FF 23 80");
     EXPECT_EQ(c.TxTone, "D023N");
+    EXPECT_EQ(ReadU32(record), 60000000u); // decoding leaves the record alone
+    EXPECT_EQ(RecordHex(3, 8, 4), "8A 08 23 B8");
+    RepairChannel(all, 3);
+    EXPECT_EQ(ReadU32(record), 40000000u);
+    EXPECT_EQ(RecordHex(3, 8, 4), "FF FF 23 80");
 }
 
 TEST_F(Channels, FlagFieldsStoreTheirBits) {

@@ -41,27 +41,37 @@ TEST(RandomImages, LoadAndDecodeWithoutFaultAndRepairWhatTheyMust) {
         const uint16_t scanLow = all.U16At(kFmScanLow), scanHigh = all.U16At(kFmScanHigh);
         EXPECT_LT(scanLow, scanHigh);
 
+        // Decoding every record, FM slot and the write time leaves the image as it is.
+        const auto loaded = all.Image;
         for (int n = 1; n <= kVfoUp; ++n) {
             ASSERT_NO_THROW(LoadChannel(all, n, c)) << n;
+            EXPECT_EQ(all.Image, loaded) << n;
             if (!IsVfoRecord(n) && !all.IsSlotClear(kChannelBitmap, n)) continue;
             EXPECT_TRUE(InSomeBand(all, c.RxFreq)) << n << " " << c.RxFreq;
             EXPECT_NO_THROW(EncodeTone(c.RxTone));
             EXPECT_NO_THROW(EncodeTone(c.TxTone));
             EXPECT_LE(c.Name.size(), 7u);
             EXPECT_GE(c.IdCode.size(), 3u);
-            // A second decode of the repaired record gives the same channel.
+            // The repair stores what the decode showed, and repairing again changes nothing.
+            TALL repaired = all;
+            RepairChannel(repaired, n);
             TChannel again;
-            ASSERT_TRUE(LoadChannel(all, n, again));
+            ASSERT_TRUE(LoadChannel(repaired, n, again));
             EXPECT_EQ(FormatFreq(again.RxFreq), FormatFreq(c.RxFreq));
+            EXPECT_EQ(FormatFreq(again.TxFreq), FormatFreq(c.TxFreq));
+            EXPECT_EQ(FormatFreq(again.Offset), FormatFreq(c.Offset));
             EXPECT_EQ(again.RxTone, c.RxTone);
+            EXPECT_EQ(again.TxTone, c.TxTone);
             EXPECT_EQ(again.IdCode, c.IdCode);
+            const auto once = repaired.Image;
+            RepairChannel(repaired, n);
+            EXPECT_EQ(repaired.Image, once) << n;
         }
-        const auto beforeFm = all.Image;
         for (int k = 1; k <= kFmChannels; ++k)
             ASSERT_NO_THROW(ReadFmChannel(all, k));
         ASSERT_NO_THROW(ReadFmChannel(all, kFmCurrentSlot));
-        EXPECT_EQ(all.Image, beforeFm); // reading FM slots never repairs them
         ASSERT_NO_THROW(WriteTimeText(all));
+        EXPECT_EQ(all.Image, loaded);
     }
 }
 

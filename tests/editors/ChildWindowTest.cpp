@@ -4,6 +4,7 @@
 
 #include "TestSupport.h"
 #include "core/Maindb.h"
+#include "document/RadioDocument.h"
 #include "editors/channels/BatchEdit.h"
 #include "editors/channels/ChsEdit.h"
 #include "editors/channels/FreqEdit.h"
@@ -35,12 +36,17 @@ TEST(ChildWindow, EachWindowOpensAtItsPlaceAndItsCloseButtonClosesTheFrame) {
     test::TempDir dir;
     DataModuleCreate(TheMaindb(), dir.Path());
     StartImage(TheMaindb());
+    RadioDocument doc(All(), MacList());
     const std::vector<Window> windows = {
-        {"btnClose", [] { return new TfFreqEdit; }}, {"btnClose", [] { return new TfChsEdit; }},
-        {"btnCancel", [] { return new TfBatch; }},   {"btnCancel", [] { return new TfDtmfFun; }},
-        {"btnCancel", [] { return new TfFmFun; }},   {"btnCancel", [] { return new TfInfoMsg; }},
-        {"btnCancel", [] { return new TfOptFun; }},  {"btnCancel", [] { return new TfVoxFun; }},
-        {"btnCancel", [] { return new TfScanFun; }},
+        {"btnClose", [&] { return new TfFreqEdit(doc); }},
+        {"btnClose", [&] { return new TfChsEdit(doc); }},
+        {"btnCancel", [&] { return new TfBatch(doc); }},
+        {"btnCancel", [&] { return new TfDtmfFun(doc); }},
+        {"btnCancel", [&] { return new TfFmFun(doc); }},
+        {"btnCancel", [&] { return new TfInfoMsg(doc); }},
+        {"btnCancel", [&] { return new TfOptFun(doc); }},
+        {"btnCancel", [&] { return new TfVoxFun(doc); }},
+        {"btnCancel", [&] { return new TfScanFun(doc); }},
     };
     QMdiArea area;
     area.resize(800, 600);

@@ -62,10 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::WriteFile(input, std::string_view(reinterpret_cast<const char*>(data), size));
 
     const TMacList& macList = started->MacList;
-    const TLanguage& language = started->Language;
     TALL all = started->All;
-    test::RecordingMessages messages;
-    if (!LoadDataFile(all, macList, input, language, messages)) {
+    if (!LoadDataFile(all, macList, input)) {
         FUZZ_CHECK(all.Image == started->All.Image, "a refused file changed the image");
         FUZZ_CHECK(all.Modified == started->All.Modified, "a refused file changed Modified");
         return 0;
@@ -74,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string saved = Save(all, "saved.dat");
 
     TALL again = started->All;
-    FUZZ_CHECK(LoadDataFile(again, macList, fuzz::ScratchFile("saved.dat"), language, messages),
+    FUZZ_CHECK(static_cast<bool>(LoadDataFile(again, macList, fuzz::ScratchFile("saved.dat"))),
                "a saved file was refused");
     const std::string viewAgain = View(again);
     FUZZ_CHECK(viewAgain == view, "the view changed:\n" + view + "---\n" + viewAgain);

@@ -148,14 +148,14 @@ TEST_F(DialogTest, MessageBoxesGiveTheResultsOfTheirKinds) {
 }
 
 TEST_F(DialogTest, TransferWindowsCarryTheirControls) {
-    TfReadRadio read;
+    TfReadRadio read(All());
     EXPECT_EQ(read.objectName(), "fReadRadio");
     EXPECT_EQ(read.windowTitle(), "Read data from radio");
     EXPECT_EQ(Child<QProgressBar>(read, "pBar")->maximum(), 296);
     EXPECT_EQ(Child<QPushButton>(read, "btnOk")->text(), "&OK");
     EXPECT_EQ(Child<QPushButton>(read, "btnCancel")->text(), "&Cancel");
 
-    TfWriteRadio write;
+    TfWriteRadio write(All());
     EXPECT_EQ(write.objectName(), "fWriteRadio");
     EXPECT_EQ(write.windowTitle(), "Write data to radio");
     EXPECT_EQ(Child<QProgressBar>(write, "pBar")->maximum(), 294);
@@ -170,7 +170,7 @@ TEST_F(DialogTest, ReadWindowOnAMissingPortSaysSoOnceAndClosesItself) {
     All().Modified = false;
     ScriptedMessages messages;
 
-    TfReadRadio dialog;
+    TfReadRadio dialog(All());
     dialog.show();
     ASSERT_TRUE(WaitFor([&] { return !messages.shown.empty(); }, 1000));
     EXPECT_TRUE(dialog.isVisible());
@@ -191,7 +191,7 @@ TEST_F(DialogTest, ReadWindowOnAMissingPortSaysSoOnceAndClosesItself) {
 TEST_F(DialogTest, WriteWindowOnAnUnmappedPortSaysSoOnceAndClosesItself) {
     All().PortName = "COM12";
     ScriptedMessages messages;
-    TfWriteRadio dialog;
+    TfWriteRadio dialog(All());
     dialog.show();
     ASSERT_TRUE(WaitFor([&] { return !dialog.isVisible(); }, 1500));
     ASSERT_EQ(messages.shown.size(), 1u);
@@ -205,7 +205,7 @@ TEST_F(DialogTest, OkSendsTheWakeUpAndCancelReleasesThePort) {
     MapPorts("COM2=" + pty.SlavePath() + "\n");
     ScriptedMessages messages;
 
-    TfReadRadio dialog;
+    TfReadRadio dialog(All());
     dialog.show();
     ASSERT_TRUE(WaitFor([&] { return dialog.Port().IsOpen(); }, 1000));
     QTest::mouseClick(Child<QPushButton>(dialog, "btnOk"), Qt::LeftButton);

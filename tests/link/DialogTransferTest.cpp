@@ -32,8 +32,7 @@ protected:
         InitNewChannel(db->All, 3, "147.33");
         InitNewChannel(db->All, 100, "462.5625");
         std::memcpy(&db->All.Image[kSerialNumber], "ZS520DLG00000007", 16);
-        test::RecordingMessages messages;
-        EXPECT_TRUE(SaveDataFile(db->All, dir.File(name), db->Language, messages));
+        EXPECT_TRUE(SaveDataFile(db->All, dir.File(name)));
         return dir.Read(name);
     }
     static void ClickOk(QDialog& dialog) {
@@ -50,7 +49,7 @@ TEST_F(DialogTransfers, ReadDialogBringsTheRadiosMemoryIntoTheImage) {
     All().PortName = sim.Path();
 
     ScriptedMessages messages;
-    TfReadRadio dialog;
+    TfReadRadio dialog(All());
     dialog.show();
     ASSERT_TRUE(test::WaitFor([&] { return dialog.Port().IsOpen(); }, 5000));
     ClickOk(dialog);
@@ -59,21 +58,21 @@ TEST_F(DialogTransfers, ReadDialogBringsTheRadiosMemoryIntoTheImage) {
     EXPECT_TRUE(dialog.ReadCompleted());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "Reading Completed.");
-    EXPECT_TRUE(All().Modified);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&All().Image[16]), 4752 - 16),
+    // The read went into the dialog's copy; the document takes it over from there.
+    EXPECT_TRUE(dialog.State().Modified);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&dialog.State().Image[16]), 4752 - 16),
               radio.substr(16, 4752 - 16));
 }
 
 TEST_F(DialogTransfers, WriteDialogSendsTheImageAndClosesOnceDone) {
     CraftFile("mine.dat");
-    test::RecordingMessages loadMessages;
-    ASSERT_TRUE(LoadDataFile(All(), MacList(), dir.File("mine.dat"), Language(), loadMessages));
+    ASSERT_TRUE(LoadDataFile(All(), MacList(), dir.File("mine.dat")));
     test::VirtualRadio sim({"--save", dir.File("radio.dat"), "--sessions", "1"});
     ASSERT_FALSE(sim.Path().empty());
     All().PortName = sim.Path();
 
     ScriptedMessages messages;
-    TfWriteRadio dialog;
+    TfWriteRadio dialog(All());
     dialog.show();
     ASSERT_TRUE(test::WaitFor([&] { return dialog.Port().IsOpen(); }, 5000));
     ClickOk(dialog);
@@ -86,15 +85,14 @@ TEST_F(DialogTransfers, WriteDialogSendsTheImageAndClosesOnceDone) {
     sim.Stop();
     const std::string radio = dir.Read("radio.dat");
     ASSERT_EQ(radio.size(), 4768u);
-    // Everything written, the write time included, is the image as it is now.
+    // Everything written, the write time included, is the image the dialog stamped.
     EXPECT_EQ(radio.substr(16, 0x1270 - 16),
-              std::string(reinterpret_cast<const char*>(&All().Image[16]), 0x1270 - 16));
+              std::string(reinterpret_cast<const char*>(&dialog.State().Image[16]), 0x1270 - 16));
 }
 
 TEST_F(DialogTransfers, VerificationReadsTheRadioIntoACopyAndTellsWhatDiffers) {
     CraftFile("mine.dat");
-    test::RecordingMessages loadMessages;
-    ASSERT_TRUE(LoadDataFile(All(), MacList(), dir.File("mine.dat"), Language(), loadMessages));
+    ASSERT_TRUE(LoadDataFile(All(), MacList(), dir.File("mine.dat")));
     // Channel 100's first block acknowledged but not kept: the radio's erased bytes stay.
     const std::string dropped = std::to_string(ChannelFieldAddress(100, 0) / kBlockSize);
     const struct {
@@ -111,17 +109,19 @@ TEST_F(DialogTransfers, VerificationReadsTheRadioIntoACopyAndTellsWhatDiffers) {
         ASSERT_FALSE(sim.Path().empty());
         All().PortName = sim.Path();
         ScriptedMessages messages;
+        TALL written;
         {
-            TfWriteRadio dialog;
+            TfWriteRadio dialog(All());
             dialog.show();
             ASSERT_TRUE(test::WaitFor([&] { return dialog.Port().IsOpen(); }, 5000));
             ClickOk(dialog);
             ASSERT_TRUE(test::WaitFor([&] { return !dialog.isVisible(); }, 60000));
             ASSERT_EQ(dialog.WritesCompleted(), 1);
+            written = dialog.State();
         }
         const auto image = All().Image;
         const bool modified = All().Modified;
-        VerifyWrittenImage(nullptr);
+        VerifyWrittenImage(written, nullptr);
         EXPECT_EQ(All().Image, image);
         EXPECT_EQ(All().Modified, modified);
         ASSERT_EQ(messages.shown.size(), 2u); // the write's own, then the outcome

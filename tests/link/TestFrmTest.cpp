@@ -148,7 +148,7 @@ protected:
     }
     // The radio's table as a fresh window reads it; the window is then closed with "Close".
     static CalibrationTable ReadRadioTable() {
-        TfTestFrm window;
+        TfTestFrm window(All());
         window.show();
         GoOnline(window);
         const CalibrationTable table = window.Engine().Table();
@@ -163,7 +163,7 @@ protected:
 
 TEST_F(PowerTestWindow, OpensWithTheSubRangesAndTheValueControlsDisabled) {
     ScriptedMessages messages;
-    TfTestFrm window;
+    TfTestFrm window(All());
     EXPECT_EQ(window.objectName(), "fTestFrm");
     EXPECT_EQ(window.windowTitle(), "Power Test");
     window.show();
@@ -198,7 +198,7 @@ TEST_F(PowerTestWindow, OpensWithTheSubRangesAndTheValueControlsDisabled) {
 TEST_F(PowerTestWindow, BandThreeInUseIsListedBeforeBandZero) {
     All().BandLow[3] = 350.0;
     All().BandHigh[3] = 400.0;
-    TfTestFrm window;
+    TfTestFrm window(All());
     window.show();
     auto* tree = Child<QTreeWidget>(window, "cxFreq_Rang");
     ASSERT_EQ(tree->topLevelItemCount(), 26);
@@ -211,7 +211,7 @@ TEST_F(PowerTestWindow, BandThreeInUseIsListedBeforeBandZero) {
 TEST_F(PowerTestWindow, MissingPortIsReportedAndTheWindowStaysUsable) {
     All().PortName = "/dev/zorva-no-such-device";
     ScriptedMessages messages;
-    TfTestFrm window;
+    TfTestFrm window(All());
     window.show();
     QTest::mouseClick(Child<QPushButton>(window, "cxDebug"), Qt::LeftButton);
     ASSERT_TRUE(WaitFor([&] { return !messages.shown.empty(); }, 2000));
@@ -236,7 +236,7 @@ TEST_F(PowerTestWindow, OnlineShowsTheRadiosValuesAndChangedValuesReachTheRadio)
     All().PortName = sim.Path();
     ScriptedMessages messages;
     {
-        TfTestFrm window;
+        TfTestFrm window(All());
         window.show();
         GoOnline(window);
         EXPECT_EQ(PortPanel(window), " COM: Opened");
@@ -303,7 +303,7 @@ TEST_F(PowerTestWindow, TypedValuesAreClampedAndKeysOrWheelDoNotMoveTheSliders) 
     All().PortName = sim.Path();
     ScriptedMessages messages;
     {
-        TfTestFrm window;
+        TfTestFrm window(All());
         window.show();
         GoOnline(window);
         SelectRange(window, "150.000 -- 160.000MHz");
@@ -355,7 +355,7 @@ TEST_F(PowerTestWindow, SetPowerSendsOneValueAndAnUnansweredOneClosesThePort) {
     PtyRadio radio;
     All().PortName = radio.Path();
     ScriptedMessages messages;
-    TfTestFrm window;
+    TfTestFrm window(All());
     window.show();
     QTest::mouseClick(Child<QPushButton>(window, "cxDebug"), Qt::LeftButton);
     ASSERT_TRUE(radio.ServeUntil(
@@ -405,7 +405,7 @@ TEST_F(PowerTestWindow, SilentRadioAsksRetryOrCancelAndCancelClosesThePort) {
     ASSERT_FALSE(sim.Path().empty());
     All().PortName = sim.Path();
     ScriptedMessages messages({kResultRetry}); // then Cancel
-    TfTestFrm window;
+    TfTestFrm window(All());
     window.show();
     QTest::mouseClick(Child<QPushButton>(window, "cxDebug"), Qt::LeftButton);
     // While the queue runs, the progress bar fills status panel 1 and the panel is disabled.

@@ -78,7 +78,7 @@ TEST_F(PrintSheetTest, SheetsReadBackWithHeaderChannelsAndSettingsInTheirLanguag
         const auto image = All().Image;
         const std::string pdf = dir.File(std::string(c.name) + ".pdf");
         QString error;
-        ASSERT_TRUE(WriteSheetPdf(pdf, "", error)) << error.toStdString();
+        ASSERT_TRUE(WriteSheetPdf(All(), pdf, "", error)) << error.toStdString();
         const QString text = PdfText(pdf);
         for (const QString& expected : c.expected)
             EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
@@ -90,7 +90,7 @@ TEST_F(PrintSheetTest, EveryChannelIsOnTheSheetAndEveryPageSaysWhichOfHowMany) {
     FillChannels();
     const std::string pdf = dir.File("all.pdf");
     QString error;
-    ASSERT_TRUE(WriteSheetPdf(pdf, "/home/ham/radio.dat", error));
+    ASSERT_TRUE(WriteSheetPdf(All(), pdf, "/home/ham/radio.dat", error));
     const QString text = PdfText(pdf);
     const int pages = static_cast<int>(text.count(QChar('\f')));
     ASSERT_GT(pages, 1);
@@ -102,7 +102,7 @@ TEST_F(PrintSheetTest, EveryChannelIsOnTheSheetAndEveryPageSaysWhichOfHowMany) {
 
 TEST_F(PrintSheetTest, UnwritablePdfIsOneMessageNamingTheFile) {
     QString error;
-    EXPECT_FALSE(WriteSheetPdf(dir.File("missing/sheet.pdf"), "", error));
+    EXPECT_FALSE(WriteSheetPdf(All(), dir.File("missing/sheet.pdf"), "", error));
     EXPECT_TRUE(error.contains(QString::fromStdString(dir.File("missing/sheet.pdf"))));
 }
 

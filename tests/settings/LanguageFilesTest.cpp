@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 #include "core/Maindb.h"
 #include "core/SafeFile.h"
+#include "document/RadioDocument.h"
 #include "editors/channels/BatchEdit.h"
 #include "editors/channels/ChsEdit.h"
 #include "editors/channels/ChsInfo.h"
@@ -166,27 +167,28 @@ TEST(LanguageFilesTest, ShippedSettingsOfferBothLanguages) {
 TEST(LanguageFilesTest, EveryWindowKeyNamesAControlOfThatWindow) {
     TempDir dir;
     DataModuleCreate(TheMaindb(), dir.Path());
+    RadioDocument document(All(), MacList());
     std::map<std::string, std::unique_ptr<QWidget>> windows;
     windows["fMainFrm"] = std::make_unique<TfMainFrm>();
     windows["fSetPort"] = std::make_unique<TfSetPort>();
-    windows["fReadRadio"] = std::make_unique<TfReadRadio>();
-    windows["fWriteRadio"] = std::make_unique<TfWriteRadio>();
-    windows["fVerifyRadio"] = std::make_unique<TfVerifyRadio>();
+    windows["fReadRadio"] = std::make_unique<TfReadRadio>(All());
+    windows["fWriteRadio"] = std::make_unique<TfWriteRadio>(All());
+    windows["fVerifyRadio"] = std::make_unique<TfVerifyRadio>(All());
     windows["fSetLanguage"] = std::make_unique<TfSetLanguage>();
     windows["fFrmAbout"] = std::make_unique<TfFrmAbout>();
-    windows["fChsInfo"] = std::make_unique<TfChsInfo>();
-    windows["fChsEdit"] = std::make_unique<TfChsEdit>();
+    windows["fChsInfo"] = std::make_unique<TfChsInfo>(document);
+    windows["fChsEdit"] = std::make_unique<TfChsEdit>(document);
     windows["fToneOption"] = std::make_unique<TfToneOption>();
-    windows["fFreqEdit"] = std::make_unique<TfFreqEdit>();
-    windows["fBatch"] = std::make_unique<TfBatch>();
-    windows["fDtmfFun"] = std::make_unique<TfDtmfFun>();
-    windows["fFmFun"] = std::make_unique<TfFmFun>();
-    windows["fInfoMsg"] = std::make_unique<TfInfoMsg>();
-    windows["fModel"] = std::make_unique<TfModel>();
-    windows["fTestFrm"] = std::make_unique<TfTestFrm>();
-    windows["fOptFun"] = std::make_unique<TfOptFun>();
-    windows["fVoxFun"] = std::make_unique<TfVoxFun>();
-    windows["fScanFun"] = std::make_unique<TfScanFun>();
+    windows["fFreqEdit"] = std::make_unique<TfFreqEdit>(document);
+    windows["fBatch"] = std::make_unique<TfBatch>(document);
+    windows["fDtmfFun"] = std::make_unique<TfDtmfFun>(document);
+    windows["fFmFun"] = std::make_unique<TfFmFun>(document);
+    windows["fInfoMsg"] = std::make_unique<TfInfoMsg>(document);
+    windows["fModel"] = std::make_unique<TfModel>(All());
+    windows["fTestFrm"] = std::make_unique<TfTestFrm>(All());
+    windows["fOptFun"] = std::make_unique<TfOptFun>(document);
+    windows["fVoxFun"] = std::make_unique<TfVoxFun>(document);
+    windows["fScanFun"] = std::make_unique<TfScanFun>(document);
     windows["fPrint"] = std::make_unique<TfPrintTexts>();
     windows["fHelp"] = std::make_unique<TfHelp>();
     windows["fImportCsv"] = std::make_unique<TfImportCsv>(All(), std::string(), QString());
@@ -227,15 +229,15 @@ std::vector<std::vector<std::string>> ShownTexts() {
     ScriptedMessages messages; // the transfer windows find no port
     TfSetPort port(nullptr, [] { return std::vector<ListedPort>{}; });
     look(port);
-    TfReadRadio read;
+    TfReadRadio read(All());
     look(read);
-    TfWriteRadio write;
+    TfWriteRadio write(All());
     look(write);
     TfSetLanguage language;
     look(language);
-    TfModel model;
+    TfModel model(All());
     look(model);
-    TfTestFrm power;
+    TfTestFrm power(All());
     look(power);
     TfHelp help;
     help.ShowManual();

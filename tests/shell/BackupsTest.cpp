@@ -72,8 +72,7 @@ struct BackupWrites : ::testing::Test {
 };
 
 TEST_F(BackupWrites, ReadsInOneSecondGetTheirOwnFilesWithTheSavedBytes) {
-    test::RecordingMessages messages;
-    ASSERT_TRUE(SaveDataFile(db->All, dir.File("saved.dat"), db->Language, messages));
+    ASSERT_TRUE(SaveDataFile(db->All, dir.File("saved.dat")));
     db->All.Modified = true;
     for (int copy = 1; copy <= 3; ++copy) {
         const BackupResult result = WriteBackup(db->All, folder, now);

@@ -13,10 +13,12 @@ namespace {
 struct DataFiles : ::testing::Test {
     DataFiles() : db(test::MakeStartedDb()), all(db->All) {}
     bool Save(const std::string& name) {
-        return SaveDataFile(all, dir.File(name), db->Language, messages);
+        last = SaveDataFile(all, dir.File(name));
+        return static_cast<bool>(last);
     }
     bool Load(const std::string& name) {
-        return LoadDataFile(all, db->MacList, dir.File(name), db->Language, messages);
+        last = LoadDataFile(all, db->MacList, dir.File(name));
+        return static_cast<bool>(last);
     }
     // A saved new image with a channel, to edit byte by byte.
     std::string GoodFile() {
@@ -24,22 +26,19 @@ struct DataFiles : ::testing::Test {
         EXPECT_TRUE(Save("good.dat"));
         return dir.Read("good.dat");
     }
-    // Loading must be refused and leave everything as it was.
-    void ExpectRefused(const std::string& name, const std::string& text) {
+    // Loading must be refused for `problem` and leave everything as it was.
+    void ExpectRefused(const std::string& name, FileProblem problem) {
         const auto image = all.Image;
         all.Modified = true;
-        messages.shown.clear();
-        EXPECT_FALSE(Load(name));
+        EXPECT_FALSE(Load(name)) << name;
+        EXPECT_EQ(last.problem, problem) << name;
+        EXPECT_EQ(last.path, dir.File(name));
         EXPECT_EQ(all.Image, image);
         EXPECT_TRUE(all.Modified);
-        ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0].kind, kMsgInfo);
-        EXPECT_EQ(messages.shown[0].caption, "Confirmation");
-        EXPECT_EQ(messages.shown[0].text.substr(0, text.size()), text);
     }
 
     test::TempDir dir;
-    test::RecordingMessages messages;
+    FileResult last;
     std::unique_ptr<Maindb> db;
     TALL& all;
 };
@@ -51,7 +50,6 @@ TEST_F(DataFiles, SaveWritesTheHeaderAndBlocksOneTo297) {
     EXPECT_EQ(bytes.substr(0, 16), std::string("PKQ57KQ57    \xFF\xFF\xFF", 16));
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&all.Image[16]), 4752), bytes.substr(16));
     EXPECT_FALSE(all.Modified);
-    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(DataFiles, LoadRestoresTheImageAndKeepsBlockZero) {
@@ -94,15 +92,39 @@ TEST_F(DataFiles, FilesItCannotUseAreRefusedWithoutTouchingTheImage) {
     dir.Write("empty.dat", "");
     InitNewChannel(all, 2, "146.0"); // the image differs from every file
 
-    ExpectRefused("lower.dat", "Model Type Wrong.");
-    ExpectRefused("other-model.dat", "Model Type Wrong.");
-    ExpectRefused("short.dat", db->Language.FileShort);
-    ExpectRefused("tiny.dat", db->Language.FileShort);
-    ExpectRefused("empty.dat", db->Language.FileShort);
-    ExpectRefused("missing.dat", db->Language.FileReadError);
-    EXPECT_NE(messages.shown[0].text.find("missing.dat"), std::string::npos);
+    ExpectRefused("lower.dat", FileProblem::UnknownModel);
+    ExpectRefused("other-model.dat", FileProblem::UnknownModel);
+    ExpectRefused("short.dat", FileProblem::TooShort);
+    ExpectRefused("tiny.dat", FileProblem::TooShort);
+    ExpectRefused("empty.dat", FileProblem::TooShort);
+    ExpectRefused("missing.dat", FileProblem::Unreadable);
+    EXPECT_EQ(last.systemMessage, "No such file or directory");
     ::mkdir(dir.File("folder.dat").c_str(), 0755);
-    ExpectRefused("folder.dat", db->Language.FileReadError);
+    ExpectRefused("folder.dat", FileProblem::Unreadable);
+}
+
+// The window's message and the command line's reason come from the same result.
+TEST_F(DataFiles, AFailureIsWordedForTheWindowAndTheCommandLine) {
+    const TLanguage& texts = db->Language;
+    struct Row {
+        FileResult result;
+        std::string message;
+        std::string reason;
+    };
+    const std::vector<Row> rows{
+        {{FileProblem::Unreadable, "/d/a.dat", "No such file or directory"},
+         texts.FileReadError + "\n/d/a.dat: No such file or directory",
+         "The file cannot be read: No such file or directory"},
+        {{FileProblem::TooShort, "/d/a.dat", ""}, texts.FileShort + "\n/d/a.dat", texts.FileShort},
+        {{FileProblem::UnknownModel, "/d/a.dat", ""}, texts.ModError, texts.ModError},
+        {{FileProblem::Unwritable, "/d/a.dat", "Permission denied"},
+         texts.FileWriteError + "\n/d/a.dat: Permission denied",
+         "The file cannot be saved: Permission denied"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(FileProblemMessage(row.result, texts), row.message);
+        EXPECT_EQ(FileProblemReason(row.result, texts), row.reason);
+    }
 }
 
 TEST_F(DataFiles, LongerFilesLoadTheirFirst4768Bytes) {
@@ -113,10 +135,9 @@ TEST_F(DataFiles, LongerFilesLoadTheirFirst4768Bytes) {
 TEST_F(DataFiles, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
     const std::string old = GoodFile();
     all.Modified = true;
-    EXPECT_FALSE(SaveDataFile(all, dir.File("no-such-folder/x.dat"), db->Language, messages));
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text.rfind(db->Language.FileWriteError, 0), 0u);
-    EXPECT_NE(messages.shown[0].text.find("no-such-folder/x.dat"), std::string::npos);
+    EXPECT_FALSE(Save("no-such-folder/x.dat"));
+    EXPECT_EQ(last.problem, FileProblem::Unwritable);
+    EXPECT_FALSE(last.systemMessage.empty());
     EXPECT_TRUE(all.Modified);
 
     // A folder in the way of the target: the rename fails, nothing is left behind.

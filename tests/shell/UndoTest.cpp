@@ -3,13 +3,14 @@
 #include "TestSupport.h"
 #include "codec/ChannelRecord.h"
 #include "core/Maindb.h"
+#include "document/ImageHistory.h"
+#include "document/RadioDocument.h"
 #include "editors/channels/ChannelEditors.h"
 #include "editors/channels/ChsInfo.h"
 #include "editors/functions/FunctionEditors.h"
 #include "settings/ui/ShowMsg.h"
 #include "shell/DataFile.h"
 #include "shell/Startup.h"
-#include "shell/ui/ImageHistory.h"
 #include "shell/ui/MainFrm.h"
 
 #include <QAction>
@@ -233,9 +234,11 @@ TEST_F(UndoTest, ReadAndModelChangeAreStepsBackToTheUnsavedEdits) {
     EXPECT_EQ(Text(cmd::Undo), "&Undo " + form->ChildWindow(cmd::VoxFun)->widget()->windowTitle());
     form->RegisterDialog(
         cmd::Read, [](QWidget* parent) { return std::make_unique<QDialog>(parent); },
-        [](const QDialog&) {
-            All().Image[0x100] = 0x77; // what the radio held
-            return DialogEffect::ImageReplaced;
+        [this](const QDialog&) {
+            TALL read = All();
+            read.Image[0x100] = 0x77; // what the radio held
+            form->Document().TakeRead(CaptureImageState(read), form->StepName(cmd::Read));
+            return DialogEffect::None;
         });
     messages.answers = {kResultNo}; // do not save first
     Run(cmd::Read);
@@ -246,7 +249,10 @@ TEST_F(UndoTest, ReadAndModelChangeAreStepsBackToTheUnsavedEdits) {
     EXPECT_TRUE(All().Modified);
 
     onDialog = [](QDialog& dialog) {
-        return dialog.objectName() == "fModel" ? int(QDialog::Accepted) : int(QDialog::Rejected);
+        if (dialog.objectName() != "fModel") return int(QDialog::Rejected);
+        dialog.show();
+        dialog.findChild<QPushButton*>("btnOk")->click();
+        return dialog.result();
     };
     messages.answers = {kResultYes, kResultNo}; // clear the data, do not save it
     Run(cmd::Model);
@@ -260,8 +266,10 @@ TEST_F(UndoTest, ReadAndModelChangeAreStepsBackToTheUnsavedEdits) {
 TEST_F(UndoTest, AWritesTimeStampIsNoStepAndSurvivesAnUndo) {
     form->RegisterDialog(
         cmd::Write, [](QWidget* parent) { return std::make_unique<QDialog>(parent); },
-        [](const QDialog&) {
-            All().Image[kWriteTime] ^= 0xFF; // as a write stamps its time
+        [this](const QDialog&) {
+            TALL written = All();
+            written.Image[kWriteTime] ^= 0xFF; // as a write stamps its time
+            form->Document().TakeWriteTime(CaptureImageState(written));
             return DialogEffect::None;
         });
     Run(cmd::Write);
@@ -276,8 +284,7 @@ TEST_F(UndoTest, NewAndOpenStartANewHistoryAFailedOpenKeepsIt) {
     const std::string good = dir.File("good.dat");
     {
         auto db = test::MakeStartedDb();
-        test::RecordingMessages recorded;
-        ASSERT_TRUE(SaveDataFile(db->All, good, db->Language, recorded));
+        ASSERT_TRUE(SaveDataFile(db->All, good));
     }
     dir.Write("short.dat", std::string(100, '\0'));
     std::string chosen;

@@ -6,13 +6,13 @@
 #include "codec/Numbers.h"
 #include "codec/ToneList.h"
 #include "core/Maindb.h"
+#include "document/RadioDocument.h"
 #include "editors/ChildWindow.h"
 #include "editors/ImageText.h"
 #include "editors/channels/FieldMessages.h"
 #include "editors/channels/FreqEdit.h"
 #include "settings/ui/LocaliseForm.h"
 #include "shell/Commands.h"
-#include "shell/ui/ImageHistory.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -46,12 +46,12 @@ int64_t UnitsOf(const QLineEdit& edit) {
 
 // A start frequency as the batch takes it: an empty text is the lowest band edge; one outside
 // the bands is refused (after the message); then on the nearer of the two channel rasters.
-std::optional<double> StartFrequency(const QLineEdit& edit) {
+std::optional<double> StartFrequency(const TALL& all, const QLineEdit& edit) {
     std::optional<double> mhz;
     if (edit.text().trimmed().isEmpty()) {
-        mhz = NearestBandEdge(All(), false, kNoFreq);
+        mhz = NearestBandEdge(all, false, kNoFreq);
     } else {
-        mhz = CheckedRxFreq(All(), edit.text());
+        mhz = CheckedRxFreq(all, edit.text());
     }
     if (!mhz) return std::nullopt;
     int mode = 2;
@@ -66,7 +66,7 @@ int RandomTone(int highest) {
 
 } // namespace
 
-TfBatch::TfBatch(QWidget* parent) : QWidget(parent) {
+TfBatch::TfBatch(RadioDocument& document, QWidget* parent) : QWidget(parent), document_(document) {
     setObjectName("fBatch");
     setWindowTitle("Batch Channel Edit");
     randomIndex = RandomTone;
@@ -300,11 +300,11 @@ void TfBatch::showEvent(QShowEvent* event) {
 
 void TfBatch::FormShow() {
     LocaliseForm(*this, false);
-    const double start = NearestBandEdge(All(), false, kNoFreq);
+    const double start = NearestBandEdge(document_.State(), false, kNoFreq);
     acceptedRx_ = acceptedTx_ = FormatFreqText(start);
     cxRx_freq_->setText(acceptedRx_);
     cxTx_Freq_->setText(acceptedTx_);
-    const int count = std::max(1, All().ChannelCount);
+    const int count = std::max(1, document_.State().ChannelCount);
     cxTo_->setMaximum(count);
     cxTo_->setValue(count);
     // The range may start anywhere in the radio's channels, not only up to channel 108.
@@ -335,7 +335,7 @@ void TfBatch::cxRxFreqChange() {
     if (checking_) return;
     checking_ = true;
     // A refused frequency leaves the one the field held before.
-    if (const std::optional<double> rx = StartFrequency(*cxRx_freq_))
+    if (const std::optional<double> rx = StartFrequency(document_.State(), *cxRx_freq_))
         acceptedRx_ = FormatFreqText(*rx);
     cxRx_freq_->setText(acceptedRx_);
     checking_ = false;
@@ -344,7 +344,7 @@ void TfBatch::cxRxFreqChange() {
 void TfBatch::cxTxFreqChange() {
     if (checking_) return;
     checking_ = true;
-    if (std::optional<double> tx = StartFrequency(*cxTx_Freq_)) {
+    if (std::optional<double> tx = StartFrequency(document_.State(), *cxTx_Freq_)) {
         const int64_t rx = UnitsOf(*cxRx_freq_);
         if (std::llabs(MhzToUnits(*tx) - rx) > kMaxStepUnits) tx = UnitsToMhz(rx);
         acceptedTx_ = FormatFreqText(*tx);
@@ -360,16 +360,16 @@ void TfBatch::StepChange(QLineEdit& edit) {
 }
 
 void TfBatch::cxFromChange() {
-    const int count = std::max(1, All().ChannelCount);
+    const int count = std::max(1, document_.State().ChannelCount);
     cxFrom_->setValue(std::min(std::clamp(cxFrom_->value(), 1, count), cxTo_->value()));
 }
 
 void TfBatch::cxToChange() {
-    cxTo_->setValue(std::clamp(cxTo_->value(), 1, std::max(1, All().ChannelCount)));
+    cxTo_->setValue(std::clamp(cxTo_->value(), 1, std::max(1, document_.State().ChannelCount)));
 }
 
 void TfBatch::ApplyBatch() {
-    TALL& all = All();
+    const TALL& all = document_.State();
     BatchOptions o;
     o.first = cxChs_->isChecked() ? cxFrom_->value() : 1;
     o.last = cxChs_->isChecked() ? cxTo_->value() : all.ChannelCount;
@@ -412,13 +412,11 @@ void TfBatch::ApplyBatch() {
     o.scan = cxScan_->isChecked();
     o.vox = cxVox_->isChecked();
     o.epilogue = cxTxRev_->isChecked();
-    // The image changed whether or not the channel table is open to say so.
-    if (zorva::ApplyBatch(all, o, randomIndex)) ChangeImage(*this);
+    document_.Change(windowTitle(), [&](TALL& image) { zorva::ApplyBatch(image, o, randomIndex); });
 }
 
 void TfBatch::btnOkClick() {
     ApplyBatch();
-    if (MainWindowPort* main = MainForm()) main->RefreshViews(RefreshKind::AllRows);
 }
 
 bool TfBatch::eventFilter(QObject* watched, QEvent* event) {

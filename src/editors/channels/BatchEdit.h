@@ -15,11 +15,13 @@ class QSpinBox;
 
 namespace zorva {
 
+class RadioDocument;
+
 class TfBatch : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TfBatch(QWidget* parent = nullptr);
+    explicit TfBatch(RadioDocument& document, QWidget* parent = nullptr);
     ~TfBatch() override;
 
     // Writes every channel of the chosen range as the inputs say. Sets Modified when the
@@ -48,6 +50,7 @@ private:
     QCheckBox* AddCheck(const char* name, const char* caption);
     QComboBox* AddList(const char* name, const QStringList& items, int selected);
 
+    RadioDocument& document_;
     bool shown_ = false;
     bool checking_ = false;
     // What the start frequencies held when last accepted: a refused one shows them again.

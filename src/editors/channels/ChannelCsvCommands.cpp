@@ -1,8 +1,10 @@
 #include "editors/channels/ChannelCsvCommands.h"
 
+#include "codec/ChannelRecord.h"
 #include "core/Maindb.h"
 #include "core/SafeFile.h"
 #include "csv/ChannelCsv.h"
+#include "document/RadioDocument.h"
 #include "editors/channels/CsvTexts.h"
 #include "editors/channels/ImportCsv.h"
 #include "link/qt/LocalPath.h"
@@ -10,7 +12,6 @@
 #include "settings/UserMessages.h"
 #include "settings/ui/ShowMsg.h"
 #include "shell/Commands.h"
-#include "shell/ui/ImageHistory.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -33,7 +34,7 @@ QString Chosen(QFileDialog& dialog) {
 
 } // namespace
 
-bool ImportChannelsFile(const QString& path, QWidget* parent,
+bool ImportChannelsFile(RadioDocument& document, const QString& path, QWidget* parent,
                         const std::function<int(QDialog&)>& exec) {
     const TfCsvTexts texts;
     // A file far larger than any channel list is refused before it is read.
@@ -48,18 +49,19 @@ bool ImportChannelsFile(const QString& path, QWidget* parent,
         Tell(texts.ReadFailed().arg(path));
         return false;
     }
-    TfImportCsv dialog(All(), std::move(bytes), path, parent);
-    if (exec(dialog) != QDialog::Accepted || !ApplyCsvImport(All(), dialog.Plan())) return false;
-    ChangeImage(dialog);
-    if (MainWindowPort* main = MainForm()) main->RefreshViews(RefreshKind::AllWindows);
-    return true;
+    TfImportCsv dialog(document.State(), std::move(bytes), path, parent);
+    if (exec(dialog) != QDialog::Accepted) return false;
+    bool applied = false;
+    document.Change(dialog.windowTitle(), [&](TALL& all) {
+        applied = ApplyCsvImport(all, dialog.Plan());
+        RepairImage(all);
+    });
+    return applied;
 }
 
-bool ExportChannelsFile(const QString& path) {
+bool ExportChannelsFile(const TALL& all, const QString& path) {
     const TfCsvTexts texts;
-    const CsvExport exported = ExportChannelsCsv(All());
-    // Reading the channels repairs them as loading does: not a change of the user's.
-    if (ImageHistory* history = TheImageHistory()) history->Absorb();
+    const CsvExport exported = ExportChannelsCsv(all);
     std::string error;
     if (!ReplaceFileContents(ToLocalPath(path), exported.text, error)) {
         Tell(texts.WriteFailed().arg(path, QString::fromLocal8Bit(error)));
@@ -67,8 +69,6 @@ bool ExportChannelsFile(const QString& path) {
     }
     if (!exported.warnings.empty())
         Tell(texts.ExportWarnings() + '\n' + texts.Problems(exported.warnings));
-    if (MainWindowPort* main = MainForm())
-        main->ShowStatusNote(texts.Exported().arg(path).toStdString());
     return true;
 }
 
@@ -87,19 +87,20 @@ void RegisterChannelCsvCommands(MainWindowPort& mainForm) {
         dialog.setFileMode(QFileDialog::ExistingFile);
         const QString path = Chosen(dialog);
         if (!path.isEmpty())
-            ImportChannelsFile(path, mainForm.DialogParent(),
+            ImportChannelsFile(mainForm.Document(), path, mainForm.DialogParent(),
                                [](QDialog& preview) { return preview.exec(); });
     });
     mainForm.RegisterCommand(cmd::ExportCsv, 0, [&mainForm](QWidget*) {
         QFileDialog dialog(mainForm.DialogParent(), QString(),
-                           DefaultExportName(mainForm.ImageFileName()), kCsvFilter);
+                           DefaultExportName(mainForm.Document().FileName()), kCsvFilter);
         dialog.setObjectName("sdExportCsv");
         dialog.setWindowTitle(TfCsvTexts().ExportTitle());
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(QStringLiteral("csv"));
         const QString path = Chosen(dialog);
-        if (!path.isEmpty()) ExportChannelsFile(path);
+        if (!path.isEmpty() && ExportChannelsFile(mainForm.Document().State(), path))
+            mainForm.ShowStatusNote(TfCsvTexts().Exported().arg(path).toStdString());
     });
 }
 

@@ -11,10 +11,11 @@
 namespace zorva {
 
 void RegisterChannelEditors(MainWindowPort& mainForm) {
-    mainForm.RegisterChildWindow(cmd::ChsInfo, [] { return new TfChsInfo; });
-    mainForm.RegisterChildWindow(cmd::ChsEdit, [] { return new TfChsEdit; });
-    mainForm.RegisterChildWindow(cmd::FreqEdit, [] { return new TfFreqEdit; });
-    mainForm.RegisterChildWindow(cmd::Batch, [] { return new TfBatch; });
+    using Document = RadioDocument&;
+    mainForm.RegisterChildWindow(cmd::ChsInfo, [](Document doc) { return new TfChsInfo(doc); });
+    mainForm.RegisterChildWindow(cmd::ChsEdit, [](Document doc) { return new TfChsEdit(doc); });
+    mainForm.RegisterChildWindow(cmd::FreqEdit, [](Document doc) { return new TfFreqEdit(doc); });
+    mainForm.RegisterChildWindow(cmd::Batch, [](Document doc) { return new TfBatch(doc); });
     // The Edit menu's row and clipboard commands act on the channel table while it is current.
     for (int command = cmd::Cut; command <= cmd::SelectAll; ++command) {
         mainForm.RegisterCommand(command, cmd::ChsInfo, [command](QWidget* window) {

@@ -27,7 +27,7 @@ bool SameFreq(double a, double b) {
 
 } // namespace
 
-int FindChannel(TALL& all, const QString& text, int after) {
+int FindChannel(const TALL& all, const QString& text, int after) {
     const QString wanted = text.trimmed();
     if (wanted.isEmpty()) return 0;
     bool isNumber = false;

@@ -15,7 +15,7 @@ class TALL;
 // The first channel in use after `after` (wrapping round, `after` itself last) whose name
 // holds `text` (case-insensitive) or, when `text` is a number, whose RX or TX frequency
 // equals it in MHz; 0 when none.
-int FindChannel(TALL& all, const QString& text, int after);
+int FindChannel(const TALL& all, const QString& text, int after);
 
 class ChannelFindBar : public QWidget {
     Q_OBJECT

@@ -4,6 +4,7 @@
 #include "core/Maindb.h"
 #include "core/TAll.h"
 #include "csv/ChannelCsv.h"
+#include "document/RadioDocument.h"
 #include "editors/channels/ChannelFind.h"
 #include "editors/channels/ChsInfo.h"
 #include "editors/channels/CsvTexts.h"
@@ -11,7 +12,6 @@
 #include "settings/UserMessages.h"
 #include "settings/ui/ShowMsg.h"
 #include "shell/Commands.h"
-#include "shell/ui/ImageHistory.h"
 
 #include <QAction>
 #include <QApplication>
@@ -69,7 +69,7 @@ ChannelTableActions::ChannelTableActions(TfChsInfo& table, ChannelFindBar& findB
     AddAction(cmd::Find, "nFind", "&Find...", QKeySequence(Qt::CTRL | Qt::Key_F));
 
     connect(&findBar_, &ChannelFindBar::findNext, this, [this](const QString& text) {
-        const int found = FindChannel(All(), text, CurrentChannel());
+        const int found = FindChannel(table_.Document().State(), text, CurrentChannel());
         findBar_.ShowNotFound(found == 0);
         if (found != 0) SelectChannels(found, found);
     });
@@ -105,7 +105,7 @@ QTableWidget& ChannelTableActions::Grid() const {
 
 int ChannelTableActions::CurrentChannel() const {
     const int row = Grid().currentRow();
-    return row >= kFirstRow ? row - 1 : std::max(1, All().CurrentChannel);
+    return row >= kFirstRow ? row - 1 : table_.Document().CurrentChannel();
 }
 
 void ChannelTableActions::MakeCurrent(int channel) {
@@ -166,34 +166,30 @@ void ChannelTableActions::ExtendSelection(int by) {
     SelectChannels(rowsSelected ? anchor_ : current, last);
 }
 
-void ChannelTableActions::Changed(int command) {
-    table_.FillAllRows();
-    ChangeImage(PlainCaption(actions_.at(command)->text()));
-    if (MainWindowPort* main = MainForm()) main->RefreshViews(RefreshKind::AllRows);
+bool ChannelTableActions::Apply(int command, const std::function<void(TALL&)>& edit) {
+    return table_.Document().Change(PlainCaption(actions_.at(command)->text()), edit);
 }
 
 void ChannelTableActions::Copy() {
-    const std::string text = ExportChannelsCsv(All(), SelectedChannels()).text;
-    // Reading the channels repairs them as loading does: not a change of the user's.
-    if (ImageHistory* history = TheImageHistory()) history->Absorb();
+    const std::string text = ExportChannelsCsv(table_.Document().State(), SelectedChannels()).text;
     QApplication::clipboard()->setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
 }
 
-void ChannelTableActions::Clear(const std::vector<int>& channels) {
-    for (int channel : channels)
-        ClearChannel(All(), channel);
+void ChannelTableActions::Clear(int command, const std::vector<int>& channels) {
+    Apply(command, [&channels](TALL& all) {
+        for (int channel : channels)
+            ClearChannel(all, channel);
+    });
 }
 
 void ChannelTableActions::Cut() {
     const std::vector<int> channels = SelectedChannels();
     Copy();
-    Clear(channels);
-    Changed(cmd::Cut);
+    Clear(cmd::Cut, channels);
 }
 
 void ChannelTableActions::Delete() {
-    Clear(SelectedChannels());
-    Changed(cmd::DeleteChannels);
+    Clear(cmd::DeleteChannels, SelectedChannels());
 }
 
 void ChannelTableActions::Paste() {
@@ -203,45 +199,47 @@ void ChannelTableActions::Paste() {
     options.firstChannel = SelectedChannels().front();
     options.headerOptional = true;
     const CsvImportPlan plan =
-        PlanCsvImport(All(), std::string_view(text.constData(), std::size_t(text.size())), options);
+        PlanCsvImport(table_.Document().State(),
+                      std::string_view(text.constData(), std::size_t(text.size())), options);
     const TfCsvTexts texts;
     if (plan.HasErrors()) {
         Tell(texts.PasteRefused() + '\n' + texts.Problems(plan.problems));
         return;
     }
-    if (!ApplyCsvImport(All(), plan)) return;
-    Changed(cmd::Paste);
+    bool applied = false;
+    Apply(cmd::Paste, [&](TALL& all) { applied = ApplyCsvImport(all, plan); });
+    if (!applied) return;
     if (!plan.rows.empty()) SelectChannels(plan.rows.front().channel, plan.rows.back().channel);
     if (!plan.problems.empty()) Tell(texts.PasteWarnings() + '\n' + texts.Problems(plan.problems));
 }
 
 void ChannelTableActions::Insert() {
     const int channel = CurrentChannel();
-    if (!InsertChannel(All(), channel)) {
+    bool inserted = false;
+    Apply(cmd::InsertChannel, [&](TALL& all) { inserted = InsertChannel(all, channel); });
+    if (!inserted) {
         Tell(TfCsvTexts().InsertRefused());
         return;
     }
-    Changed(cmd::InsertChannel);
     SelectChannels(channel, channel);
 }
 
 void ChannelTableActions::Remove() {
     const int channel = CurrentChannel();
-    RemoveChannel(All(), channel);
-    Changed(cmd::RemoveChannel);
+    Apply(cmd::RemoveChannel, [channel](TALL& all) { RemoveChannel(all, channel); });
     SelectChannels(channel, channel);
 }
 
 void ChannelTableActions::Move(int by) {
     const int channel = CurrentChannel();
-    if (!MoveChannel(All(), channel, by)) return;
-    Changed(by < 0 ? cmd::MoveUp : cmd::MoveDown);
-    SelectChannels(channel + by, channel + by);
+    bool moved = false;
+    Apply(by < 0 ? cmd::MoveUp : cmd::MoveDown,
+          [&](TALL& all) { moved = MoveChannel(all, channel, by); });
+    if (moved) SelectChannels(channel + by, channel + by);
 }
 
 void ChannelTableActions::Sort() {
-    SortChannelsByRx(All());
-    Changed(cmd::SortByRx);
+    Apply(cmd::SortByRx, [](TALL& all) { SortChannelsByRx(all); });
 }
 
 void ChannelTableActions::Find() {

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -16,6 +17,7 @@ class QTableWidget;
 namespace zorva {
 
 class ChannelFindBar;
+class TALL;
 class TfChsInfo;
 
 class ChannelTableActions : public QObject {
@@ -63,9 +65,9 @@ private:
     QTableWidget& Grid() const;
     int CurrentChannel() const;
     void MakeCurrent(int channel);
-    // One step named after the command's item, every row and view shown anew.
-    void Changed(int command);
-    void Clear(const std::vector<int>& channels);
+    // Changes the image as one step named after the command's item.
+    bool Apply(int command, const std::function<void(TALL&)>& edit);
+    void Clear(int command, const std::vector<int>& channels);
     void ExtendSelection(int by);
     void AddAction(int command, const char* name, const char* caption, const QKeySequence& key);
 

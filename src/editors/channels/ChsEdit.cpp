@@ -5,6 +5,7 @@
 #include "codec/Numbers.h"
 #include "codec/ToneList.h"
 #include "core/Maindb.h"
+#include "document/RadioDocument.h"
 #include "editors/ChildWindow.h"
 #include "editors/ImageText.h"
 #include "editors/channels/ChannelControls.h"
@@ -12,7 +13,6 @@
 #include "editors/channels/ToneOption.h"
 #include "settings/ui/LocaliseForm.h"
 #include "settings/ui/ShowMsg.h"
-#include "shell/ui/ImageHistory.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <utility>
 
 namespace zorva {
 
@@ -32,7 +33,8 @@ constexpr int kIdLength = 6;
 
 } // namespace
 
-TfChsEdit::TfChsEdit(QWidget* parent) : QWidget(parent) {
+TfChsEdit::TfChsEdit(RadioDocument& document, QWidget* parent)
+    : QWidget(parent), document_(document) {
     setObjectName("fChsEdit");
     setWindowTitle("Channel Edit");
 
@@ -149,8 +151,19 @@ TfChsEdit::TfChsEdit(QWidget* parent) : QWidget(parent) {
             if (!Unchanged(*line)) FieldChanged();
         });
 
+    // Whoever changed the channel shown, or made another one current, the window shows it.
+    connect(&document_, &RadioDocument::channelsChanged, this, [this](int first, int last) {
+        const int channel = document_.CurrentChannel();
+        if (channel >= first && channel <= last) ShowChannel();
+    });
+    connect(&document_, &RadioDocument::currentChannelChanged, this, &TfChsEdit::ShowChannel);
+    connect(&document_, &RadioDocument::imageReplaced, this, [this] {
+        FillChannelList();
+        ShowChannel();
+    });
+
     pickTone = [this] {
-        TfToneOption picker(MainForm() ? MainForm()->DialogParent() : window());
+        TfToneOption picker(window());
         picker.exec();
         return picker.SelectedCode();
     };
@@ -163,7 +176,7 @@ TfChsEdit::~TfChsEdit() {
 void TfChsEdit::FillChannelList() {
     const QSignalBlocker blocker(cxChs_);
     cxChs_->clear();
-    for (int n = 1; n <= All().ChannelCount; ++n)
+    for (int n = 1; n <= document_.State().ChannelCount; ++n)
         cxChs_->addItem(QString::number(n));
 }
 
@@ -211,18 +224,18 @@ void TfChsEdit::ClearFields() {
 }
 
 void TfChsEdit::ShowChannel() {
-    TALL& all = All();
+    const TALL& all = document_.State();
     if (all.ChannelCount <= 0) return;
-    if (all.CurrentChannel < 1 || all.CurrentChannel > all.ChannelCount) all.CurrentChannel = 1;
+    const int channel = document_.CurrentChannel();
     if (cxChs_->count() != all.ChannelCount) FillChannelList();
 
-    loading_ = true;
+    const bool wasLoading = std::exchange(loading_, true);
     ++chsGuard_;
-    cxChs_->setCurrentIndex(all.CurrentChannel - 1);
+    cxChs_->setCurrentIndex(channel - 1);
     --chsGuard_;
 
-    TChannel& c = Channel();
-    if (LoadChannel(all, all.CurrentChannel, c)) {
+    TChannel c;
+    if (LoadChannel(all, channel, c)) {
         EnableFields(true);
         cxRxSv_->setText(FormatFreqText(c.RxFreq));
         // No TX frequency shows as an empty field, as in the table, and stores back as none.
@@ -248,64 +261,57 @@ void TfChsEdit::ShowChannel() {
         ClearFields();
         EnableFields(false);
     }
-    loading_ = false;
+    loading_ = wasLoading;
 }
 
 void TfChsEdit::StoreChannel() {
     if (loading_) return;
+    const int channel = document_.CurrentChannel();
     loading_ = true;
-    TALL& all = All();
-    const int channel = all.CurrentChannel;
-    if (channel < 1 || channel > all.ChannelCount) {
-        loading_ = false;
-        return;
-    }
     try {
-        std::string rx = ToImageText(cxRxSv_->text().trimmed());
-        SetChannelField(all, channel, kFieldRxFreq, rx);
-        cxRxSv_->setText(FromImageText(rx));
-        if (!rx.empty()) {
-            std::string tx = ToImageText(cxTxSv_->text().trimmed());
-            SetChannelField(all, channel, kFieldTxFreq, tx);
-            cxTxSv_->setText(FromImageText(tx));
-            StoreChannelControls(all, channel,
-                                 {.rxTone = cxRxDcts_,
-                                  .txTone = cxTxDcts_,
-                                  .lists = {{cxBand_, kFieldBandwidth},
-                                            {cxPwrv_, kFieldPower},
-                                            {cxPtts_, kFieldPttId},
-                                            {cxApro_, kFieldVoiceMode}},
-                                  .busyLock = cxBclo_,
-                                  .epilogue = cxTail_,
-                                  .vox = cxVoxs_,
-                                  .ani = cxAnis_,
-                                  .scan = cxScan_});
-            std::string name = ToImageText(cxNameSv_->text());
-            SetChannelField(all, channel, kFieldName, name);
-            std::string id = ToImageText(cxIdSv_->text().trimmed());
-            SetChannelField(all, channel, kFieldIdCode, id);
-            cxIdSv_->setText(FromImageText(id));
-        }
+        document_.Change(windowTitle(), [&](TALL& all) { StoreControls(all, channel); });
     } catch (const ConversionError&) {
-        // A field that is no number keeps its old value: show the channel as it is stored.
-        loading_ = false;
-        ShowChannel();
+        // A field that is no number keeps its old value.
     }
     loading_ = false;
-    ChangeImage(*this);
-    if (MainForm()) MainForm()->RefreshViews(RefreshKind::CurrentRow);
+    // The fields show the channel as it is stored, normalised or as it was.
+    ShowChannel();
+}
+
+void TfChsEdit::StoreControls(TALL& all, int channel) const {
+    std::string rx = ToImageText(cxRxSv_->text().trimmed());
+    SetChannelField(all, channel, kFieldRxFreq, rx);
+    if (!rx.empty()) {
+        std::string tx = ToImageText(cxTxSv_->text().trimmed());
+        SetChannelField(all, channel, kFieldTxFreq, tx);
+        StoreChannelControls(all, channel,
+                             {.rxTone = cxRxDcts_,
+                              .txTone = cxTxDcts_,
+                              .lists = {{cxBand_, kFieldBandwidth},
+                                        {cxPwrv_, kFieldPower},
+                                        {cxPtts_, kFieldPttId},
+                                        {cxApro_, kFieldVoiceMode}},
+                              .busyLock = cxBclo_,
+                              .epilogue = cxTail_,
+                              .vox = cxVoxs_,
+                              .ani = cxAnis_,
+                              .scan = cxScan_});
+        std::string name = ToImageText(cxNameSv_->text());
+        SetChannelField(all, channel, kFieldName, name);
+        std::string id = ToImageText(cxIdSv_->text().trimmed());
+        SetChannelField(all, channel, kFieldIdCode, id);
+    }
 }
 
 void TfChsEdit::ChannelPicked(int index) {
     if (chsGuard_ || index < 0) return;
-    All().CurrentChannel = index + 1;
-    if (MainForm()) MainForm()->RefreshViews(RefreshKind::CurrentRow);
-    ShowChannel();
+    // The document tells every channel view, this one too.
+    document_.SetCurrentChannel(index + 1);
 }
 
 QString TfChsEdit::StoredText(const QObject* field) const {
     TChannel c;
-    if (!LoadChannel(All(), All().CurrentChannel, c)) return {};
+    if (!LoadChannel(document_.State(), document_.CurrentChannel(), c)) return {};
     if (field == cxRxSv_) return FormatFreqText(c.RxFreq);
     if (field == cxTxSv_) return c.TxFreq == kNoFreq ? QString() : FormatFreqText(c.TxFreq);
     if (field == cxNameSv_) return FromImageText(c.Name);
@@ -324,10 +330,10 @@ void TfChsEdit::RxChanged() {
     if (loading_ || rxGuard_ || Unchanged(*cxRxSv_)) return;
     ++rxGuard_;
     TChannel before;
-    const bool wasInUse = LoadChannel(All(), All().CurrentChannel, before);
+    const bool wasInUse = LoadChannel(document_.State(), document_.CurrentChannel(), before);
     const QString text = cxRxSv_->text().trimmed();
     if (!text.isEmpty()) {
-        const std::optional<double> rx = CheckedRxFreq(All(), text);
+        const std::optional<double> rx = CheckedRxFreq(document_.State(), text);
         if (!rx) {
             // Refused: the field shows what the channel holds (nothing for an empty one).
             cxRxSv_->setText(StoredText(cxRxSv_));
@@ -356,13 +362,15 @@ void TfChsEdit::RxChanged() {
 // a changed TX frequency is a change of the image like any other.
 void TfChsEdit::TxChanged() {
     if (loading_ || txGuard_ || Unchanged(*cxTxSv_)) return;
-    TALL& all = All();
-    if (!LoadChannel(all, all.CurrentChannel, Channel())) return;
+    const TALL& all = document_.State();
+    const int channel = document_.CurrentChannel();
+    TChannel c;
+    if (!LoadChannel(all, channel, c)) return;
     ++txGuard_;
     QString text = cxTxSv_->text().trimmed();
     if (!text.isEmpty()) {
         // "+5" or "-0.6" is an offset from RX.
-        const std::optional<double> mhz = CheckedTxFreq(all, text, Channel().RxFreq);
+        const std::optional<double> mhz = CheckedTxFreq(all, text, c.RxFreq);
         if (!mhz) {
             cxTxSv_->setText(StoredText(cxTxSv_));
             --txGuard_;
@@ -372,14 +380,10 @@ void TfChsEdit::TxChanged() {
     }
     std::string tx = ToImageText(text);
     try {
-        SetChannelField(all, all.CurrentChannel, kFieldTxFreq, tx);
-        cxTxSv_->setText(FromImageText(tx));
-        ChangeImage(*this);
-        if (MainForm()) MainForm()->RefreshViews(RefreshKind::CurrentRow);
+        document_.SetChannelField(windowTitle(), channel, kFieldTxFreq, tx);
     } catch (const ConversionError&) {
-        LoadChannel(all, all.CurrentChannel, Channel());
-        cxTxSv_->setText(StoredText(cxTxSv_));
     }
+    cxTxSv_->setText(StoredText(cxTxSv_));
     --txGuard_;
     if (cxRxDcts_->isEnabled()) cxRxDcts_->setFocus();
 }

@@ -2,8 +2,6 @@
 // fields, written back into the image field by field as the user edits it.
 #pragma once
 
-#include "shell/Commands.h"
-
 #include <QElapsedTimer>
 #include <QString>
 #include <QWidget>
@@ -18,15 +16,18 @@ class QPushButton;
 
 namespace zorva {
 
-class TfChsEdit : public QWidget, public ChannelEditView {
+class RadioDocument;
+class TALL;
+
+class TfChsEdit : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TfChsEdit(QWidget* parent = nullptr);
+    explicit TfChsEdit(RadioDocument& document, QWidget* parent = nullptr);
     ~TfChsEdit() override;
 
     // Reloads the controls from the current channel.
-    void ShowChannel() override;
+    void ShowChannel();
     // Writes every control into the current channel.
     void StoreChannel();
 
@@ -39,6 +40,8 @@ protected:
 
 private:
     void FormShow();
+    // Every control into channel `channel` of `all`.
+    void StoreControls(TALL& all, int channel) const;
     void FillChannelList();
     void EnableFields(bool enable);
     void ClearFields();
@@ -56,6 +59,7 @@ private:
     QString StoredText(const QObject* field) const;
     bool Unchanged(const QLineEdit& field) const;
 
+    RadioDocument& document_;
     bool loading_ = false;
     int chsGuard_ = 0;
     int rxGuard_ = 0;

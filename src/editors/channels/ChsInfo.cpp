@@ -7,6 +7,7 @@
 #include "codec/ToneList.h"
 #include "core/Maindb.h"
 #include "core/TAll.h"
+#include "document/RadioDocument.h"
 #include "editors/ChildWindow.h"
 #include "editors/ImageText.h"
 #include "editors/channels/ChannelFind.h"
@@ -15,7 +16,6 @@
 #include "settings/Language.h"
 #include "settings/ui/LocaliseForm.h"
 #include "settings/ui/ShowMsg.h"
-#include "shell/ui/ImageHistory.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -83,10 +83,6 @@ QString CaptionOf(const QString& value) {
     const int bar = caption.indexOf('|');
     if (bar >= 0) caption[bar] = '\n';
     return caption;
-}
-
-void RequestRefresh() {
-    if (MainWindowPort* main = MainForm()) main->RefreshViews(RefreshKind::ChannelEdit);
 }
 
 int MaxLengthOf(int field) {
@@ -270,7 +266,8 @@ private:
     mutable bool committing_ = false;
 };
 
-TfChsInfo::TfChsInfo(QWidget* parent) : QWidget(parent) {
+TfChsInfo::TfChsInfo(RadioDocument& document, QWidget* parent)
+    : QWidget(parent), document_(document) {
     setObjectName(QStringLiteral("fChsInfo"));
     setWindowTitle(tr("Channel Information"));
 
@@ -303,6 +300,26 @@ TfChsInfo::TfChsInfo(QWidget* parent) : QWidget(parent) {
     actions_ = new ChannelTableActions(*this, *findBar_);
     connect(gvChs_, &QWidget::customContextMenuRequested, actions_,
             &ChannelTableActions::ShowContextMenu);
+
+    // Whoever changed the image, the table shows it.
+    connect(&document_, &RadioDocument::channelsChanged, this, [this](int first, int last) {
+        if (last - first > 16) {
+            FillAllRows();
+        } else {
+            for (int channel = first; channel <= last; ++channel)
+                FillChannelRow(channel);
+        }
+    });
+    connect(&document_, &RadioDocument::imageReplaced, this, [this] {
+        HideListEditors();
+        if (gvChs_->rowCount() != document_.State().ChannelCount + 2) {
+            FormShow();
+        } else {
+            FillAllRows();
+        }
+    });
+    connect(&document_, &RadioDocument::currentChannelChanged, this,
+            &TfChsInfo::FollowCurrentChannel);
 
     connect(gvChs_, &QTableWidget::cellPressed, this, &TfChsInfo::CellPressed);
     connect(gvChs_, &QTableWidget::currentCellChanged, this,
@@ -418,7 +435,7 @@ void TfChsInfo::FormShow() {
     LocaliseForm(*this, false);
     lNone_->setText(cxDcts_->itemText(0));
 
-    const TALL& all = All();
+    const TALL& all = document_.State();
     const int channels = all.ChannelCount;
     const QColor buttonFace = palette().color(QPalette::Button);
     const QColor infoBack = palette().color(QPalette::ToolTipBase);
@@ -560,8 +577,8 @@ void TfChsInfo::FillChannelRow(int channel, const std::vector<ColumnKey>& keys) 
     gvChs_->setUpdatesEnabled(false);
     const QSignalBlocker blocker(gvChs_);
 
-    TChannel& c = Channel();
-    const bool inUse = LoadChannel(All(), channel, c);
+    TChannel c;
+    const bool inUse = LoadChannel(document_.State(), channel, c);
     for (int column = 1; column < gvChs_->columnCount(); ++column) {
         QTableWidgetItem* item = gvChs_->item(row, column);
         if (!item) continue;
@@ -693,10 +710,14 @@ void TfChsInfo::HideListEditors() {
 }
 
 void TfChsInfo::SetCurrentChannel(int row) {
-    const int channel = row - 1;
-    if (channel < 1 || channel == All().CurrentChannel) return;
-    All().CurrentChannel = channel;
-    RequestRefresh();
+    if (row - 1 >= 1) document_.SetCurrentChannel(row - 1);
+}
+
+void TfChsInfo::FollowCurrentChannel(int channel) {
+    const int row = channel + 1;
+    if (showing_ || row >= gvChs_->rowCount() || row == gvChs_->currentRow()) return;
+    gvChs_->setCurrentCell(row, std::max(gvChs_->currentColumn(), 1),
+                           QItemSelectionModel::NoUpdate);
 }
 
 void TfChsInfo::CellPressed(int row, int column) {
@@ -821,13 +842,11 @@ void TfChsInfo::StoreCell(int column, int row) {
         text = item->data(kValueRole).toString().toStdString();
     }
     try {
-        SetChannelField(All(), row - 1, field, text);
+        document_.SetChannelField(windowTitle(), row - 1, field, text);
     } catch (const ConversionError&) {
         // The record is unchanged; the row shows it again.
     }
     FillChannelRow(row - 1);
-    ChangeImage(*this);
-    RequestRefresh();
 }
 
 void TfChsInfo::gvChsSetForeText(int column, int row, QString& text) {
@@ -836,71 +855,61 @@ void TfChsInfo::gvChsSetForeText(int column, int row, QString& text) {
     if (!item || numberColumn < 0 || row < 2) return;
     const int channel = gvChs_->item(row, numberColumn)->text().toInt();
     const int field = FieldOfColumn(column);
-    try {
-        switch (field) {
-        case kFieldRxFreq:
-            if (!text.trimmed().isEmpty()) {
-                const std::optional<double> rx = CheckedRxFreq(All(), text);
-                if (!rx) {
-                    // Refused: the channel stays as it was, empty or in use.
-                    FillChannelRow(channel);
-                    text = item->text();
-                    return;
-                }
-                std::string normalised = FormatFreq(*rx);
-                const bool wasInUse = InUse(row);
-                SetChannelField(All(), channel, field, normalised);
-                text = FromImageText(normalised);
-                item->setText(text);
-                if (!wasInUse) {
-                    InitNewChannel(All(), channel, normalised);
-                    FillChannelRow(channel);
-                }
-            } else {
-                std::string empty;
-                SetChannelField(All(), channel, field, empty);
+    const TALL& all = document_.State();
+    std::string stored;
+    RadioDocument::Edit edit;
+    switch (field) {
+    case kFieldRxFreq:
+        if (!text.trimmed().isEmpty()) {
+            const std::optional<double> rx = CheckedRxFreq(all, text);
+            if (!rx) {
+                // Refused: the channel stays as it was, empty or in use.
                 FillChannelRow(channel);
+                text = item->text();
+                return;
             }
-            break;
-        case kFieldTxFreq: {
-            text = text.trimmed();
-            std::string stored;
-            if (!text.isEmpty()) {
-                TChannel c;
-                LoadChannel(All(), channel, c);
-                const std::optional<double> tx = CheckedTxFreq(All(), text, c.RxFreq);
-                if (!tx) {
-                    FillChannelRow(channel);
-                    text = item->text();
-                    return;
-                }
-                stored = FormatFreq(*tx);
+            stored = FormatFreq(*rx);
+            const bool wasInUse = InUse(row);
+            edit = [&, wasInUse](TALL& image) {
+                zorva::SetChannelField(image, channel, field, stored);
+                if (!wasInUse) InitNewChannel(image, channel, stored);
+            };
+        } else {
+            // An empty RX deletes the channel.
+            edit = [&](TALL& image) { zorva::SetChannelField(image, channel, field, stored); };
+        }
+        break;
+    case kFieldTxFreq:
+        if (!text.trimmed().isEmpty()) {
+            TChannel c;
+            LoadChannel(all, channel, c);
+            const std::optional<double> tx = CheckedTxFreq(all, text, c.RxFreq);
+            if (!tx) {
+                FillChannelRow(channel);
+                text = item->text();
+                return;
             }
-            SetChannelField(All(), channel, field, stored);
-            text = FromImageText(stored);
-            item->setText(text);
-            break;
+            stored = FormatFreq(*tx);
         }
-        case kFieldName:
-        case kFieldIdCode: {
-            while (text.endsWith(' '))
-                text.chop(1);
-            std::string value = ToImageText(text);
-            SetChannelField(All(), channel, field, value);
-            text = FromImageText(value);
-            item->setText(text);
-            break;
-        }
-        default:
-            return;
-        }
-    } catch (const std::exception&) {
-        // A text the codec could not take leaves the record as it was: show it again.
-        FillChannelRow(channel);
-        text = item->text();
+        edit = [&](TALL& image) { zorva::SetChannelField(image, channel, field, stored); };
+        break;
+    case kFieldName:
+    case kFieldIdCode:
+        while (text.endsWith(' '))
+            text.chop(1);
+        stored = ToImageText(text);
+        edit = [&](TALL& image) { zorva::SetChannelField(image, channel, field, stored); };
+        break;
+    default:
+        return;
     }
-    ChangeImage(*this);
-    RequestRefresh();
+    try {
+        document_.Change(windowTitle(), edit);
+    } catch (const std::exception&) {
+        // A text the codec could not take leaves the record as it was.
+    }
+    FillChannelRow(channel);
+    text = item->text();
 }
 
 bool TfChsInfo::GridKey(QKeyEvent* key) {

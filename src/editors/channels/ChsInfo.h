@@ -21,7 +21,9 @@ class ChannelFindBar;
 class ChannelTableActions;
 class ChsInfoCellDelegate;
 
-class TfChsInfo : public QWidget, public ChannelTableView {
+class RadioDocument;
+
+class TfChsInfo : public QWidget, public EditingWindow {
     Q_OBJECT
 
 public:
@@ -33,13 +35,15 @@ public:
     // Hidden value of a cell (the in-use marker of the number column, a choice's index).
     static constexpr int kValueRole = Qt::UserRole;
 
-    explicit TfChsInfo(QWidget* parent = nullptr);
+    explicit TfChsInfo(RadioDocument& document, QWidget* parent = nullptr);
     ~TfChsInfo() override;
 
-    // ChannelTableView
-    void FormDeactivate() override;
-    void FillChannelRow(int channel) override;
-    void FillAllRows() override;
+    RadioDocument& Document() const { return document_; }
+    // Stores what is being typed into a cell and closes its editors.
+    void FormDeactivate();
+    void FinishEditing() override { FormDeactivate(); }
+    void FillChannelRow(int channel);
+    void FillAllRows();
 
     // Builds the columns from the catalogue and fills every row.
     void FormShow();
@@ -83,6 +87,8 @@ private:
     void CellPressed(int row, int column);
     void CurrentCellChanged(int row, int column);
     void SetCurrentChannel(int row);
+    // Puts the current cell on the document's current channel.
+    void FollowCurrentChannel(int channel);
     // Shows the list editor of the current cell; `focus` hands it the keyboard.
     QComboBox* ShowCellEditor(bool focus);
     void HideList(QComboBox* list);
@@ -95,6 +101,7 @@ private:
     // Stores a tone typed into the tone list into the cell the list was shown for.
     void CommitOpenTone();
 
+    RadioDocument& document_;
     QTableWidget* ColShow_ = nullptr;
     QLabel* lNone_ = nullptr;
     QTableWidget* gvChs_ = nullptr;

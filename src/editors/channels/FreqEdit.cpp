@@ -7,6 +7,7 @@
 #include "codec/ToneCodec.h"
 #include "codec/ToneList.h"
 #include "core/Maindb.h"
+#include "document/RadioDocument.h"
 #include "editors/ChildWindow.h"
 #include "editors/channels/ChannelControls.h"
 #include "editors/channels/FieldMessages.h"
@@ -14,7 +15,6 @@
 #include "settings/UserMessages.h"
 #include "settings/ui/LocaliseForm.h"
 #include "settings/ui/ShowMsg.h"
-#include "shell/ui/ImageHistory.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,8 +28,6 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <array>
-#include <cstring>
 #include <optional>
 #include <utility>
 
@@ -38,15 +36,6 @@ namespace zorva {
 namespace {
 
 constexpr double kMaxOffset = 99.995;
-constexpr int kRecordSize = 32;
-
-using RecordBytes = std::array<uint8_t, kRecordSize>;
-
-RecordBytes BytesOf(int record) {
-    RecordBytes bytes{};
-    std::memcpy(bytes.data(), &All().Image[ChannelFieldAddress(record, 0)], kRecordSize);
-    return bytes;
-}
 
 std::string Trimmed(const QString& text) {
     return ToImageText(text.trimmed());
@@ -99,9 +88,14 @@ bool FilterTypedKey(QLineEdit& edit, const QKeyEvent& key, TypedKeys keys) {
     return false;
 }
 
-TfFreqEdit::TfFreqEdit(QWidget* parent) : QWidget(parent) {
+TfFreqEdit::TfFreqEdit(RadioDocument& document, QWidget* parent)
+    : QWidget(parent), document_(document) {
     setObjectName("fFreqEdit");
     setWindowTitle("VFO Channels");
+    // The records, their step (a setting) or a whole new image: shown whoever changed them.
+    for (auto changed : {&RadioDocument::vfoChanged, &RadioDocument::settingsChanged,
+                         &RadioDocument::imageReplaced})
+        connect(&document_, changed, this, [this] { ShowVfo(); });
     pickTone = [this] {
         TfToneOption picker(this);
         picker.exec();
@@ -251,8 +245,8 @@ void TfFreqEdit::FormShow() {
 }
 
 void TfFreqEdit::ShowFrequencies() {
-    TChannel& c = Channel();
-    LoadChannel(All(), SelectedRecord(), c);
+    TChannel c;
+    LoadChannel(document_.State(), SelectedRecord(), c);
     cxRxSv_->setText(FormatFreqText(c.RxFreq));
     cxTxSv_->setText(FormatFreqText(c.Offset));
 }
@@ -260,12 +254,12 @@ void TfFreqEdit::ShowFrequencies() {
 void TfFreqEdit::ShowVfo() {
     const bool wasLoading = loading_;
     loading_ = true;
-    TChannel& c = Channel();
-    LoadChannel(All(), SelectedRecord(), c);
+    TChannel c;
+    LoadChannel(document_.State(), SelectedRecord(), c);
     cxRxSv_->setText(FormatFreqText(c.RxFreq));
     cxTxSv_->setText(FormatFreqText(c.Offset));
     cxDups_->setCurrentIndex(IndexIn(*cxDups_, c.Shift));
-    cxStep_->setCurrentIndex(IndexIn(*cxStep_, ReadField(All(), kVfoStep)));
+    cxStep_->setCurrentIndex(IndexIn(*cxStep_, ReadField(document_.State(), kVfoStep)));
     for (auto [list, tone] : {std::pair{cxRxDcts_, &c.RxTone}, std::pair{cxTxDcts_, &c.TxTone}}) {
         const int index = tone->empty() ? 0 : list->findText(FromImageText(*tone));
         list->setCurrentIndex(index);
@@ -291,59 +285,57 @@ void TfFreqEdit::StoreVfo() {
     if (loading_) return;
     CommitPendingEdits();
     const int record = SelectedRecord();
-    TALL& all = All();
     // Every text below comes from the controls' own normalisation, so none should fail to
     // convert; if one does, the record keeps what it had and the window shows that again.
     try {
-        std::string rx = Trimmed(cxRxSv_->text());
-        SetChannelField(all, record, kFieldRxFreq, rx);
-        if (!rx.empty()) {
-            std::string offset = Trimmed(cxTxSv_->text());
-            SetChannelField(all, record, kFieldOffset, offset);
-            // A value a list cannot show stays as it is.
-            StoreChannelControls(all, record,
-                                 {.rxTone = cxRxDcts_,
-                                  .txTone = cxTxDcts_,
-                                  .lists = {{cxDups_, kFieldShift},
-                                            {cxBand_, kFieldBandwidth},
-                                            {cxPwrv_, kFieldPower},
-                                            {cxPtts_, kFieldPttId},
-                                            {cxApro_, kFieldVoiceMode}},
-                                  .busyLock = cxBclo_,
-                                  .epilogue = cxTail_,
-                                  .vox = cxVoxs_,
-                                  .ani = cxAnis_,
-                                  .scan = nullptr});
-        }
-        ChangeImage(*this);
+        document_.Change(windowTitle(), [&](TALL& all) { StoreControls(all, record); });
     } catch (const ConversionError&) {
         ShowVfo();
+    }
+}
+
+void TfFreqEdit::StoreControls(TALL& all, int record) const {
+    std::string rx = Trimmed(cxRxSv_->text());
+    SetChannelField(all, record, kFieldRxFreq, rx);
+    if (!rx.empty()) {
+        std::string offset = Trimmed(cxTxSv_->text());
+        SetChannelField(all, record, kFieldOffset, offset);
+        // A value a list cannot show stays as it is.
+        StoreChannelControls(all, record,
+                             {.rxTone = cxRxDcts_,
+                              .txTone = cxTxDcts_,
+                              .lists = {{cxDups_, kFieldShift},
+                                        {cxBand_, kFieldBandwidth},
+                                        {cxPwrv_, kFieldPower},
+                                        {cxPtts_, kFieldPttId},
+                                        {cxApro_, kFieldVoiceMode}},
+                              .busyLock = cxBclo_,
+                              .epilogue = cxTail_,
+                              .vox = cxVoxs_,
+                              .ani = cxAnis_,
+                              .scan = nullptr});
     }
 }
 
 void TfFreqEdit::cxRxSvChange() {
     if (loading_ || rxGuard_) return;
     rxGuard_ = true;
-    const std::optional<double> value = CheckedRxFreq(All(), cxRxSv_->text());
+    const std::optional<double> value = CheckedRxFreq(document_.State(), cxRxSv_->text());
     if (!value) {
         // Refused: the record keeps its frequency, and the field shows it again.
         ShowFrequencies();
         rxGuard_ = false;
         return;
     }
-    const int record = SelectedRecord();
-    const RecordBytes before = BytesOf(record);
     std::string stored = FormatFreq(*value);
     try {
-        SetChannelField(All(), record, kFieldRxFreq, stored);
+        document_.SetChannelField(windowTitle(), SelectedRecord(), kFieldRxFreq, stored);
     } catch (const ConversionError&) {
         // Nothing was written; the field shows the record again.
     }
     // The offset follows the frequency's raster, so both are shown as the record now holds
     // them.
     ShowFrequencies();
-    // The image changed: without this a later exit would not offer to save it.
-    if (BytesOf(record) != before) ChangeImage(*this);
     rxGuard_ = false;
 }
 
@@ -352,45 +344,41 @@ void TfFreqEdit::cxTxSvChange() {
     txGuard_ = true;
     const std::string text = Trimmed(cxTxSv_->text());
     const std::optional<double> parsed = text.empty() ? 0.0 : ParseNumber(text);
-    const int record = SelectedRecord();
-    const RecordBytes before = BytesOf(record);
     if (parsed) {
         std::string stored = FormatFreq(std::min(*parsed, kMaxOffset));
         try {
-            SetChannelField(All(), record, kFieldOffset, stored);
+            document_.SetChannelField(windowTitle(), SelectedRecord(), kFieldOffset, stored);
         } catch (const ConversionError&) {
         }
     }
     // A text that is no number leaves the offset as it was, and shows it again.
     ShowFrequencies();
-    if (BytesOf(record) != before) ChangeImage(*this);
     txGuard_ = false;
 }
 
 void TfFreqEdit::cxStepChange(int index) {
     if (loading_ || index < 0) return;
     CommitPendingEdits();
-    TALL& all = All();
-    WriteField(all, kVfoStep, index);
     loading_ = true;
     const int record = SelectedRecord();
-    TChannel shown;
-    LoadChannel(all, record, shown);
     const std::optional<double> rx = ParseNumber(Trimmed(cxRxSv_->text()));
     const std::optional<double> offset = ParseNumber(Trimmed(cxTxSv_->text()));
-    try {
-        std::string text = FormatFreq(rx ? *rx : shown.RxFreq);
-        SetChannelField(all, record, kFieldRxFreq, text);
-        text = FormatFreq(offset ? std::min(*offset, kMaxOffset) : shown.Offset);
-        SetChannelField(all, record, kFieldOffset, text);
-    } catch (const ConversionError&) {
-    }
-    ShowFrequencies();
-    // Decoding stores the other record's frequency and offset again, on the new raster.
-    TChannel other;
-    LoadChannel(all, record == kVfoDown ? kVfoUp : kVfoDown, other);
+    document_.Change(windowTitle(), [&](TALL& all) {
+        WriteField(all, kVfoStep, index);
+        TChannel shown;
+        LoadChannel(all, record, shown);
+        try {
+            std::string text = FormatFreq(rx ? *rx : shown.RxFreq);
+            SetChannelField(all, record, kFieldRxFreq, text);
+            text = FormatFreq(offset ? std::min(*offset, kMaxOffset) : shown.Offset);
+            SetChannelField(all, record, kFieldOffset, text);
+        } catch (const ConversionError&) {
+        }
+        // The other record's frequency and offset go on the new raster too.
+        RepairChannel(all, record == kVfoDown ? kVfoUp : kVfoDown);
+    });
     loading_ = false;
-    ChangeImage(*this);
+    ShowFrequencies();
 }
 
 void TfFreqEdit::ToneChange(QComboBox& list) {

@@ -31,12 +31,15 @@ enum class TypedKeys {
 // and navigation keys, Enter, Backspace) through. True when the event was dealt with.
 bool FilterTypedKey(QLineEdit& edit, const QKeyEvent& key, TypedKeys keys);
 
-class TfFreqEdit : public QWidget, public ImageView {
+class RadioDocument;
+class TALL;
+
+class TfFreqEdit : public QWidget, public EditingWindow {
     Q_OBJECT
 
 public:
-    void ShowImage() override { ShowVfo(); }
-    explicit TfFreqEdit(QWidget* parent = nullptr);
+    explicit TfFreqEdit(RadioDocument& document, QWidget* parent = nullptr);
+    void FinishEditing() override { CommitPendingEdits(); }
     ~TfFreqEdit() override;
 
     // 129 while "Freq_Down" is selected, 130 while "Freq_Up" is.
@@ -54,6 +57,8 @@ protected:
 private:
     void FormShow();
     void StoreVfo();
+    // Every control into record `record` of `all`.
+    void StoreControls(TALL& all, int record) const;
     void cxRxSvChange();
     void cxTxSvChange();
     void cxStepChange(int index);
@@ -65,6 +70,7 @@ private:
     QComboBox* AddList(const char* name, const QStringList& items);
     QCheckBox* AddCheck(const char* name, const char* caption);
 
+    RadioDocument& document_;
     bool loading_ = false;
     bool shown_ = false;
     bool rxGuard_ = false;

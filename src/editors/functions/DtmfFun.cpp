@@ -2,10 +2,10 @@
 
 #include "codec/DtmfCodes.h"
 #include "core/Maindb.h"
+#include "document/RadioDocument.h"
 #include "editors/ChildWindow.h"
 #include "editors/ImageText.h"
 #include "settings/ui/LocaliseForm.h"
-#include "shell/ui/ImageHistory.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,6 +21,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QValidator>
+#include <utility>
 
 namespace zorva {
 
@@ -123,7 +124,13 @@ QWidget* AddPage(QTabWidget& tabs, const char* name, const char* caption) {
 
 } // namespace
 
-TfDtmfFun::TfDtmfFun(QWidget* parent) : QWidget(parent) {
+TfDtmfFun::TfDtmfFun(RadioDocument& document, QWidget* parent)
+    : QWidget(parent), document_(document) {
+    for (auto changed : {&RadioDocument::settingsChanged, &RadioDocument::imageReplaced})
+        connect(&document_, changed, this, [this] {
+            // What this window stored it shows already, as the user chose it.
+            if (!loading_) ShowDtmf();
+        });
     setObjectName("fDtmfFun");
     setWindowTitle("DTMF Function");
 
@@ -276,8 +283,8 @@ void TfDtmfFun::FormShow() {
     loading_ = true;
     LocaliseForm(*this, false);
     const int decode = cxDtmfInfo_->indexOf(cxDecode_);
-    cxDtmfInfo_->setTabVisible(decode, All().DtmfDecodeVisible);
-    cxDtmfInfo_->setTabEnabled(decode, All().DtmfDecodeVisible);
+    cxDtmfInfo_->setTabVisible(decode, document_.State().DtmfDecodeVisible);
+    cxDtmfInfo_->setTabEnabled(decode, document_.State().DtmfDecodeVisible);
     BuildAutodialGrid();
     ShowDtmf();
     loading_ = false;
@@ -310,7 +317,7 @@ void TfDtmfFun::BuildAutodialGrid() {
 void TfDtmfFun::ShowDtmf() {
     const bool wasLoading = loading_;
     loading_ = true;
-    const TALL& all = All();
+    const TALL& all = document_.State();
     for (const IndexField& field : fields_)
         field.list->setCurrentIndex(
             IndexIn(*field.list, all.GetSetting(field.setting, field.mask)));
@@ -327,7 +334,12 @@ void TfDtmfFun::ShowDtmf() {
 }
 
 void TfDtmfFun::StoreDtmf() {
-    TALL& all = All();
+    const bool wasLoading = std::exchange(loading_, true);
+    document_.Change(windowTitle(), [this](TALL& all) { StoreLists(all); });
+    loading_ = wasLoading;
+}
+
+void TfDtmfFun::StoreLists(TALL& all) const {
     // A list showing no item (a code it has no item for) keeps the code it was shown with.
     for (const IndexField& field : fields_)
         if (field.list->currentIndex() >= 0)
@@ -337,7 +349,6 @@ void TfDtmfFun::StoreDtmf() {
     all.PutSetting(kDecoderByte, kSideToneMask, cxBeep_->isChecked() ? 1 : 0);
     if (cxPtts_->currentIndex() >= 0)
         all.PutSetting(kPttIdByte, kPttModeMask, cxPtts_->currentIndex());
-    ChangeImage(*this);
 }
 
 void TfDtmfFun::ComborPropertiesChange() {
@@ -358,10 +369,10 @@ void TfDtmfFun::EnablePttEdits() {
 void TfDtmfFun::cxEntPropertiesEditValueChanged(QLineEdit& edit) {
     if (loading_) return;
     loading_ = true;
-    StoreDtmfCode(All(), static_cast<DtmfCode>(edit.property("tag").toInt()),
-                  ToImageText(edit.text()));
+    const auto code = static_cast<DtmfCode>(edit.property("tag").toInt());
+    const std::string text = ToImageText(edit.text());
+    document_.Change(windowTitle(), [&](TALL& all) { StoreDtmfCode(all, code, text); });
     loading_ = false;
-    ChangeImage(*this);
 }
 
 bool TfDtmfFun::FilterKey(QLineEdit& edit, const QKeyEvent& key) {

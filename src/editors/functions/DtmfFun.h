@@ -2,8 +2,6 @@
 // radio's own ID code, and the stun code.
 #pragma once
 
-#include "shell/Commands.h"
-
 #include <QWidget>
 #include <cstdint>
 #include <vector>
@@ -18,12 +16,14 @@ class QTableWidget;
 
 namespace zorva {
 
-class TfDtmfFun : public QWidget, public ImageView {
+class RadioDocument;
+class TALL;
+
+class TfDtmfFun : public QWidget {
     Q_OBJECT
 
 public:
-    void ShowImage() override { ShowDtmf(); }
-    explicit TfDtmfFun(QWidget* parent = nullptr);
+    explicit TfDtmfFun(RadioDocument& document, QWidget* parent = nullptr);
     ~TfDtmfFun() override;
 
     // Fills every control from the image.
@@ -44,6 +44,8 @@ private:
     void FormShow();
     void BuildAutodialGrid();
     void StoreDtmf();
+    // Every list into the settings of `all`.
+    void StoreLists(TALL& all) const;
     void ComborPropertiesChange();
     void cxPttIDPropertiesChange();
     void EnablePttEdits();
@@ -53,6 +55,7 @@ private:
     QLineEdit* AddCodeEdit(QWidget* parent, const char* name, int maxLength, int tag,
                            bool digitsOnly);
 
+    RadioDocument& document_;
     bool loading_ = false;
     bool shown_ = false;
 

@@ -5,13 +5,13 @@
 #include "codec/OptionCodes.h"
 #include "core/Maindb.h"
 #include "core/TAll.h"
+#include "document/RadioDocument.h"
 #include "editors/ChildWindow.h"
 #include "editors/ImageText.h"
 #include "editors/channels/FreqEdit.h"
 #include "settings/UserMessages.h"
 #include "settings/ui/LocaliseForm.h"
 #include "settings/ui/ShowMsg.h"
-#include "shell/ui/ImageHistory.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -154,7 +154,10 @@ private:
     mutable QPointer<QLineEdit> editor_;
 };
 
-TfFmFun::TfFmFun(QWidget* parent) : QWidget(parent) {
+TfFmFun::TfFmFun(RadioDocument& document, QWidget* parent) : QWidget(parent), document_(document) {
+    connect(&document_, &RadioDocument::fmChanged, this, [this] { ShowFmChannels(); });
+    for (auto changed : {&RadioDocument::settingsChanged, &RadioDocument::imageReplaced})
+        connect(&document_, changed, this, [this] { ShowFm(); });
     setObjectName(QStringLiteral("fFmFun"));
     setWindowTitle(QStringLiteral("FM Information"));
 
@@ -374,7 +377,7 @@ void TfFmFun::BuildFmGrid() {
 }
 
 QString TfFmFun::ChannelText(int channel) const {
-    const double mhz = ReadFmChannel(All(), channel);
+    const double mhz = ReadFmChannel(document_.State(), channel);
     return mhz >= 0 ? FormatFreqText(mhz) : QString();
 }
 
@@ -382,7 +385,7 @@ void TfFmFun::ShowFmChannels() {
     const bool wasLoading = loading_;
     loading_ = true;
     rxGuard_ = true;
-    const QString current = FormatFreqText(ReadFmChannel(All(), kFmCurrentSlot));
+    const QString current = FormatFreqText(ReadFmChannel(document_.State(), kFmCurrentSlot));
     // A stored value longer than anyone may type is still shown whole.
     cxRx_->setMaxLength(std::max<int>(kMaxTyped, static_cast<int>(current.size())));
     cxRx_->setText(current);
@@ -398,7 +401,7 @@ void TfFmFun::ShowFm() {
     ShowFmChannels();
     const bool wasLoading = loading_;
     loading_ = true;
-    const TALL& all = All();
+    const TALL& all = document_.State();
     const int index = std::max(ReadField(all, kFmStep) - 1, 0);
     cxStep_->setCurrentIndex(index < cxStep_->count() ? index : -1);
     cxFmDw_->setChecked(ReadField(all, kFmInhibit) == 0);
@@ -409,24 +412,27 @@ void TfFmFun::ShowFm() {
 
 void TfFmFun::StoreFm() {
     if (loading_) return;
-    TALL& all = All();
-    // A step the list cannot show stays as it is.
-    if (cxStep_->currentIndex() >= 0) WriteField(all, kFmStep, cxStep_->currentIndex() + 1);
-    WriteField(all, kFmInhibit, cxFmDw_->isChecked() ? 0 : 1);
-    ChangeImage(*this);
+    const int step = cxStep_->currentIndex();
+    const bool inhibit = cxFmDw_->isChecked();
+    document_.Change(windowTitle(), [step, inhibit](TALL& all) {
+        // A step the list cannot show stays as it is.
+        if (step >= 0) WriteField(all, kFmStep, step + 1);
+        WriteField(all, kFmInhibit, inhibit ? 0 : 1);
+    });
 }
 
 void TfFmFun::eRxPropertiesEditValueChanged() {
     if (loading_ || rxGuard_ || !cxRx_->isModified()) return;
     rxGuard_ = true;
+    const std::string typed = ToImageText(cxRx_->text().trimmed());
     try {
-        const std::string shown =
-            WriteFmChannel(All(), kFmCurrentSlot, ToImageText(cxRx_->text().trimmed()));
+        std::string shown;
+        document_.Change(windowTitle(),
+                         [&](TALL& all) { shown = WriteFmChannel(all, kFmCurrentSlot, typed); });
         cxRx_->setText(FromImageText(shown));
-        ChangeImage(*this);
     } catch (const ConversionError&) {
         // Nothing was stored: the edit shows the frequency the radio keeps.
-        cxRx_->setText(FormatFreqText(ReadFmChannel(All(), kFmCurrentSlot)));
+        cxRx_->setText(FormatFreqText(ReadFmChannel(document_.State(), kFmCurrentSlot)));
         ShowMsg(Language().Caution, Language().ErrRange, kMsgInfo);
     }
     rxGuard_ = false;
@@ -435,9 +441,12 @@ void TfFmFun::eRxPropertiesEditValueChanged() {
 void TfFmFun::gvDataSetForeText(int column, int row, QString& text) {
     const int channel = ChannelOfCell(column, row);
     if (!channel) return;
+    const std::string typed = ToImageText(text.trimmed());
     try {
-        text = FromImageText(WriteFmChannel(All(), channel, ToImageText(text.trimmed())));
-        ChangeImage(*this);
+        std::string shown;
+        document_.Change(windowTitle(),
+                         [&](TALL& all) { shown = WriteFmChannel(all, channel, typed); });
+        text = FromImageText(shown);
     } catch (const ConversionError&) {
         // The channel keeps its state and value, and the cell shows them again.
         text = ChannelText(channel);
@@ -456,15 +465,14 @@ void TfFmFun::cxFM_MaxPropertiesValidate(double& value) {
 void TfFmFun::ScanBoundValidate(bool upper, double& value) {
     QLineEdit* edit = upper ? cxFM_Max_ : cxFM_Min_;
     QLineEdit* other = upper ? cxFM_Min_ : cxFM_Max_;
-    const TALL& all = All();
+    const TALL& state = document_.State();
     const std::optional<double> shown = ParseNumber(ToImageText(other->text()));
-    const double otherBound = shown ? *shown : upper ? all.FmBandLow : all.FmBandHigh;
-    const auto before = All().Image;
-    value = FmUnitsToMhz(WriteFmScanBound(All(), upper, value, otherBound));
+    const double otherBound = shown ? *shown : upper ? state.FmBandLow : state.FmBandHigh;
+    document_.Change(windowTitle(), [&](TALL& all) {
+        value = FmUnitsToMhz(WriteFmScanBound(all, upper, value, otherBound));
+    });
     edit->setText(FromImageText(FmBoundText(value)));
     ShowFmChannels();
-    // The range and the channels re-read against it are radio data: keep them for saving.
-    if (All().Image != before) ChangeImage(*this);
 }
 
 bool TfFmFun::HasNumber(int row, int column) const {

@@ -2,8 +2,6 @@
 // while working, and its 25 memory channels in a table of three number/frequency column pairs.
 #pragma once
 
-#include "shell/Commands.h"
-
 #include <QString>
 #include <QWidget>
 
@@ -21,18 +19,19 @@ namespace zorva {
 
 class FmCellDelegate;
 
-class TfFmFun : public QWidget, public ImageView {
+class RadioDocument;
+
+class TfFmFun : public QWidget {
     Q_OBJECT
 
 public:
-    void ShowImage() override { ShowFm(); }
     // Grid geometry: row 0 and column 0 are hidden title lines, row 1 holds the captions,
     // rows 2 to 11 the channels.
     static constexpr int kRows = 12;
     static constexpr int kColumns = 7;
     static constexpr int kFirstChannelRow = 2;
 
-    explicit TfFmFun(QWidget* parent = nullptr);
+    explicit TfFmFun(RadioDocument& document, QWidget* parent = nullptr);
     ~TfFmFun() override;
 
     QTableWidget* Grid() const { return gvData_; }
@@ -70,6 +69,7 @@ private:
     bool HasNumber(int row, int column) const;
     QString ChannelText(int channel) const;
 
+    RadioDocument& document_;
     bool loading_ = false;
     bool shown_ = false;
     bool rxGuard_ = false;

@@ -1,8 +1,8 @@
 #include "editors/functions/InfoMsg.h"
 
 #include "codec/DerivedFields.h"
-#include "core/Maindb.h"
 #include "core/TAll.h"
+#include "document/RadioDocument.h"
 #include "editors/ChildWindow.h"
 #include "editors/ImageText.h"
 #include "settings/ui/LocaliseForm.h"
@@ -16,7 +16,10 @@
 
 namespace zorva {
 
-TfInfoMsg::TfInfoMsg(QWidget* parent) : QWidget(parent) {
+TfInfoMsg::TfInfoMsg(const RadioDocument& document, QWidget* parent)
+    : QWidget(parent), document_(document) {
+    for (auto changed : {&RadioDocument::settingsChanged, &RadioDocument::imageReplaced})
+        connect(&document_, changed, this, [this] { ShowInfo(); });
     setObjectName(QStringLiteral("fInfoMsg"));
     setWindowTitle(QStringLiteral("Radio Information"));
 
@@ -77,7 +80,7 @@ void TfInfoMsg::FormShow() {
 }
 
 void TfInfoMsg::ShowInfo() {
-    const TALL& all = All();
+    const TALL& all = document_.State();
     cxModel_->setText(FromImageText(all.ModelName));
     cxFreq_->setText(FromImageText(all.BandSummary));
     cxSerial_->setText(FromImageText(SerialNumberText(all)));

@@ -2,8 +2,6 @@
 // number, last write time). It only shows; nothing in it changes the image.
 #pragma once
 
-#include "shell/Commands.h"
-
 #include <QWidget>
 
 class QLineEdit;
@@ -11,12 +9,13 @@ class QPushButton;
 
 namespace zorva {
 
-class TfInfoMsg : public QWidget, public ImageView {
+class RadioDocument;
+
+class TfInfoMsg : public QWidget {
     Q_OBJECT
 
 public:
-    void ShowImage() override { ShowInfo(); }
-    explicit TfInfoMsg(QWidget* parent = nullptr);
+    explicit TfInfoMsg(const RadioDocument& document, QWidget* parent = nullptr);
     ~TfInfoMsg() override;
 
     // Fills the four fields from the application state and the image.
@@ -28,6 +27,7 @@ protected:
 private:
     void FormShow();
 
+    const RadioDocument& document_;
     bool shown_ = false;
     QLineEdit* cxModel_ = nullptr;
     QLineEdit* cxFreq_ = nullptr;

@@ -61,7 +61,7 @@ QWidget* Panel(QWidget* parent, const QString& name, int height) {
 
 } // namespace
 
-TfModel::TfModel(QWidget* parent) : QDialog(parent) {
+TfModel::TfModel(const TALL& state, QWidget* parent) : QDialog(parent), chosen_(state) {
     setObjectName("fModel");
     setWindowTitle("Model Information");
     setModal(true);
@@ -205,11 +205,11 @@ void TfModel::FormShow() {
     cxModel_->clear();
     for (const std::string& name : names)
         cxModel_->addItem(FromImageText(name));
-    const int chosen = cxModel_->findText(FromImageText(All().ModelName));
+    const int chosen = cxModel_->findText(FromImageText(chosen_.ModelName));
     cxModel_->setCurrentIndex(chosen >= 0 ? chosen : 0);
 
     loading_ = true;
-    ShowBands(All().Image[kBandMaskByte]);
+    ShowBands(chosen_.Image[kBandMaskByte]);
     EnableEdges();
     accepted_ = false;
     loading_ = false;
@@ -275,8 +275,8 @@ void TfModel::ShowBands(uint8_t flags) {
         const bool set = BandFlagSet(flags, band);
         bands_[band].use->setChecked(set);
         if (!set) continue;
-        SetEdge(band, false, ImageBandEdge(All(), band, false));
-        SetEdge(band, true, ImageBandEdge(All(), band, true));
+        SetEdge(band, false, ImageBandEdge(chosen_, band, false));
+        SetEdge(band, true, ImageBandEdge(chosen_, band, true));
     }
     if (!showBandChoice_) {
         int first = -1;
@@ -380,7 +380,7 @@ void TfModel::btnOkClick() {
         choice.low[band] = b.lowValue;
         choice.high[band] = b.highValue;
     }
-    if (!model_ || !TakeBandChoice(All(), *model_, choice)) {
+    if (!model_ || !TakeBandChoice(chosen_, *model_, choice)) {
         ShowMsg(Language().Caution, Language().ErrRange, kMsgInfo);
         return;
     }

@@ -1,7 +1,9 @@
 // The model information dialog: which catalogue model a new image is for, which of its bands
-// are in use and the edges of each. On Ok it hands the choice to the state; the main window
-// then builds the new image.
+// are in use and the edges of each. It works on a copy of the document's state; on Ok that copy
+// holds the choice, from which the document builds the new image.
 #pragma once
+
+#include "core/TAll.h"
 
 #include <QDialog>
 #include <array>
@@ -22,11 +24,14 @@ class TfModel : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TfModel(QWidget* parent = nullptr);
+    explicit TfModel(const TALL& state, QWidget* parent = nullptr);
     ~TfModel() override;
 
-    // Whether Ok handed a choice over (BandMask, BandLow/BandHigh, ImageModelIdent).
+    // Whether Ok made a choice.
     bool ModelAccepted() const { return accepted_; }
+    // The state shown, with the choice once Ok made one (BandMask, BandLow/BandHigh,
+    // ImageModelIdent).
+    const TALL& Chosen() const { return chosen_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -63,6 +68,7 @@ private:
     // Checks the radio button of `band` alone (none when -1) and its check box alone.
     void ChooseSingleBand(int band);
 
+    TALL chosen_;
     std::array<Band, 4> bands_{};
     QWidget* pMode_ = nullptr;
     QWidget* pKeys_ = nullptr;

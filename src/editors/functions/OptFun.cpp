@@ -1,11 +1,11 @@
 #include "editors/functions/OptFun.h"
 
 #include "core/Maindb.h"
+#include "document/RadioDocument.h"
 #include "editors/ChildWindow.h"
 #include "editors/ImageText.h"
 #include "editors/functions/FunctionLists.h"
 #include "settings/ui/LocaliseForm.h"
-#include "shell/ui/ImageHistory.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <tuple>
+#include <utility>
 
 namespace zorva {
 
@@ -31,7 +32,13 @@ constexpr int kHiddenTop = 481;
 
 } // namespace
 
-TfOptFun::TfOptFun(QWidget* parent) : QWidget(parent) {
+TfOptFun::TfOptFun(RadioDocument& document, QWidget* parent)
+    : QWidget(parent), document_(document) {
+    for (auto changed : {&RadioDocument::settingsChanged, &RadioDocument::imageReplaced})
+        connect(&document_, changed, this, [this] {
+            // What this window stored it shows already, as the user chose it.
+            if (!loading_) ShowOptions();
+        });
     setObjectName("fOptFun");
     setWindowTitle("Optional Function");
 
@@ -168,7 +175,7 @@ void TfOptFun::FormShow() {
 void TfOptFun::ShowOptions() {
     const bool wasLoading = loading_;
     loading_ = true;
-    const TALL& all = All();
+    const TALL& all = document_.State();
     for (const auto& [combo, field] : plainLists_)
         ShowFunctionCode(*combo, ReadField(all, field));
     cxModeSw_->setCurrentIndex(ReadModeItem(all));
@@ -183,7 +190,12 @@ void TfOptFun::ShowOptions() {
 }
 
 void TfOptFun::StoreOptions() {
-    TALL& all = All();
+    const bool wasLoading = std::exchange(loading_, true);
+    document_.Change(windowTitle(), [this](TALL& all) { StoreControls(all); });
+    loading_ = wasLoading;
+}
+
+void TfOptFun::StoreControls(TALL& all) const {
     // A list showing no item (its code has none) leaves its field as it was.
     for (const auto& [combo, field] : plainLists_)
         WriteField(all, field, combo->currentIndex());
@@ -197,7 +209,6 @@ void TfOptFun::StoreOptions() {
     // byte stays as the image has it until the user picks another answer.
     const int manual = cxFrq_Use_->currentIndex();
     if (manual >= 0 && (manual == 0) != ReadManualFreq(all)) WriteManualFreq(all, manual == 0);
-    ChangeImage(*this);
 }
 
 void TfOptFun::ComborPropertiesChange() {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "codec/OptionCodes.h"
-#include "shell/Commands.h"
 
 #include <QSize>
 #include <QWidget>
@@ -18,12 +17,14 @@ class QPushButton;
 
 namespace zorva {
 
-class TfOptFun : public QWidget, public ImageView {
+class RadioDocument;
+class TALL;
+
+class TfOptFun : public QWidget {
     Q_OBJECT
 
 public:
-    void ShowImage() override { ShowOptions(); }
-    explicit TfOptFun(QWidget* parent = nullptr);
+    explicit TfOptFun(RadioDocument& document, QWidget* parent = nullptr);
     ~TfOptFun() override;
 
     // Sets every control from the image.
@@ -44,6 +45,10 @@ private:
     // True when the key is dropped.
     bool cxOpenMsgKeyPress(const QKeyEvent& key);
 
+    // Every control into the settings of `all`.
+    void StoreControls(TALL& all) const;
+
+    RadioDocument& document_;
     bool loading_ = false;
     bool shown_ = false;
 

@@ -1,6 +1,7 @@
 #include "editors/functions/ScanFun.h"
 
-#include "core/Maindb.h"
+#include "core/TAll.h"
+#include "document/RadioDocument.h"
 #include "editors/functions/FunctionLists.h"
 
 #include <QComboBox>
@@ -14,9 +15,9 @@ constexpr std::size_t kPriorityRow = 3;
 
 } // namespace
 
-TfScanFun::TfScanFun(QWidget* parent)
+TfScanFun::TfScanFun(RadioDocument& document, QWidget* parent)
     : SettingListsWindow(
-          "fScanFun", "lx00", "Scan Information",
+          document, "fScanFun", "lx00", "Scan Information",
           {{"lx01", "Scan Mode", "cxScanMode", {"CO", "TO", "SE"}, kScanMode},
            {"lx02", "Scan Speed[ms]", "cxScanRate", NumberItems(100, 500, 50), kScanSpeed},
            {"lx03", "Dropout Delay Time[s]", "cxScanBack", NumberItems(3, 30), kDropoutDelay},
@@ -30,7 +31,7 @@ void TfScanFun::FillLists() {
     QComboBox& priority = *RowList(kPriorityRow);
     while (priority.count() > 1)
         priority.removeItem(priority.count() - 1);
-    const int channels = std::clamp(All().ChannelCount, 0, FieldMax(kPriorityChannel));
+    const int channels = std::clamp(Document().State().ChannelCount, 0, FieldMax(kPriorityChannel));
     for (int channel = 1; channel <= channels; ++channel)
         priority.addItem(QString::number(channel));
 }

@@ -9,12 +9,7 @@ class TfScanFun : public SettingListsWindow {
     Q_OBJECT
 
 public:
-    explicit TfScanFun(QWidget* parent = nullptr);
-
-    // Fills the priority list up to the channel count, then sets every control.
-    void ShowScan() { ShowLists(); }
-    // Writes every control into the image and marks it modified.
-    void StoreScan() { StoreLists(); }
+    explicit TfScanFun(RadioDocument& document, QWidget* parent = nullptr);
 
 protected:
     void FillLists() override;

@@ -1,10 +1,10 @@
 #include "editors/functions/SettingListsWindow.h"
 
 #include "core/Maindb.h"
+#include "document/RadioDocument.h"
 #include "editors/ChildWindow.h"
 #include "editors/functions/FunctionLists.h"
 #include "settings/ui/LocaliseForm.h"
-#include "shell/ui/ImageHistory.h"
 
 #include <QComboBox>
 #include <QFont>
@@ -15,10 +15,10 @@
 
 namespace zorva {
 
-SettingListsWindow::SettingListsWindow(const char* formName, const char* titleName,
-                                       const char* caption, std::initializer_list<Row> rows,
-                                       QWidget* parent)
-    : QWidget(parent) {
+SettingListsWindow::SettingListsWindow(RadioDocument& document, const char* formName,
+                                       const char* titleName, const char* caption,
+                                       std::initializer_list<Row> rows, QWidget* parent)
+    : QWidget(parent), document_(document) {
     setObjectName(formName);
     setWindowTitle(caption);
 
@@ -46,9 +46,13 @@ SettingListsWindow::SettingListsWindow(const char* formName, const char* titleNa
     layout->addStretch();
     layout->addLayout(ButtonRow({close}));
 
-    for (const Control& row : rows_)
-        connect(row.list, &QComboBox::currentIndexChanged, this,
-                [this] { ComborPropertiesChange(); });
+    for (std::size_t row = 0; row < rows_.size(); ++row)
+        connect(rows_[row].list, &QComboBox::currentIndexChanged, this,
+                [this, row] { ComborPropertiesChange(row); });
+    // The settings (and, for the priority channel, the channels) as they are now, whoever
+    // changed them: a window open meanwhile never stores an old value back.
+    for (auto changed : {&RadioDocument::settingsChanged, &RadioDocument::imageReplaced})
+        connect(&document_, changed, this, [this] { ShowLists(); });
 }
 
 void SettingListsWindow::showEvent(QShowEvent* event) {
@@ -69,18 +73,14 @@ void SettingListsWindow::ShowLists() {
     loading_ = true;
     FillLists();
     for (const Control& row : rows_)
-        ShowFunctionCode(*row.list, ReadField(All(), row.field));
+        ShowFunctionCode(*row.list, ReadField(document_.State(), row.field));
     loading_ = wasLoading;
 }
 
-void SettingListsWindow::StoreLists() {
-    for (const Control& row : rows_)
-        WriteField(All(), row.field, row.list->currentIndex());
-    ChangeImage(*this);
-}
-
-void SettingListsWindow::ComborPropertiesChange() {
-    if (!loading_) StoreLists();
+void SettingListsWindow::ComborPropertiesChange(std::size_t row) {
+    if (loading_) return;
+    const Control& changed = rows_.at(row);
+    document_.WriteSetting(windowTitle(), changed.field, changed.list->currentIndex());
 }
 
 } // namespace zorva

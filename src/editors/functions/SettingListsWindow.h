@@ -1,10 +1,10 @@
 // The shape of the small function windows: a bold title, one row of label and list for each
 // settings field, and a Close button. The lists are set from the image when the window is
-// first shown, and each change is written back into the image at once.
+// first shown and whenever the image changes, and each change is written back into the image
+// at once.
 #pragma once
 
 #include "codec/OptionCodes.h"
-#include "shell/Commands.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -17,11 +17,12 @@ class QLabel;
 
 namespace zorva {
 
-class SettingListsWindow : public QWidget, public ImageView {
+class RadioDocument;
+
+class SettingListsWindow : public QWidget {
     Q_OBJECT
 
 public:
-    void ShowImage() override { ShowLists(); }
     // One row: its label's name and caption, its list's name and items, and the field the
     // list's item position is the code of.
     struct Row {
@@ -34,13 +35,13 @@ public:
 
     // Sets every list from the image.
     void ShowLists();
-    // Writes every list into the image and marks it modified.
-    void StoreLists();
 
 protected:
     // `formName` is the window's objectName; `caption` is both its title and its caption.
-    SettingListsWindow(const char* formName, const char* titleName, const char* caption,
-                       std::initializer_list<Row> rows, QWidget* parent);
+    SettingListsWindow(RadioDocument& document, const char* formName, const char* titleName,
+                       const char* caption, std::initializer_list<Row> rows, QWidget* parent);
+
+    RadioDocument& Document() const { return document_; }
 
     QLabel* RowLabel(std::size_t row) const { return rows_.at(row).label; }
     QComboBox* RowList(std::size_t row) const { return rows_.at(row).list; }
@@ -57,8 +58,10 @@ private:
     };
 
     void FormShow();
-    void ComborPropertiesChange();
+    // Stores the field of the list that changed, and only that one.
+    void ComborPropertiesChange(std::size_t row);
 
+    RadioDocument& document_;
     bool loading_ = false;
     bool shown_ = false;
     std::vector<Control> rows_;

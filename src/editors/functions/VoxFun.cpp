@@ -14,9 +14,9 @@ enum VoxRow : std::size_t { kGainRow, kDelayRow, kInhibitRow };
 
 } // namespace
 
-TfVoxFun::TfVoxFun(QWidget* parent)
+TfVoxFun::TfVoxFun(RadioDocument& document, QWidget* parent)
     : SettingListsWindow(
-          "fVoxFun", "L0", "Vox Function",
+          document, "fVoxFun", "L0", "Vox Function",
           {{"L1", "VOX Gain Level", "cxVoxLv", NumberItems(1, 9), kVoxGain},
            {"L2", "VOX Delay Time[s]", "cxVoxDv", {"0.5", "1.0", "2.0", "3.0"}, kVoxDelay},
            {"L3", "Vox Inhibit on Receive", "cxVoxRs", {"No", "Yes"}, kVoxInhibitOnRx}},

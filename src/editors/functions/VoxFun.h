@@ -1,4 +1,4 @@
-// The VOX window: gain, delay and the receive inhibit of voice-operated transmit.
+// The VOX window: gain and delay of voice-operated transmit.
 #pragma once
 
 #include "editors/functions/SettingListsWindow.h"
@@ -9,11 +9,7 @@ class TfVoxFun : public SettingListsWindow {
     Q_OBJECT
 
 public:
-    explicit TfVoxFun(QWidget* parent = nullptr);
-
-    void ShowVox() { ShowLists(); }
-    // Writes every control into the image and marks it modified.
-    void StoreVox() { StoreLists(); }
+    explicit TfVoxFun(RadioDocument& document, QWidget* parent = nullptr);
 };
 
 } // namespace zorva

@@ -2,8 +2,9 @@
 
 namespace zorva {
 
-TfReadRadio::TfReadRadio(QWidget* parent)
-    : TransferDialog(parent, "fReadRadio", "Read data from radio", ReadEngine::kProgressMax) {
+TfReadRadio::TfReadRadio(const TALL& state, QWidget* parent)
+    : TransferDialog(state, parent, "fReadRadio", "Read data from radio",
+                     ReadEngine::kProgressMax) {
     Attach(std::make_unique<ReadEngine>(Context()));
 }
 

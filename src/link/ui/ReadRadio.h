@@ -1,5 +1,5 @@
-// The window that reads the radio's memory into the image. It opens the port when shown; the
-// exchange starts on Ok. ReadCompleted() tells the main window to refresh its views.
+// The window that reads the radio's memory. It opens the port when shown; the exchange starts on
+// Ok. It reads into a copy of the state it is given, which State() holds once ReadCompleted().
 #pragma once
 
 #include "link/ReadEngine.h"
@@ -11,7 +11,7 @@ class TfReadRadio : public TransferDialog {
     Q_OBJECT
 
 public:
-    explicit TfReadRadio(QWidget* parent = nullptr);
+    explicit TfReadRadio(const TALL& state, QWidget* parent = nullptr);
 
     bool ReadCompleted() const { return Engine().ReadCompleted(); }
     const ReadEngine& Engine() const { return static_cast<const ReadEngine&>(engine()); }

@@ -175,7 +175,8 @@ QLabel* AddLabel(const char* name, const char* caption, QWidget* parent) {
 
 } // namespace
 
-TfTestFrm::TfTestFrm(QWidget* parent) : QDialog(parent), port_(SettingsFilePath(All().ExeDir)) {
+TfTestFrm::TfTestFrm(const TALL& state, QWidget* parent)
+    : QDialog(parent), state_(state), port_(SettingsFilePath(state.ExeDir)) {
     setObjectName("fTestFrm");
     setWindowTitle("Power Test");
     setModal(true);
@@ -277,7 +278,7 @@ TfTestFrm::TfTestFrm(QWidget* parent) : QDialog(parent), port_(SettingsFilePath(
 
     port_.SetLanguage(Language());
     engine_ = std::make_unique<PowerTestEngine>(
-        PowerTestContext{All(), Language(), port_, timers_, *this,
+        PowerTestContext{state_, Language(), port_, timers_, *this,
                          [] { return static_cast<int>(QRandomGenerator::global()->bounded(5)); }});
     port_.SetBytesHandler(
         [this](const uint8_t* bytes, int count) { engine_->OnBytes(bytes, count); });
@@ -319,7 +320,7 @@ void TfTestFrm::BuildRangeList() {
     const QSignalBlocker blocker(cxFreq_Rang_);
     cxFreq_Rang_->clear();
     const QIcon icon = RangeIcon();
-    for (const PowerSubRange& range : PowerSubRanges(All())) {
+    for (const PowerSubRange& range : PowerSubRanges(state_)) {
         auto* item = new QTreeWidgetItem(cxFreq_Rang_, {QString::fromStdString(range.text)});
         item->setIcon(0, icon);
         item->setData(0, kSubRangeRole, range.number);

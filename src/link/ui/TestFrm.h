@@ -23,11 +23,14 @@ class QWidget;
 
 namespace zorva {
 
+class TALL;
+
 class TfTestFrm : public QDialog, private PowerTestUser {
     Q_OBJECT
 
 public:
-    explicit TfTestFrm(QWidget* parent = nullptr);
+    // `state` gives the port and the bands whose power is tuned.
+    explicit TfTestFrm(const TALL& state, QWidget* parent = nullptr);
     ~TfTestFrm() override;
 
     const PowerTestEngine& Engine() const { return *engine_; }
@@ -65,6 +68,7 @@ private:
     int SelectedSubRange() const;
     void SendValue(int index, int value);
 
+    const TALL& state_;
     QtSerialPort port_;
     QtLinkTimers timers_;
     std::unique_ptr<PowerTestEngine> engine_;

@@ -14,9 +14,9 @@
 
 namespace zorva {
 
-TransferDialog::TransferDialog(QWidget* parent, const char* objectName, const char* caption,
-                               int progressMax)
-    : QDialog(parent), port_(SettingsFilePath(All().ExeDir)) {
+TransferDialog::TransferDialog(const TALL& state, QWidget* parent, const char* objectName,
+                               const char* caption, int progressMax)
+    : QDialog(parent), state_(state), port_(SettingsFilePath(state.ExeDir)) {
     setObjectName(objectName);
     setWindowTitle(caption);
     setModal(true);
@@ -49,11 +49,7 @@ TransferDialog::~TransferDialog() {
 }
 
 LinkContext TransferDialog::Context() {
-    return Context(All());
-}
-
-LinkContext TransferDialog::Context(TALL& all) {
-    return LinkContext{all, MacList(), Language(), port_, timers_, *this, [] {
+    return LinkContext{state_, MacList(), Language(), port_, timers_, *this, [] {
                            return static_cast<int>(QRandomGenerator::global()->bounded(5));
                        }};
 }

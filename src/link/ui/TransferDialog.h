@@ -1,7 +1,9 @@
 // What the read and write windows share: the progress bar and buttons, their own serial port
-// and timers, and the wiring of those to the exchange engine each window runs.
+// and timers, the wiring of those to the exchange engine each window runs, and the copy of the
+// image state the engine works on (the document takes over what it holds afterwards).
 #pragma once
 
+#include "core/TAll.h"
 #include "link/ExchangeEngine.h"
 #include "link/qt/QtLinkTimers.h"
 #include "link/qt/QtSerialPort.h"
@@ -21,16 +23,19 @@ public:
     ~TransferDialog() override;
 
     QtSerialPort& Port() { return port_; }
+    // The state the exchange worked on: after a read the image read, after a write the image
+    // with the time it was written.
+    const TALL& State() const { return state_; }
     // Every way of closing (Cancel, Escape, the close box, the engine) comes here.
     void done(int result) override;
 
 protected:
-    TransferDialog(QWidget* parent, const char* objectName, const char* caption, int progressMax);
-    // The context the subclass builds its engine with: the program's state, this window's
+    // `state` is copied: the exchange works on the copy.
+    TransferDialog(const TALL& state, QWidget* parent, const char* objectName, const char* caption,
+                   int progressMax);
+    // The context the subclass builds its engine with: the copy of the state, this window's
     // port, timers and messages.
     LinkContext Context();
-    // The same with another state than the program's (a copy the engine may change).
-    LinkContext Context(TALL& all);
     // Takes the engine and connects the port, the timers and the Ok button to it.
     void Attach(std::unique_ptr<ExchangeEngine> engine);
     ExchangeEngine& engine() const { return *engine_; }
@@ -43,6 +48,7 @@ private:
     void SetProgress(int value, int maximum) override;
     void CloseWindow() override;
 
+    TALL state_;
     QtSerialPort port_;
     QtLinkTimers timers_;
     std::unique_ptr<ExchangeEngine> engine_;

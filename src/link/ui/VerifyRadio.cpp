@@ -17,10 +17,10 @@ constexpr std::size_t kShownDifferences = 20;
 
 } // namespace
 
-TfVerifyRadio::TfVerifyRadio(QWidget* parent)
-    : TransferDialog(parent, "fVerifyRadio", "Verify data in radio", ReadEngine::kProgressMax),
-      readBack_(All()) {
-    Attach(std::make_unique<ReadEngine>(Context(readBack_)));
+TfVerifyRadio::TfVerifyRadio(const TALL& written, QWidget* parent)
+    : TransferDialog(written, parent, "fVerifyRadio", "Verify data in radio",
+                     ReadEngine::kProgressMax) {
+    Attach(std::make_unique<ReadEngine>(Context()));
     pause_ = new QTimer(this);
     pause_->setSingleShot(true);
     connect(pause_, &QTimer::timeout, this, [this] { engine().Start(); });
@@ -38,8 +38,8 @@ int TfVerifyRadio::ShowMsg(const std::string& caption, const std::string& text, 
     return TransferDialog::ShowMsg(caption, text, kind);
 }
 
-void VerifyWrittenImage(QWidget* parent) {
-    TfVerifyRadio dialog(parent);
+void VerifyWrittenImage(const TALL& written, QWidget* parent) {
+    TfVerifyRadio dialog(written, parent);
     dialog.exec();
     const TLanguage& texts = Language();
     if (!dialog.ReadCompleted()) {
@@ -47,7 +47,7 @@ void VerifyWrittenImage(QWidget* parent) {
         return;
     }
     const std::vector<std::string> differences =
-        ReadBackDifferences(All(), dialog.Engine().Blocks());
+        ReadBackDifferences(written, dialog.Engine().Blocks());
     if (differences.empty()) {
         ShowMsg(texts.Confirmation, texts.VerifyOk, kMsgInfo);
         return;

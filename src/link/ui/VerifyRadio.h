@@ -3,7 +3,6 @@
 // itself once the radio has had its pause after the write; Cancel stops it.
 #pragma once
 
-#include "core/TAll.h"
 #include "link/ReadEngine.h"
 #include "link/ui/TransferDialog.h"
 
@@ -15,7 +14,8 @@ class TfVerifyRadio : public TransferDialog {
     Q_OBJECT
 
 public:
-    explicit TfVerifyRadio(QWidget* parent = nullptr);
+    // `written` is the image as written; the radio is read into a copy of it.
+    explicit TfVerifyRadio(const TALL& written, QWidget* parent = nullptr);
 
     bool ReadCompleted() const { return Engine().ReadCompleted(); }
     const ReadEngine& Engine() const { return static_cast<const ReadEngine&>(engine()); }
@@ -27,13 +27,11 @@ private:
     // The read's own "completed" box is left out: the outcome of the check follows.
     int ShowMsg(const std::string& caption, const std::string& text, int kind) override;
 
-    TALL readBack_;
     QTimer* pause_ = nullptr;
 };
 
-// After a completed write: reads the radio back and tells in a message box whether it holds the
-// program's image as written (the fields that differ, when it does not), or that it could not
-// be read back.
-void VerifyWrittenImage(QWidget* parent);
+// After a completed write: reads the radio back and tells in a message box whether it holds
+// `written` (the fields that differ, when it does not), or that it could not be read back.
+void VerifyWrittenImage(const TALL& written, QWidget* parent);
 
 } // namespace zorva

@@ -4,8 +4,9 @@
 
 namespace zorva {
 
-TfWriteRadio::TfWriteRadio(QWidget* parent)
-    : TransferDialog(parent, "fWriteRadio", "Write data to radio", WriteEngine::kProgressMax) {
+TfWriteRadio::TfWriteRadio(const TALL& state, QWidget* parent)
+    : TransferDialog(state, parent, "fWriteRadio", "Write data to radio",
+                     WriteEngine::kProgressMax) {
     Attach(std::make_unique<WriteEngine>(Context(), CurrentTimeText));
 }
 

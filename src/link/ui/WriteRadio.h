@@ -1,5 +1,6 @@
-// The window that writes the image to the radio. It opens the port when shown; each Ok writes
-// the whole image, and the window stays open for another write.
+// The window that writes an image to the radio. It opens the port when shown; Ok writes the
+// whole image, and the window closes once the write is done. State() holds the image with the
+// time it was written.
 #pragma once
 
 #include "link/WriteEngine.h"
@@ -11,7 +12,7 @@ class TfWriteRadio : public TransferDialog {
     Q_OBJECT
 
 public:
-    explicit TfWriteRadio(QWidget* parent = nullptr);
+    explicit TfWriteRadio(const TALL& state, QWidget* parent = nullptr);
 
     // Writes that reached the end command since the window opened.
     int WritesCompleted() const { return Engine().WritesCompleted(); }

@@ -22,7 +22,8 @@ void SetMessageScript(MessageScript script) {
 }
 
 int ShowMsg(const std::string& caption, const std::string& text, int kind) {
-    if (kind != kMsgInfo && kind != kMsgYesNo && kind != kMsgRetryCancel) return kResultOk;
+    if (kind != kMsgInfo && kind != kMsgYesNo && kind != kMsgYesNoCancel && kind != kMsgRetryCancel)
+        return kResultOk;
     if (Script()) return Script()(caption, text, kind);
 
     QMessageBox box(QApplication::activeWindow());
@@ -38,6 +39,16 @@ int ShowMsg(const std::string& caption, const std::string& text, int kind) {
         box.setIcon(QMessageBox::Question);
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         return box.exec() == QMessageBox::Yes ? kResultYes : kResultNo;
+    case kMsgYesNoCancel: {
+        box.setIcon(QMessageBox::Question);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        // Escape and the close box stop the command, as Cancel does.
+        box.setEscapeButton(QMessageBox::Cancel);
+        const int pressed = box.exec();
+        return pressed == QMessageBox::Yes  ? kResultYes
+               : pressed == QMessageBox::No ? kResultNo
+                                            : kResultCancel;
+    }
     default:
         box.setIcon(QMessageBox::Question);
         box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
@@ -54,7 +65,7 @@ ScriptedMessages::ScriptedMessages(std::vector<int> scripted) : answers(std::mov
             answers.erase(answers.begin());
             return answer;
         }
-        return kind == kMsgYesNo ? kResultNo : kResultCancel;
+        return kind == kMsgRetryCancel ? kResultCancel : kResultNo;
     });
 }
 

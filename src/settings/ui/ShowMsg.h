@@ -9,8 +9,8 @@
 namespace zorva {
 
 // Shows `text` under `caption` (both UTF-8) in a box owned by the active window; kind 1
-// information/OK → 1, 2 Yes/No → 6/7, 22 Retry/Cancel → 4/2; any other kind shows nothing
-// and returns 1.
+// information/OK → 1, 2 Yes/No → 6/7, 3 Yes/No/Cancel → 6/7/2 (Escape is Cancel), 22
+// Retry/Cancel → 4/2; any other kind shows nothing and returns 1.
 int ShowMsg(const std::string& caption, const std::string& text, int kind);
 
 // Answers in place of the boxes while set, so that tests never wait on a modal box. Gets what

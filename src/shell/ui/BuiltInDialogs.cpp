@@ -1,6 +1,8 @@
 #include "shell/ui/BuiltInDialogs.h"
 
+#include "core/ImageState.h"
 #include "core/Maindb.h"
+#include "document/RadioDocument.h"
 #include "link/ui/ReadRadio.h"
 #include "link/ui/SetPort.h"
 #include "link/ui/TestFrm.h"
@@ -24,8 +26,8 @@ namespace {
 // first failure of the run is shown in a box, later ones only in the status bar.
 class ReadBackups {
 public:
-    void Save(MainWindowPort& mainForm) {
-        const BackupResult backup = WriteBackup(All(), BackupFolder(), std::time(nullptr));
+    void Save(MainWindowPort& mainForm, const TALL& read) {
+        const BackupResult backup = WriteBackup(read, BackupFolder(), std::time(nullptr));
         if (backup.written) return;
         const std::string where = backup.path + ": " + backup.reason;
         if (reported_) {
@@ -46,25 +48,32 @@ void RegisterLinkDialogs(MainWindowPort& mainForm) {
     auto backups = std::make_shared<ReadBackups>();
     mainForm.RegisterDialog(
         cmd::Read,
-        [](QWidget* parent) -> std::unique_ptr<QDialog> {
-            return std::make_unique<TfReadRadio>(parent);
+        [&mainForm](QWidget* parent) -> std::unique_ptr<QDialog> {
+            return std::make_unique<TfReadRadio>(mainForm.Document().State(), parent);
         },
         [&mainForm, backups](const QDialog& closed) {
-            // Only a read that completed replaced the image.
-            if (!static_cast<const TfReadRadio&>(closed).ReadCompleted()) return DialogEffect::None;
-            backups->Save(mainForm);
-            return DialogEffect::ImageReplaced;
+            // Only a read that completed replaces the image.
+            const auto& read = static_cast<const TfReadRadio&>(closed);
+            if (!read.ReadCompleted()) return DialogEffect::None;
+            backups->Save(mainForm, read.State());
+            mainForm.Document().TakeRead(CaptureImageState(read.State()),
+                                         mainForm.StepName(cmd::Read));
+            return DialogEffect::None;
         });
     mainForm.RegisterDialog(
         cmd::Write,
-        [](QWidget* parent) -> std::unique_ptr<QDialog> {
-            return std::make_unique<TfWriteRadio>(parent);
+        [&mainForm](QWidget* parent) -> std::unique_ptr<QDialog> {
+            return std::make_unique<TfWriteRadio>(mainForm.Document().State(), parent);
         },
-        [](const QDialog& closed) {
+        [&mainForm](const QDialog& closed) {
+            const auto& write = static_cast<const TfWriteRadio&>(closed);
+            if (write.WritesCompleted() == 0) return DialogEffect::None;
+            // The radio now holds the image with the time it was written.
+            RadioDocument& document = mainForm.Document();
+            document.TakeWriteTime(CaptureImageState(write.State()));
             // The radio is read back into a copy: the image stays as it is.
-            if (All().VerifyAfterWrite &&
-                static_cast<const TfWriteRadio&>(closed).WritesCompleted() > 0)
-                VerifyWrittenImage(closed.parentWidget());
+            if (document.State().VerifyAfterWrite)
+                VerifyWrittenImage(document.State(), closed.parentWidget());
             return DialogEffect::None;
         });
     mainForm.RegisterDialog(
@@ -92,8 +101,8 @@ void RegisterSettingsDialogs(MainWindowPort& mainForm) {
 }
 
 void RegisterPowerTest(MainWindowPort& mainForm) {
-    mainForm.RegisterDialog(cmd::Test, [](QWidget* parent) -> std::unique_ptr<QDialog> {
-        return std::make_unique<TfTestFrm>(parent);
+    mainForm.RegisterDialog(cmd::Test, [&mainForm](QWidget* parent) -> std::unique_ptr<QDialog> {
+        return std::make_unique<TfTestFrm>(mainForm.Document().State(), parent);
     });
 }
 

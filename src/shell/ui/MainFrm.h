@@ -1,5 +1,9 @@
 // The main window: menus, tool bar, the tree of editor windows, the status bar, the child
-// windows of the editors, the data file commands and the questions before data is lost.
+// windows of the editors on the window's document, the data file commands and the question
+// before work is discarded. Its parts live in files by what they do: the command table
+// (CommandTable.cpp), the dispatcher (MainCommands.cpp), the document's commands
+// (DocumentCommands.cpp), the child windows (ChildWindows.cpp), the status bar
+// (StatusPanels.cpp) and the undo keys (UndoKeys.cpp).
 #pragma once
 
 #include "link/qt/PortList.h"
@@ -29,8 +33,6 @@ class QWidget;
 
 namespace zorva {
 
-class ImageHistory;
-
 class TfMainFrm : public QMainWindow, public MainWindowPort {
     Q_OBJECT
 
@@ -40,11 +42,11 @@ public:
 
     // Runs command `command` of the command table; numbers not in it do nothing.
     void RunCommand(int command);
-    void RefreshViews(RefreshKind kind) override;
     // The status bar panels and the caption.
     void UpdateStatus();
 
-    const std::string& FileName() const { return fileName_; }
+    RadioDocument& Document() override { return *document_; }
+    QString StepName(int command) const override;
     QMdiArea* MdiArea() const { return mdi_; }
     // The menu item of a command (for the tool buttons, ToolButton()).
     QAction* CommandAction(int command) const;
@@ -61,8 +63,8 @@ public:
     // The port, read and write, language and about dialogs are registered by the constructor.
     void RegisterDialog(int command, DialogFactory create, DialogOutcome outcome = {}) override;
     QWidget* DialogParent() override { return this; }
+    bool MayDiscard() override;
     void RegisterCommand(int command, int window, CommandRun run) override;
-    std::string ImageFileName() const override { return fileName_; }
     void ShowStatusNote(const std::string& text) override;
 
     // Loads a data file as Open does after its dialog; a file taken becomes the first of the
@@ -87,12 +89,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Building the window (MainFrm.cpp, CommandTable.cpp, StatusPanels.cpp).
     void BuildActions();
     void BuildMenus();
     void BuildToolBar();
     void BuildTree();
     void BuildStatusBar();
-
+    void ConnectDocument();
     void FormShow();
     void SetTreeTexts();
     // Returns what the user is told when the stored port was not found.
@@ -100,56 +103,64 @@ private:
     // Chooses the port, once, after the first showing.
     void ChoosePortOnce();
     void ShowClock();
+    void SaveSettings();
+    bool AskYes(const std::string& question);
+    QAction* AddAction(const char* name, int tag, const QString& caption,
+                       const QKeySequence& shortcut = {});
+    QAction* AddToolButton(const char* name, int tag, const QString& hint);
 
+    // The document's commands (DocumentCommands.cpp).
     void New();
     void Open();
-    void Save();
-    void SaveAs();
+    // Saves to the image's file, asking for one when it has none (or always, `askName`);
+    // returns whether the file now holds the image. A cancelled dialog, a declined
+    // replacement or a failed save leave the image, its file name and its history as they
+    // were.
+    bool Save(bool askName = false);
     void OpenBackup();
     // The recent files in the File menu; choosing one loads it.
     void BuildRecentItems();
     void ShowRecentFiles();
     void OpenRecent(int index);
     void RememberFile(const std::string& path);
-    void RunRegisteredDialog(int command);
-    void ModelDialog();
-    // Every text anew from the language just chosen; the child windows are made again.
-    void ApplyLanguage();
 
+    // The dispatcher (MainCommands.cpp).
+    void RunRegisteredDialog(int command);
+    void ReadFromRadio();
+    // Every text anew from the language just chosen; the child windows are made again.
+    // `previousId` and `previousName` are put back when the user stops the switch.
+    void ApplyLanguage(int previousId, const std::string& previousName);
     void RunRegisteredCommand(int command);
     // The content of the child window of `window` while it is the current one, else null.
     QWidget* CommandWindow(int window) const;
     void UpdateWindowCommands();
 
+    // Child windows (ChildWindows.cpp).
     void OpenChild(int command);
     void DestroyChildren();
-    ChannelTableView* ChannelTable() const;
-    ChannelEditView* ChannelEdit() const;
+    // The tree's node follows the active window, the View menu's tick the tree's pane.
+    void FollowActiveWindow();
     void TileChildren(Qt::Orientation orientation);
     void ArrangeIcons();
     void CloseAllChildren();
     void ToggleToolbar();
     void ToggleStatusBar();
     void ToggleTree();
-    void SaveSettings();
-    bool AskYes(const std::string& question);
 
+    // Undo and redo (UndoKeys.cpp).
     // The Undo and Redo items name the step they take; their captions come from the language.
     void KeepUndoCaptions();
     void UpdateUndoActions();
-    // Stores what is still being typed, before an undo or a redo.
+    // Stores what is still being typed in any child window, before a command or an undo.
     void CommitPendingEdits();
     // Whether Ctrl+Z (Ctrl+Y) in a text field goes to the image's history: when the field has
     // no typing of its own to undo (redo).
     bool TakesUndoKey(QObject* watched, QEvent* event) const;
 
-    QAction* AddAction(const char* name, int tag, const QString& caption,
-                       const QKeySequence& shortcut = {});
-    QAction* AddToolButton(const char* name, int tag, const QString& hint);
-
-    std::string fileName_;
+    std::unique_ptr<RadioDocument> document_;
     bool shown_ = false;
     bool portsPending_ = false; // the port is chosen once the window has been painted
+    int replacements_ = 0;      // new images the document announced
 
     std::map<int, QAction*> menuItems_;
     std::map<int, QAction*> toolButtons_;
@@ -172,7 +183,6 @@ private:
     QComboBox* cbCom_ = nullptr;
     std::vector<QLabel*> panels_;
     QTimer* timer_ = nullptr;
-    ImageHistory* history_ = nullptr;
     QAction* recentSeparator_ = nullptr;
     std::vector<QAction*> recentItems_;
 };

@@ -6,6 +6,7 @@
 #include "codec/ToneList.h"
 #include "core/Maindb.h"
 #include "core/SafeFile.h"
+#include "document/RadioDocument.h"
 #include "editors/channels/ChsEdit.h"
 #include "editors/channels/FreqEdit.h"
 #include "settings/ui/LocaliseForm.h"
@@ -66,6 +67,7 @@ protected:
             SetChannelField(All(), n, kFieldRxFreq, empty);
         }
         All().Modified = false;
+        document.ForgetHistory();
         window.show();
     }
 
@@ -86,7 +88,8 @@ protected:
     void Ok() { Click("btnOk"); }
 
     TempDir dir;
-    TfBatch window;
+    RadioDocument document{All(), MacList()};
+    TfBatch window{document};
 };
 
 TEST_F(BatchEditTest, AllChannelsStepUpwardAndRepeatTheLastFrequencyInsideTheBand) {
@@ -318,8 +321,8 @@ TEST_F(BatchEditTest, ControlsAreEnabledByTheirChoices) {
 // The shipped language files give the batch and VFO windows titles of their own, not that of
 // the channel edit window.
 TEST_F(BatchEditTest, ShippedLanguageFilesTitleTheBatchAndVfoWindows) {
-    TfFreqEdit vfo;
-    TfChsEdit channel;
+    TfFreqEdit vfo(document);
+    TfChsEdit channel(document);
     for (const char* language : {"English", "Chinese"}) {
         std::string content;
         ASSERT_TRUE(ReadFileContents(std::string(ZORVA_LANG_DIR "/") + language + ".Ini", content));

@@ -9,6 +9,7 @@
 #include "core/SafeFile.h"
 #include "core/TAll.h"
 #include "csv/ChannelCsv.h"
+#include "document/RadioDocument.h"
 #include "editors/channels/ChannelCsvCommands.h"
 #include "editors/channels/ChannelEditors.h"
 #include "editors/channels/ChannelFind.h"
@@ -18,7 +19,6 @@
 #include "editors/functions/FunctionEditors.h"
 #include "settings/ui/ShowMsg.h"
 #include "shell/Startup.h"
-#include "shell/ui/ImageHistory.h"
 #include "shell/ui/MainFrm.h"
 
 #include <QAction>
@@ -85,9 +85,8 @@ protected:
         DataModuleCreate(TheMaindb(), dir.Path());
         StartImage(TheMaindb());
         PutTestChannels();
-        history = std::make_unique<ImageHistory>(All());
-        history->Restart(true);
-        form = std::make_unique<TfChsInfo>();
+        document = std::make_unique<RadioDocument>(All(), MacList());
+        form = std::make_unique<TfChsInfo>(*document);
         form->show();
         grid = form->Grid();
         grid->setFocus();
@@ -112,7 +111,7 @@ protected:
 
     test::TempDir dir;
     ScriptedMessages messages;
-    std::unique_ptr<ImageHistory> history;
+    std::unique_ptr<RadioDocument> document;
     std::unique_ptr<TfChsInfo> form;
     QTableWidget* grid = nullptr;
 };
@@ -143,7 +142,7 @@ TEST_F(ChannelTableActionsTest, NumberColumnSelectsRowsAndCopyPutsThemAsCsv) {
     EXPECT_EQ(Actions().SelectedChannels(), (std::vector<int>{10}));
     Key(Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(Clipboard().toStdString(), Csv({10}));
-    EXPECT_EQ(history->Stack().count(), 0); // copying changes nothing
+    EXPECT_EQ(document->History().Stack().count(), 0); // copying changes nothing
 }
 
 TEST_F(ChannelTableActionsTest, PasteTakesRowsFromUsOrASpreadsheetAtTheCurrentChannel) {
@@ -168,7 +167,7 @@ TEST_F(ChannelTableActionsTest, PasteTakesRowsFromUsOrASpreadsheetAtTheCurrentCh
         EXPECT_EQ(Actions().SelectedChannels(), (std::vector<int>{20, 21}));
         // The pasted channels are the copied ones, but for their number.
         EXPECT_EQ(RowsWithoutLocation(Csv({20, 21})), RowsWithoutLocation(copied));
-        history->Undo();
+        document->Undo();
         EXPECT_EQ(All().Image, before);
     }
 }
@@ -186,7 +185,7 @@ TEST_F(ChannelTableActionsTest, PasteWithAnErrorOrPastTheLastChannelIsRefused) {
         ASSERT_EQ(messages.shown.size(), 1u) << first;
         EXPECT_TRUE(messages.shown[0].text.starts_with("The rows cannot be pasted:\nLine "))
             << messages.shown[0].text;
-        EXPECT_EQ(history->Stack().count(), 0);
+        EXPECT_EQ(document->History().Stack().count(), 0);
     }
 }
 
@@ -262,10 +261,10 @@ TEST_F(ChannelTableActionsTest, EachRowOperationIsOneStepUndoneToTheExactBytes) 
             names.push_back(Name(channel));
         EXPECT_EQ(names, c.names);
         EXPECT_EQ(grid->currentRow(), c.currentAfter + 1);
-        EXPECT_EQ(history->Stack().count(), 1);
-        history->Undo();
+        EXPECT_EQ(document->History().Stack().count(), 1);
+        document->Undo();
         EXPECT_EQ(All().Image, before);
-        history->Restart(true);
+        document->ForgetHistory();
     }
     EXPECT_TRUE(messages.shown.empty());
     Current(3, kFieldPower); // F4 opens a choice cell's list
@@ -275,7 +274,7 @@ TEST_F(ChannelTableActionsTest, EachRowOperationIsOneStepUndoneToTheExactBytes) 
 
 TEST_F(ChannelTableActionsTest, InsertIsRefusedWhenTheLastChannelIsInUse) {
     InitNewChannel(All(), All().ChannelCount, "145.00000");
-    history->Restart(true);
+    document->ForgetHistory();
     Current(3);
     const Bytes before = All().Image;
     Actions().Run(cmd::InsertChannel);
@@ -328,10 +327,10 @@ TEST(ChannelTableMainWindow, EditMenuActsOnTheTableAndCtrlXCutsThere) {
     main.show();
     QApplication::setActiveWindow(&main);
     PutTestChannels();
-    TheImageHistory()->Restart(true);
+    main.Document().ForgetHistory();
     main.RunCommand(cmd::ChsInfo);
-    main.RefreshViews(RefreshKind::AllRows);
     auto& table = dynamic_cast<TfChsInfo&>(*main.ChildWindow(cmd::ChsInfo)->widget());
+    table.FillAllRows();
     table.Grid()->setCurrentCell(3, table.ColumnOfField(kFieldRxFreq));
     table.Grid()->setFocus();
     messages.shown.clear();
@@ -366,7 +365,7 @@ protected:
     bool Import(const std::string& content, const std::function<int(TfImportCsv&)>& answer) {
         dir.Write("in.csv", content);
         return ImportChannelsFile(
-            QString::fromStdString(dir.File("in.csv")), nullptr,
+            *document, QString::fromStdString(dir.File("in.csv")), nullptr,
             [&](QDialog& dialog) { return answer(dynamic_cast<TfImportCsv&>(dialog)); });
     }
 };
@@ -397,8 +396,8 @@ TEST_F(CsvFileTest, ImportShowsTheCountsAndAppliesOnlyOnOk) {
     EXPECT_EQ(Name(3), "NEW3");
     EXPECT_EQ(Name(5), "NEW5");
     EXPECT_FALSE(InUse(2));
-    EXPECT_EQ(history->Stack().count(), 1);
-    history->Undo();
+    EXPECT_EQ(document->History().Stack().count(), 1);
+    document->Undo();
     EXPECT_EQ(All().Image, before);
 }
 
@@ -426,11 +425,11 @@ TEST_F(CsvFileTest, AFileWithErrorsListsThemAndCannotBeApplied) {
 }
 
 TEST_F(CsvFileTest, ExportWritesTheChannelsOrTellsWhyNot) {
-    ASSERT_TRUE(ExportChannelsFile(QString::fromStdString(dir.File("out.csv"))));
+    ASSERT_TRUE(ExportChannelsFile(All(), QString::fromStdString(dir.File("out.csv"))));
     EXPECT_EQ(dir.Read("out.csv"), ExportChannelsCsv(All()).text);
     EXPECT_TRUE(messages.shown.empty());
 
-    EXPECT_FALSE(ExportChannelsFile(QString::fromStdString(dir.File("missing/out.csv"))));
+    EXPECT_FALSE(ExportChannelsFile(All(), QString::fromStdString(dir.File("missing/out.csv"))));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].text.find("missing/out.csv"), std::string::npos);
 

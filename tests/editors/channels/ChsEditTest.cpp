@@ -6,6 +6,7 @@
 #include "codec/Numbers.h"
 #include "core/Maindb.h"
 #include "core/SafeFile.h"
+#include "document/RadioDocument.h"
 #include "editors/channels/ToneOption.h"
 #include "settings/ui/ShowMsg.h"
 #include "shell/Startup.h"
@@ -31,7 +32,8 @@ protected:
         DataModuleCreate(TheMaindb(), dir.Path());
         StartImage(TheMaindb());
         All().CurrentChannel = 3;
-        window = std::make_unique<TfChsEdit>();
+        document = std::make_unique<RadioDocument>(All(), MacList());
+        window = std::make_unique<TfChsEdit>(*document);
         window->show();
     }
 
@@ -73,6 +75,7 @@ protected:
     }
 
     test::TempDir dir;
+    std::unique_ptr<RadioDocument> document;
     std::unique_ptr<TfChsEdit> window;
 };
 

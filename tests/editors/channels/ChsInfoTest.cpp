@@ -7,6 +7,7 @@
 #include "core/Maindb.h"
 #include "core/SafeFile.h"
 #include "core/TAll.h"
+#include "document/RadioDocument.h"
 #include "editors/channels/ChannelEditors.h"
 #include "settings/ui/ShowMsg.h"
 #include "shell/Startup.h"
@@ -40,7 +41,8 @@ protected:
         SetChannelField(All(), kEmpty, kFieldRxFreq, empty);
         InitNewChannel(All(), kUsed, "145.50000");
         All().Modified = false;
-        form = std::make_unique<TfChsInfo>();
+        document = std::make_unique<RadioDocument>(All(), MacList());
+        form = std::make_unique<TfChsInfo>(*document);
         form->show();
         grid = form->Grid();
     }
@@ -81,6 +83,7 @@ protected:
 
     TempDir dir;
     ScriptedMessages messages;
+    std::unique_ptr<RadioDocument> document;
     std::unique_ptr<TfChsInfo> form;
     QTableWidget* grid = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "codec/ToneList.h"
 #include "core/Maindb.h"
+#include "document/RadioDocument.h"
 #include "settings/ui/ShowMsg.h"
 #include "shell/Startup.h"
 
@@ -60,6 +61,7 @@ protected:
         Craft(kVfoDown, {0x00, 0x5A, 0x62, 0x02, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF});
         Craft(kVfoUp, {0x00, 0x5A, 0x62, 0x02, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF});
         All().Modified = false;
+        document.ForgetHistory();
     }
 
     void Show() {
@@ -78,7 +80,8 @@ protected:
     QCheckBox* Check(const char* name) { return Get<QCheckBox>(name); }
 
     TempDir dir;
-    TfFreqEdit window;
+    RadioDocument document{All(), MacList()};
+    TfFreqEdit window{document};
     QLineEdit* rx = nullptr;
     QLineEdit* offset = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "core/Maindb.h"
 #include "core/SafeFile.h"
+#include "document/RadioDocument.h"
 #include "shell/Startup.h"
 
 #include <QCheckBox>
@@ -37,11 +38,12 @@ protected:
         DataModuleCreate(TheMaindb(), dir.Path());
         StartImage(TheMaindb());
         All().Modified = false;
+        document.ForgetHistory();
     }
 
     // A window as the main window opens it; a second call opens a fresh one.
     TfDtmfFun& Open() {
-        window = std::make_unique<TfDtmfFun>();
+        window = std::make_unique<TfDtmfFun>(document);
         window->show();
         return *window;
     }
@@ -56,6 +58,7 @@ protected:
     QComboBox* List(const char* name) { return Get<QComboBox>(name); }
 
     TempDir dir;
+    RadioDocument document{All(), MacList()};
     std::unique_ptr<TfDtmfFun> window;
 };
 

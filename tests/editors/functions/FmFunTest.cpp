@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "core/Maindb.h"
 #include "core/TAll.h"
+#include "document/RadioDocument.h"
 #include "settings/ui/ShowMsg.h"
 #include "shell/Startup.h"
 
@@ -47,6 +48,7 @@ protected:
         DataModuleCreate(TheMaindb(), dir.Path());
         StartImage(TheMaindb());
         All().Modified = false;
+        document.ForgetHistory();
     }
 
     void Show() {
@@ -104,7 +106,8 @@ protected:
     }
 
     TempDir dir;
-    TfFmFun window;
+    RadioDocument document{All(), MacList()};
+    TfFmFun window{document};
     QTableWidget* grid = nullptr;
     QLineEdit* rx = nullptr;
 };
@@ -190,7 +193,7 @@ TEST_F(FmFunTest, OpeningShowsTheStoredChannelsAndChangesNoByte) {
     };
     for (const auto& [word, text] : stored) {
         SCOPED_TRACE(text);
-        TfFmFun opened;
+        TfFmFun opened{document};
         All().SetSlotClear(kFmBitmap, 12, true);
         PutWord(12, word);
         PutWord(2, 4000); // a value behind an empty mark is not shown

@@ -3,6 +3,8 @@
 
 #include "TestSupport.h"
 #include "core/Maindb.h"
+#include "settings/UserMessages.h"
+#include "settings/ui/ShowMsg.h"
 #include "shell/Startup.h"
 #include "shell/ui/MainFrm.h"
 
@@ -55,8 +57,8 @@ TEST(FunctionEditors, ModelCommandRunsTheModelDialog) {
     EXPECT_EQ(opened, std::vector<std::string>{"fModel"});
 }
 
-// The power-on text of the optional functions window is stored when the edit is left; closing
-// the window leaves it, replacing the image must not.
+// The power-on text of the optional functions window is stored when the edit is left: by
+// closing the window, or by a command that replaces the image (which then asks to save it).
 class TypedButNotConfirmed : public testing::Test {
 protected:
     void SetUp() override {
@@ -89,12 +91,15 @@ TEST_F(TypedButNotConfirmed, ClosingTheWindowTakesTheTextOver) {
     EXPECT_TRUE(All().Modified);
 }
 
-TEST_F(TypedButNotConfirmed, ANewImageDoesNotReceiveTheOldWindowsText) {
+TEST_F(TypedButNotConfirmed, ANewImageAsksToSaveTheTextAndTheWindowShowsTheNewImage) {
+    ScriptedMessages messages({kResultNo});
     mainForm.RunCommand(cmd::New);
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(mainForm.ChildWindow(cmd::OptFun), nullptr);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, Language().SaveProgram);
     EXPECT_EQ(TextByte(0), 0xFF);
     EXPECT_FALSE(All().Modified);
+    ASSERT_NE(mainForm.ChildWindow(cmd::OptFun), nullptr);
+    EXPECT_EQ(edit->text(), "");
 }
 
 } // namespace

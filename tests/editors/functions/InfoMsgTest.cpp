@@ -5,6 +5,7 @@
 #include "codec/DerivedFields.h"
 #include "core/Maindb.h"
 #include "core/TAll.h"
+#include "document/RadioDocument.h"
 #include "shell/Startup.h"
 
 #include <QLineEdit>
@@ -27,6 +28,7 @@ protected:
         DataModuleCreate(TheMaindb(), dir.Path());
         StartImage(TheMaindb());
         All().Modified = false;
+        document.ForgetHistory();
     }
 
     QString Text(const char* name) const {
@@ -36,7 +38,8 @@ protected:
     }
 
     TempDir dir;
-    TfInfoMsg window;
+    RadioDocument document{All(), MacList()};
+    TfInfoMsg window{document};
 };
 
 TEST_F(InfoMsgTest, ShowsTheImageReadOnlyAndChangesNothing) {
@@ -96,7 +99,7 @@ TEST_F(InfoMsgTest, ShowsTheStoredWriteTimeAndTheBandsInUse) {
 
 TEST_F(InfoMsgTest, CloseButtonClosesItsSubWindow) {
     QMdiArea area;
-    auto* info = new TfInfoMsg;
+    auto* info = new TfInfoMsg(document);
     QMdiSubWindow* frame = area.addSubWindow(info);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     area.show();

@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "core/Maindb.h"
 #include "core/SafeFile.h"
+#include "editors/functions/FunctionEditors.h"
 #include "settings/UserMessages.h"
 #include "settings/ui/ShowMsg.h"
 #include "shell/Startup.h"
@@ -59,7 +60,7 @@ protected:
     }
 
     void Show() {
-        dialog = std::make_unique<TfModel>();
+        dialog = std::make_unique<TfModel>(All());
         dialog->show();
     }
 
@@ -169,7 +170,7 @@ TEST_F(ModelTest, TextThatIsNoNumberKeepsTheEdge) {
     Type(Low(2), "1.2.3");
     EXPECT_EQ(Low(2)->text(), "150.00000");
     Ok();
-    EXPECT_EQ(All().BandLow[1], 150.0);
+    EXPECT_EQ(dialog->Chosen().BandLow[1], 150.0);
 }
 
 TEST_F(ModelTest, ClearingABandResetsItsEdgesFromItsLabel) {
@@ -202,8 +203,8 @@ TEST_F(ModelTest, OkWithoutABandShowsTheMessageAndStaysOpen) {
     EXPECT_EQ(messages.shown[0].kind, kMsgInfo);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_FALSE(dialog->ModelAccepted());
-    EXPECT_EQ(All().BandMask, 0x15);
-    EXPECT_EQ(All().BandLow, before);
+    EXPECT_EQ(dialog->Chosen().BandMask, 0x15);
+    EXPECT_EQ(dialog->Chosen().BandLow, before);
     // The dialog keeps what was chosen: the user can go on from there.
     EXPECT_TRUE(Use(4)->isChecked());
 
@@ -225,10 +226,10 @@ TEST_F(ModelTest, OkHandsTheCheckedBandsOver) {
     EXPECT_TRUE(dialog->ModelAccepted());
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(All().BandMask, 0x11);
-    EXPECT_EQ(All().BandLow, (std::array<double, 4>{410.0, 0.0, 220.0, 0.0}));
-    EXPECT_EQ(All().BandHigh, (std::array<double, 4>{520.0, 0.0, 250.0, 0.0}));
-    EXPECT_EQ(All().ImageModelIdent, "KQ57");
+    EXPECT_EQ(dialog->Chosen().BandMask, 0x11);
+    EXPECT_EQ(dialog->Chosen().BandLow, (std::array<double, 4>{410.0, 0.0, 220.0, 0.0}));
+    EXPECT_EQ(dialog->Chosen().BandHigh, (std::array<double, 4>{520.0, 0.0, 250.0, 0.0}));
+    EXPECT_EQ(dialog->Chosen().ImageModelIdent, "KQ57");
     EXPECT_FALSE(All().Modified);
 }
 
@@ -237,7 +238,7 @@ TEST_F(ModelTest, AnEdgeTypedWithoutEnterCountsOnOk) {
     Low(2)->selectAll();
     QTest::keyClicks(Low(2), "100");
     Ok();
-    EXPECT_EQ(All().BandLow[1], 134.0);
+    EXPECT_EQ(dialog->Chosen().BandLow[1], 134.0);
 }
 
 TEST_F(ModelTest, AModelWithoutBandChoiceOffersOneBandByRadioButtons) {
@@ -268,10 +269,10 @@ TEST_F(ModelTest, AModelWithoutBandChoiceOffersOneBandByRadioButtons) {
     EXPECT_FALSE(Low(1)->isEnabled());
     Type(High(4), "390");
     Ok();
-    EXPECT_EQ(All().BandMask, 0x40);
-    EXPECT_EQ(All().BandLow, (std::array<double, 4>{0.0, 0.0, 0.0, 350.0}));
-    EXPECT_EQ(All().BandHigh, (std::array<double, 4>{0.0, 0.0, 0.0, 390.0}));
-    EXPECT_EQ(All().ImageModelIdent, "TST1");
+    EXPECT_EQ(dialog->Chosen().BandMask, 0x40);
+    EXPECT_EQ(dialog->Chosen().BandLow, (std::array<double, 4>{0.0, 0.0, 0.0, 350.0}));
+    EXPECT_EQ(dialog->Chosen().BandHigh, (std::array<double, 4>{0.0, 0.0, 0.0, 390.0}));
+    EXPECT_EQ(dialog->Chosen().ImageModelIdent, "TST1");
 }
 
 TEST_F(ModelTest, BandCaptionsFollowTheLanguage) {
@@ -295,8 +296,7 @@ protected:
         DataModuleCreate(TheMaindb(), dir.Path());
         form = std::make_unique<TfMainFrm>();
         form->portLister = [] { return std::vector<ListedPort>{}; };
-        form->RegisterDialog(cmd::Model,
-                             [](QWidget* parent) { return std::make_unique<TfModel>(parent); });
+        RegisterFunctionEditors(*form);
         form->execDialog = [this](QDialog& shown) {
             if (shown.objectName() != "fModel") return int(QDialog::Rejected);
             ++runs;

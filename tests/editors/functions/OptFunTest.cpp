@@ -3,6 +3,7 @@
 
 #include "TestSupport.h"
 #include "core/Maindb.h"
+#include "document/RadioDocument.h"
 #include "shell/DataFile.h"
 #include "shell/Startup.h"
 
@@ -41,6 +42,7 @@ protected:
     void SetUp() override {
         DataModuleCreate(TheMaindb(), dir.Path());
         StartImage(TheMaindb());
+        document.ForgetHistory();
     }
 
     void Show() {
@@ -65,7 +67,8 @@ protected:
     QCheckBox* Check(const char* boxName) { return window.findChild<QCheckBox*>(boxName); }
 
     TempDir dir;
-    TfOptFun window;
+    RadioDocument document{All(), MacList()};
+    TfOptFun window{document};
     QLineEdit* name = nullptr;
 };
 
@@ -152,7 +155,7 @@ TEST_F(OptFunTest, ModeNibblesWithoutAnItemOfTheirOwnAreWrittenAsTheShownItem) {
     Choose("cxToneEs", "On");
     EXPECT_EQ(All().Image[kModeByte], 0xAD);
 
-    TfOptFun again;
+    TfOptFun again{document};
     All().Image[kModeByte] = 0xA2;
     again.show();
     EXPECT_EQ(again.findChild<QComboBox*>("cxModeSw")->currentText(), "FM Chs.");
@@ -172,7 +175,7 @@ TEST_F(OptFunTest, BatterySaveOffKeepsTheRatioAndVoiceOffTheLanguage) {
     EXPECT_EQ(All().Image[kVoiceByte] & 0x06, 0x04);
     window.close();
 
-    TfOptFun reopened;
+    TfOptFun reopened{document};
     reopened.show();
     EXPECT_EQ(reopened.findChild<QComboBox*>("cxRxSav")->currentText(), "OFF");
     EXPECT_EQ(reopened.findChild<QComboBox*>("cxWavsSw")->currentText(), "Off");
@@ -226,7 +229,7 @@ TEST_F(OptFunTest, ThePowerOnTextIsStoredPaddedWithBlanksOnEnter) {
     QTest::keyClick(name, Qt::Key_Enter);
     EXPECT_EQ(TextHex(), "21 43 00 11 5A 3F 41");
 
-    TfOptFun reopened;
+    TfOptFun reopened{document};
     reopened.show();
     EXPECT_EQ(reopened.findChild<QLineEdit*>("cxOpenMsg")->text(), "Ac 1z_a");
 }
@@ -252,17 +255,16 @@ TEST_F(OptFunTest, ALoadedManualFrequencyByteIsShownAndKeptUntilItsListChanges) 
     // A file holding 0x55, loaded over an image that allows manual entry.
     ASSERT_EQ(All().ManualFreqFlag, 0xAA);
     All().Image[kManualFreqByte] = 0x55;
-    test::RecordingMessages messages;
     const std::string file = dir.File("odd.dat");
-    ASSERT_TRUE(SaveDataFile(All(), file, Language(), messages));
+    ASSERT_TRUE(SaveDataFile(All(), file));
     All().Image[kManualFreqByte] = 0xAA;
-    ASSERT_TRUE(LoadDataFile(All(), TheMaindb().MacList, file, Language(), messages));
+    ASSERT_TRUE(LoadDataFile(All(), TheMaindb().MacList, file));
 
     Show();
     EXPECT_EQ(Shown("cxFrq_Use"), "No");
     Choose("cxToneEs", "On");
     EXPECT_EQ(All().Image[kManualFreqByte], 0x55);
-    ASSERT_TRUE(SaveDataFile(All(), file, Language(), messages));
+    ASSERT_TRUE(SaveDataFile(All(), file));
     EXPECT_EQ(static_cast<uint8_t>(dir.Read("odd.dat")[kManualFreqByte]), 0x55);
 
     Choose("cxFrq_Use", "Yes");

@@ -1,6 +1,7 @@
 // The VOX and scan windows against the settings bytes they edit.
 #include "TestSupport.h"
 #include "core/Maindb.h"
+#include "document/RadioDocument.h"
 #include "editors/functions/ScanFun.h"
 #include "editors/functions/VoxFun.h"
 #include "shell/Startup.h"
@@ -40,14 +41,16 @@ protected:
         DataModuleCreate(TheMaindb(), dir.Path());
         StartImage(TheMaindb());
         ASSERT_EQ(All().ChannelCount, 128);
+        document.ForgetHistory();
     }
 
     TempDir dir;
+    RadioDocument document{All(), MacList()};
 };
 
 TEST_F(VoxScanFunTest, ANewImageShowsTheDefaultsAndClosingUnchangedTouchesNothing) {
     const auto before = All().Image;
-    TfVoxFun vox;
+    TfVoxFun vox{document};
     vox.show();
     EXPECT_EQ(vox.objectName(), "fVoxFun");
     EXPECT_EQ(vox.windowTitle(), "Vox Function");
@@ -60,7 +63,7 @@ TEST_F(VoxScanFunTest, ANewImageShowsTheDefaultsAndClosingUnchangedTouchesNothin
     QTest::mouseClick(vox.findChild<QPushButton*>("btnCancel"), Qt::LeftButton);
     EXPECT_FALSE(vox.isVisible());
 
-    TfScanFun scan;
+    TfScanFun scan{document};
     scan.show();
     EXPECT_EQ(scan.objectName(), "fScanFun");
     EXPECT_EQ(scan.windowTitle(), "Scan Information");
@@ -80,7 +83,7 @@ TEST_F(VoxScanFunTest, ANewImageShowsTheDefaultsAndClosingUnchangedTouchesNothin
 
 TEST_F(VoxScanFunTest, TheVoxByteKeepsItsHiddenAndUnusedBits) {
     All().Image[kVoxByte] = 0x94;
-    TfVoxFun vox;
+    TfVoxFun vox{document};
     vox.show();
     EXPECT_EQ(List(vox, "cxVoxLv")->currentText(), "5");
     EXPECT_EQ(List(vox, "cxVoxDv")->currentText(), "0.5");
@@ -95,7 +98,7 @@ TEST_F(VoxScanFunTest, TheVoxByteKeepsItsHiddenAndUnusedBits) {
 
     // A gain code beyond the list shows nothing and stays when the delay changes.
     All().Image[kVoxByte] = 0x0C;
-    TfVoxFun again;
+    TfVoxFun again{document};
     again.show();
     EXPECT_EQ(List(again, "cxVoxLv")->currentIndex(), -1);
     Choose(again, "cxVoxDv", "1.0");
@@ -104,7 +107,7 @@ TEST_F(VoxScanFunTest, TheVoxByteKeepsItsHiddenAndUnusedBits) {
 
 TEST_F(VoxScanFunTest, ScanFieldsAreWrittenAsTheirItemPositions) {
     All().Image[kDropoutByte] = 0;
-    TfScanFun scan;
+    TfScanFun scan{document};
     scan.show();
     EXPECT_EQ(List(scan, "cxScanBack")->currentText(), "3");
     Choose(scan, "cxScanBack", "30");
@@ -123,7 +126,7 @@ TEST_F(VoxScanFunTest, CodesWithoutAnItemShowNothingAndAreKept) {
     All().Image[kScanByte] = 0x9F; // speed 9, mode 15
     All().Image[kDropoutByte] = 200;
     All().Image[kPriorityByte] = 129; // passes the range check, yet has no channel
-    TfScanFun scan;
+    TfScanFun scan{document};
     scan.show();
     for (const char* name : {"cxScanMode", "cxScanRate", "cxScanBack", "cxScanPris"})
         EXPECT_EQ(List(scan, name)->currentIndex(), -1) << name;
@@ -135,13 +138,13 @@ TEST_F(VoxScanFunTest, CodesWithoutAnItemShowNothingAndAreKept) {
 
 TEST_F(VoxScanFunTest, ThePriorityListHoldsEachChannelOnceHoweverOftenItIsShown) {
     for (int round = 0; round < 2; ++round) {
-        TfScanFun scan;
+        TfScanFun scan{document};
         scan.show();
         QComboBox* list = List(scan, "cxScanPris");
         ASSERT_EQ(list->count(), 129);
         EXPECT_EQ(list->itemText(0), "OFF");
         EXPECT_EQ(list->itemText(128), "128");
-        scan.ShowScan();
+        scan.ShowLists();
         EXPECT_EQ(list->count(), 129);
         scan.close();
     }
@@ -149,7 +152,7 @@ TEST_F(VoxScanFunTest, ThePriorityListHoldsEachChannelOnceHoweverOftenItIsShown)
 
     All().ChannelCount = 16;
     All().Image[kPriorityByte] = 16;
-    TfScanFun smaller;
+    TfScanFun smaller{document};
     smaller.show();
     EXPECT_EQ(List(smaller, "cxScanPris")->count(), 17);
     EXPECT_EQ(List(smaller, "cxScanPris")->currentText(), "16");
@@ -160,12 +163,12 @@ TEST_F(VoxScanFunTest, OnlyTheFirstGainItemIsLocalised) {
                              "[fScanFun]\ncxScanPris.0=D\nlx04.Caption=E\n");
     All().LanguageId = 1;
     All().LanguageName = "Chinese";
-    TfVoxFun vox;
+    TfVoxFun vox{document};
     vox.show();
     EXPECT_EQ(List(vox, "cxVoxLv")->itemText(0), "A");
     EXPECT_EQ(List(vox, "cxVoxLv")->itemText(1), "2");
     EXPECT_EQ(List(vox, "cxVoxDv")->currentText(), "C");
-    TfScanFun scan;
+    TfScanFun scan{document};
     scan.show();
     EXPECT_EQ(List(scan, "cxScanPris")->currentText(), "D");
     EXPECT_EQ(List(scan, "cxScanPris")->count(), 129);

@@ -1,17 +1,11 @@
-#include "shell/ui/ImageHistory.h"
+#include "document/ImageHistory.h"
 
-#include "core/Maindb.h"
+#include "core/TAll.h"
 
 #include <QUndoCommand>
-#include <QWidget>
+#include <utility>
 
 namespace zorva {
-
-namespace {
-
-ImageHistory* g_history = nullptr;
-
-} // namespace
 
 // One change: the states on both sides of it. The change is already in the image when the
 // step is pushed, so its first redo does nothing.
@@ -44,11 +38,6 @@ ImageHistory::ImageHistory(TALL& all, QObject* parent)
         emit changed();
     });
     connect(&stack_, &QUndoStack::cleanChanged, this, &ImageHistory::SyncModified);
-    if (!g_history) g_history = this;
-}
-
-ImageHistory::~ImageHistory() {
-    if (g_history == this) g_history = nullptr;
 }
 
 bool ImageHistory::Record(const QString& step, bool always) {
@@ -82,12 +71,10 @@ void ImageHistory::MarkSaved() {
 }
 
 void ImageHistory::Undo() {
-    if (beforeStep) beforeStep();
     stack_.undo();
 }
 
 void ImageHistory::Redo() {
-    if (beforeStep) beforeStep();
     stack_.redo();
 }
 
@@ -95,31 +82,11 @@ void ImageHistory::Apply(const State& state) {
     applying_ = true;
     RestoreImageState(all_, *state);
     current_ = state;
-    if (afterStep) afterStep();
-    // Showing a state may repair it as loading does; the next step starts from what is shown.
-    const ImageState shown = CaptureImageState(all_);
-    if (shown != *current_) current_ = std::make_shared<const ImageState>(shown);
     applying_ = false;
 }
 
 void ImageHistory::SyncModified() {
     all_.Modified = !stack_.isClean();
-}
-
-ImageHistory* TheImageHistory() {
-    return g_history;
-}
-
-void ChangeImage(const QString& step) {
-    if (ImageHistory* history = TheImageHistory()) {
-        history->Record(step);
-    } else {
-        All().Modified = true;
-    }
-}
-
-void ChangeImage(const QWidget& window) {
-    ChangeImage(window.windowTitle());
 }
 
 } // namespace zorva
