@@ -251,8 +251,4 @@ void AfterLoadSequence(TALL& all, const TMacList& macList, const std::string& fi
     all.Modified = false;
 }
 
-void BeforeWriteSequence(TALL& all, const std::string& timeText) {
-    StampWriteTime(all, timeText);
-}
-
 } // namespace zorva

@@ -35,6 +35,5 @@ void NewCommandSequence(TALL& all, const TMacList& macList, const std::string& t
 // After the image blocks and the manual frequency flag were taken over from the radio.
 void AfterReadSequence(TALL& all, const TMacList& macList, const std::string& radioIdent);
 void AfterLoadSequence(TALL& all, const TMacList& macList, const std::string& fileIdent);
-void BeforeWriteSequence(TALL& all, const std::string& timeText);
 
 } // namespace zorva

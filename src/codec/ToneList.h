@@ -10,8 +10,6 @@
 namespace zorva {
 
 inline constexpr int kToneListSize = 263;
-inline constexpr int kCtcssCount = 50;
-inline constexpr int kDcsCount = 106;
 
 const std::vector<std::string>& ToneList();
 // The standard CTCSS tones ("67.0" ...) and DCS codes ("023" ...), in list order.

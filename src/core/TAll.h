@@ -37,7 +37,6 @@ inline constexpr int kImageSize = 5826;
 inline constexpr int kBlockSize = 16;
 inline constexpr int kRadioBlocks = 297;   // blocks 0..296 are read from the radio
 inline constexpr int kWrittenBlocks = 295; // blocks 0..294 are written to it
-inline constexpr int kFileBlocks = 298;    // blocks 0..297 exist in the image; 1..297 in files
 inline constexpr int kRadioBytes = kRadioBlocks * kBlockSize;
 
 // Regions of the image.

@@ -55,23 +55,18 @@ void RadioDocument::NewImage() {
     Replaced({});
 }
 
-FileResult RadioDocument::Open(const std::string& path) {
-    FileResult loaded = LoadDataFile(all_, models_, path);
-    if (!loaded) return loaded;
+void RadioDocument::TakeFile(const ImageState& opened, const std::string& path) {
+    RestoreImageState(all_, opened);
     // The repairs the image needs are made once, as it comes in, and count as what the file
     // holds.
     RepairImage(all_);
     history_.Restart(true);
     Replaced(path);
-    return loaded;
 }
 
-FileResult RadioDocument::Save(const std::string& path) {
-    FileResult saved = SaveDataFile(all_, path);
-    if (!saved) return saved;
+void RadioDocument::Saved(const std::string& path) {
     history_.MarkSaved();
     SetFileName(path);
-    return saved;
 }
 
 void RadioDocument::TakeRead(const ImageState& read, const QString& step) {

@@ -7,7 +7,6 @@
 #include "codec/OptionCodes.h"
 #include "core/ImageChanges.h"
 #include "document/ImageHistory.h"
-#include "shell/DataFile.h"
 
 #include <QObject>
 #include <QString>
@@ -45,10 +44,11 @@ public:
     // --- A new image: every view shows it anew, the history starts again ---
     // A new image of the document's model, with no file.
     void NewImage();
-    // The data file at `path`; a refused file leaves everything as it was.
-    FileResult Open(const std::string& path);
-    // Saves to `path`, which becomes the file name; a failure leaves the name and Modified.
-    FileResult Save(const std::string& path);
+    // The image state of the data file at `path`, read on a copy of this state: the file
+    // holds it.
+    void TakeFile(const ImageState& opened, const std::string& path);
+    // The file at `path` now holds the image; it becomes the image's file.
+    void Saved(const std::string& path);
     // The image state of a completed read (made on a copy of this state): one step named
     // `step`, so that it can be undone; the image has no file any more.
     void TakeRead(const ImageState& read, const QString& step);

@@ -31,13 +31,6 @@ bool PowerTestEngine::PortOpen() const {
     return ctx_.port.IsOpen();
 }
 
-std::vector<std::vector<uint8_t>> PowerTestEngine::QueueFrames() const {
-    std::vector<std::vector<uint8_t>> frames;
-    for (const Entry& entry : queue_)
-        frames.emplace_back(entry.frame.begin(), entry.frame.begin() + entry.sendLength);
-    return frames;
-}
-
 // ---- What the window asks for ----------------------------------------------------------
 
 void PowerTestEngine::OpenPort(std::function<void(bool opened)> then) {

@@ -92,15 +92,10 @@ public:
     bool PortOpen() const;
     // A queue is running (from its start until Yes_Timer or Cancel).
     bool Running() const { return running_; }
-    PowerSequence Sequence() const { return sequence_; }
     // An Online sequence has completed since the port was last closed.
     bool TableValid() const { return tableValid_; }
     // FormClose has run.
     bool Closed() const { return gate_.Closed(); }
-
-    // The frames of the current (or last) queue, as they stand now: a table read carries the
-    // address of the block it has reached.
-    std::vector<std::vector<uint8_t>> QueueFrames() const;
 
 private:
     enum class ReplyKind { Acknowledge, TableBlock, ReplyByte, None };

@@ -15,9 +15,8 @@ public:
 
     void FormShow() override;
 
-    // Set once all blocks are in the image; the main window then refreshes its views.
+    // Set once all blocks are in the image the read works on.
     bool ReadCompleted() const { return readCompleted_; }
-    const std::string& RadioIdent() const { return radioIdent_; }
     // The radio's memory exactly as it arrived, block 0 first (valid once ReadCompleted), before
     // the image's own repairs.
     const std::vector<uint8_t>& Blocks() const { return store_; }

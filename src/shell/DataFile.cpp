@@ -99,10 +99,9 @@ std::string FileProblemReason(const FileResult& result, const TLanguage& languag
     return what + ": " + result.systemMessage;
 }
 
-FileResult SaveDataFile(TALL& all, const std::string& path) {
+FileResult SaveDataFile(const TALL& all, const std::string& path) {
     std::string reason;
     if (!WriteDataFile(all, path, reason)) return {FileProblem::Unwritable, path, reason};
-    all.Modified = false;
     return {FileProblem::None, path, {}};
 }
 

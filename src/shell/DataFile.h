@@ -35,8 +35,8 @@ std::string FileProblemMessage(const FileResult& result, const TLanguage& langua
 std::string FileProblemReason(const FileResult& result, const TLanguage& language);
 
 // Writes the image through a temporary file renamed over the target, so a failed save keeps
-// the old file. Clears Modified on success; on failure leaves Modified as it was.
-FileResult SaveDataFile(TALL& all, const std::string& path);
+// the old file. Whoever keeps the image's history marks it saved.
+FileResult SaveDataFile(const TALL& all, const std::string& path);
 
 // Reads and checks the whole file before it touches the image: a file that cannot be read,
 // is shorter than a data file or names a model not in the catalogue is refused, leaving the

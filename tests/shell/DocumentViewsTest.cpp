@@ -75,7 +75,7 @@ protected:
     // The saved file read back on its own: what the windows stored, whatever they show.
     TALL Saved() {
         const std::string path = dir.File("saved.dat");
-        EXPECT_TRUE(Doc().Save(path));
+        EXPECT_TRUE(SaveDataFile(Doc().State(), path));
         auto db = test::MakeStartedDb();
         EXPECT_TRUE(LoadDataFile(db->All, db->MacList, path));
         return db->All;

@@ -24,7 +24,6 @@ public:
     QtSerialPort(const QtSerialPort&) = delete;
     QtSerialPort& operator=(const QtSerialPort&) = delete;
 
-    void SetSettingsPath(std::string path) { settingsPath_ = std::move(path); }
     // The language whose texts explain a port that did not open (default: built-in English).
     void SetLanguage(const TLanguage& language) { language_ = &language; }
     void SetBytesHandler(BytesHandler handler) { bytesHandler_ = std::move(handler); }

@@ -7,6 +7,7 @@
 #include "settings/UserMessages.h"
 #include "settings/ui/ShowMsg.h"
 #include "shell/Backups.h"
+#include "shell/DataFile.h"
 #include "shell/ui/MainFrm.h"
 
 #include <QAction>
@@ -43,11 +44,14 @@ void TfMainFrm::Open() {
 }
 
 bool TfMainFrm::OpenFile(const std::string& path) {
-    const FileResult opened = document_->Open(path);
+    // Read into a copy: a refused file leaves the image as it was.
+    TALL read = document_->State();
+    const FileResult opened = LoadDataFile(read, document_->Models(), path);
     if (!opened) {
         ShowMsg(Language().Confirmation, FileProblemMessage(opened, Language()), kMsgInfo);
         return false;
     }
+    document_->TakeFile(CaptureImageState(read), path);
     RememberFile(path);
     OpenChild(cmd::ChsInfo);
     return true;
@@ -127,11 +131,12 @@ bool TfMainFrm::Save(bool askName) {
         if (QFileInfo::exists(chosen) && !AskYes(Language().FileExists)) return false;
         path = ToLocalPath(chosen);
     }
-    const FileResult saved = document_->Save(path);
+    const FileResult saved = SaveDataFile(document_->State(), path);
     if (!saved) {
         ShowMsg(Language().Confirmation, FileProblemMessage(saved, Language()), kMsgInfo);
         return false;
     }
+    document_->Saved(path);
     RememberFile(path);
     UpdateStatus();
     return true;

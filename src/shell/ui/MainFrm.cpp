@@ -415,8 +415,7 @@ bool TfMainFrm::eventFilter(QObject* watched, QEvent* event) {
         QTimer::singleShot(0, this, [this] { ChoosePortOnce(); });
     if (watched == pTree_ && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
         menuItems_.at(cmd::TreeView)->setChecked(!pTree_->isHidden());
-    if (cxTree_ && watched == cxTree_->viewport() &&
-        event->type() == QEvent::MouseButtonDblClick) {
+    if (cxTree_ && watched == cxTree_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         QTreeWidgetItem* node = cxTree_->itemAt(mouse->position().toPoint());
         if (node && node == cxTree_->currentItem() && node->isSelected()) {
