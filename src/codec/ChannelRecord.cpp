@@ -1,5 +1,6 @@
 #include "codec/ChannelRecord.h"
 
+#include "codec/FieldRules.h"
 #include "codec/FreqCodec.h"
 #include "codec/Numbers.h"
 #include "codec/TextCodec.h"
@@ -28,9 +29,6 @@ constexpr int kSignalling = 13;
 constexpr int kIdCode = 15;
 constexpr int kName = 18;
 constexpr int kRecordSize = 32;
-constexpr int kNameLength = 7;
-constexpr int kIdDigits = 6;
-constexpr double kMaxOffset = 99.995;
 
 uint8_t* Record(TALL& all, int channel) {
     return &all.Image[ChannelFieldAddress(channel, 0)];
@@ -59,7 +57,7 @@ void PutIdNibble(uint8_t* record, int i, uint8_t value) {
 // The digits up to the first nibble that is none; "000" for fewer than three.
 std::string ReadIdCode(const uint8_t* record) {
     std::string code;
-    for (int i = 0; i < kIdDigits; ++i) {
+    for (int i = 0; i < kIdCodeLength; ++i) {
         const uint8_t nibble = IdNibble(record, i);
         if (nibble > 9) break;
         code += DecodeDtmfDigit(nibble);
@@ -135,7 +133,7 @@ void SetTx(TALL& all, int channel, std::string& text) {
 void SetOffset(TALL& all, int channel, std::string& text) {
     double offset = ParseFreqText(text);
     // A negative offset has no meaning in three unsigned bytes; like a missing one it is 0.
-    if (offset < 0.0 || offset > kMaxOffset) offset = 0.0;
+    if (offset < 0.0 || offset > kMaxOffsetMhz) offset = 0.0;
     uint8_t* record = Record(all, channel);
     int mode = RasterMode(all);
     if (mode == 2) mode = RasterClass(UnitsToMhz(ReadU32(record + kRx)));
@@ -161,7 +159,7 @@ void SetName(uint8_t* record, std::string& text) {
 void SetIdCode(uint8_t* record, std::string& text) {
     if (text.size() < 3) text = (text + "000").substr(0, 3);
     const std::string digits = text + "*************";
-    for (int i = 0; i < kIdDigits; ++i)
+    for (int i = 0; i < kIdCodeLength; ++i)
         PutIdNibble(record, i, EncodeDtmfDigit(digits[i]));
     // Letters, "#" and characters without a DTMF code (stored as 0) do not read back as typed,
     // nor do digits past the sixth: the window shows what was stored.
@@ -181,7 +179,7 @@ bool LoadAndRepair(TALL& all, int channel, TChannel& c) {
 
     if (vfo) {
         double offset = RecordOffset(record);
-        if (offset > kMaxOffset) offset = 0.0;
+        if (offset > kMaxOffsetMhz) offset = 0.0;
         c.Offset = StoreFreq(all, channel, kFieldOffset, offset);
         c.Shift = GetField(record[kShiftByte], 0x03, 2, 0);
         c.TxFreq = c.Shift == 1   ? c.RxFreq + c.Offset
