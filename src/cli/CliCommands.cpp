@@ -7,6 +7,7 @@
 #include "core/Maindb.h"
 #include "dump/DumpDiff.h"
 #include "dump/DumpJson.h"
+#include "fields/ChannelColumns.h"
 #include "link/PowerTestEngine.h"
 #include "link/qt/LocalPath.h"
 #include "print/PrintCommands.h"
@@ -56,8 +57,8 @@ const char* WidthText(int v) {
     return v ? "Wide" : "Narrow";
 }
 const char* PttIdText(int v) {
-    static const char* const texts[] = {"Off", "BOT", "EOT", "Both"};
-    return v >= 0 && v <= 3 ? texts[v] : "?";
+    const auto texts = ChoiceTexts(kFieldPttId);
+    return v >= 0 && static_cast<std::size_t>(v) < texts.size() ? texts[v] : "?";
 }
 std::string ToneText(const std::string& tone) {
     return tone.empty() ? "None" : tone;

@@ -16,8 +16,8 @@ constexpr int64_t kGrid = 250;
 // number in every comparison and on the grid.
 int64_t SnapUnits(int64_t units) {
     double mhz = UnitsToMhz(units);
-    int mode = 4;
-    return SnapToRaster(mhz, mode);
+    Raster raster = Raster::Step2500Hz;
+    return SnapToRaster(mhz, raster);
 }
 
 // Snaps `moved`, but never past `other` when it was not past it before: rounding half up

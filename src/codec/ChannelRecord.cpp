@@ -92,9 +92,9 @@ void SetVfoRx(TALL& all, int channel, std::string& text) {
     if (rx == kNoFreq) rx = NearestBandEdge(all, false, kNoFreq);
     uint8_t* record = Record(all, channel);
     const double offset = RecordOffset(record);
-    int mode = RasterMode(all);
-    if (mode == 2) mode = RasterClass(offset);
-    WriteU32(record + kRx, StorableUnits(SnapToRaster(rx, mode), text));
+    Raster raster = RasterMode(all);
+    if (raster == Raster::Nearer) raster = RasterClass(offset);
+    WriteU32(record + kRx, StorableUnits(SnapToRaster(rx, raster), text));
     // The offset follows the raster of the new RX frequency.
     std::string offsetText = FormatFreq(offset);
     SetChannelField(all, channel, kFieldOffset, offsetText);
@@ -111,8 +111,8 @@ void SetMemoryRx(TALL& all, int channel, std::string& text) {
         text.clear();
         return;
     }
-    int mode = 2;
-    WriteU32(Record(all, channel) + kRx, StorableUnits(SnapToRaster(rx, mode), text));
+    Raster raster = Raster::Nearer;
+    WriteU32(Record(all, channel) + kRx, StorableUnits(SnapToRaster(rx, raster), text));
     all.SetSlotClear(kChannelBitmap, channel, true);
     text = FormatFreq(rx);
 }
@@ -125,8 +125,8 @@ void SetTx(TALL& all, int channel, std::string& text) {
         text.clear();
         return;
     }
-    int mode = 2;
-    WriteU32(record + kTx, StorableUnits(SnapToRaster(tx, mode), text));
+    Raster raster = Raster::Nearer;
+    WriteU32(record + kTx, StorableUnits(SnapToRaster(tx, raster), text));
     text = FormatFreq(tx);
 }
 
@@ -135,9 +135,9 @@ void SetOffset(TALL& all, int channel, std::string& text) {
     // A negative offset has no meaning in three unsigned bytes; like a missing one it is 0.
     if (offset < 0.0 || offset > kMaxOffsetMhz) offset = 0.0;
     uint8_t* record = Record(all, channel);
-    int mode = RasterMode(all);
-    if (mode == 2) mode = RasterClass(UnitsToMhz(ReadU32(record + kRx)));
-    const auto units = static_cast<uint32_t>(SnapToRaster(offset, mode));
+    Raster raster = RasterMode(all);
+    if (raster == Raster::Nearer) raster = RasterClass(UnitsToMhz(ReadU32(record + kRx)));
+    const auto units = static_cast<uint32_t>(SnapToRaster(offset, raster));
     record[kOffset] = static_cast<uint8_t>(units);
     record[kOffset + 1] = static_cast<uint8_t>(units >> 8);
     record[kOffset + 2] = static_cast<uint8_t>(units >> 16);

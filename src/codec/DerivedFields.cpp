@@ -49,15 +49,15 @@ int BandHighOffset(int band) {
 
 double SnappedBandEdge(const TALL& all, int offset) {
     double mhz = UnitsToMhz(all.U32At(offset));
-    int mode = 4;
-    SnapToRaster(mhz, mode);
+    Raster raster = Raster::Step2500Hz;
+    SnapToRaster(mhz, raster);
     return mhz;
 }
 
 std::string BuildBandSummary(const TALL& all) {
     std::string summary;
     for (int band = 0; band < kBands; ++band) {
-        if (all.BandLow[band] == 0.0) continue;
+        if (!BandInUse(all, band)) continue;
         summary += FormatFreq(all.BandLow[band]) + " - " + FormatFreq(all.BandHigh[band]) + "/";
     }
     if (!summary.empty()) summary.pop_back();
@@ -153,8 +153,10 @@ void DeriveBandRanges(TALL& all, const TMacList& macList) {
         if (use == 1) {
             const double low = SnappedBandEdge(all, BandLowOffset(band));
             const double high = SnappedBandEdge(all, BandHighOffset(band));
-            const bool refused = low > high || low < limitLow || low > limitHigh ||
-                                 high < limitLow || high > limitHigh;
+            // In 10 Hz units, so that an edge on a limit is never refused by a rounding.
+            const int64_t lowUnits = MhzToUnits(low), highUnits = MhzToUnits(high);
+            const int64_t lowest = MhzToUnits(limitLow), highest = MhzToUnits(limitHigh);
+            const bool refused = lowUnits > highUnits || lowUnits < lowest || highUnits > highest;
             if (!refused) {
                 all.BandLow[band] = low;
                 all.BandHigh[band] = high;
@@ -237,6 +239,8 @@ void AfterReadSequence(TALL& all, const TMacList& macList, const std::string& ra
     SanitiseSettings(all);
     SelectModel(all, macList, radioIdent, false);
     DeriveBandRanges(all, macList);
+    // Two bits a band: 1 its edges are the image's, 3 the model's limits replaced them. The
+    // edges derived here are written into the image next, so every band in use becomes 1.
     all.BandMask &= 0x55;
     WriteBandRanges(all);
     StampModelBlock(all);

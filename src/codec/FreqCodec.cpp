@@ -21,8 +21,12 @@ int64_t SnapUnits(int64_t units, int64_t step) {
 
 } // namespace
 
+bool BandInUse(double low, double high) {
+    return low != 0.0 && high != 0.0;
+}
+
 bool BandInUse(const TALL& all, int band) {
-    return all.BandLow[band] != 0.0 && all.BandHigh[band] != 0.0;
+    return BandInUse(all.BandLow[band], all.BandHigh[band]);
 }
 
 double ParseFreqText(std::string_view text) {
@@ -32,35 +36,35 @@ double ParseFreqText(std::string_view text) {
     return ToNumber(text);
 }
 
-int64_t SnapToRaster(double& mhz, int& mode) {
+int64_t SnapToRaster(double& mhz, Raster& raster) {
     const int64_t units = MhzToUnits(mhz);
     int64_t snapped = units;
-    switch (mode) {
-    case 0:
+    switch (raster) {
+    case Raster::Step500Hz:
         snapped = SnapUnits(units, 50);
         break;
-    case 1:
+    case Raster::Step1250Hz:
         snapped = SnapUnits(units, 125);
         break;
-    case 4:
+    case Raster::Step2500Hz:
         snapped = SnapUnits(units, 250);
         break;
-    default: {
+    case Raster::Nearer: {
         const int64_t r125 = units % 125;
         const int64_t r50 = units % 50;
         if (r125 == 0) {
-            mode = 1;
+            raster = Raster::Step1250Hz;
             return units; // the value stays as it was given
         }
         if (r50 == 0) {
-            mode = 0;
+            raster = Raster::Step500Hz;
             return units;
         }
         if (r50 < r125) {
-            mode = 0;
+            raster = Raster::Step500Hz;
             snapped = SnapUnits(units, 50);
         } else {
-            mode = 1;
+            raster = Raster::Step1250Hz;
             snapped = SnapUnits(units, 125);
         }
     }
@@ -69,30 +73,45 @@ int64_t SnapToRaster(double& mhz, int& mode) {
     return snapped;
 }
 
-int RasterMode(const TALL& all) {
-    const int step = ReadField(all, kVfoStep);
-    if (step == 2) return 1;
-    if (step >= 4) return 2;
-    return 0;
+int64_t SnapToRaster(double& mhz, int& mode) {
+    // Any number that names no raster is taken as Nearer, as it always was.
+    Raster raster =
+        mode == 0 || mode == 1 || mode == 4 ? static_cast<Raster>(mode) : Raster::Nearer;
+    const int64_t units = SnapToRaster(mhz, raster);
+    mode = static_cast<int>(raster);
+    return units;
 }
 
-int RasterClass(double mhz) {
+Raster RasterMode(const TALL& all) {
+    const int step = ReadField(all, kVfoStep);
+    if (step == 2) return Raster::Step1250Hz;
+    if (step >= 4) return Raster::Nearer;
+    return Raster::Step500Hz;
+}
+
+Raster RasterClass(double mhz) {
     const int64_t units = MhzToUnits(mhz);
     const bool of125 = units % 125 == 0;
     const bool of50 = units % 50 == 0;
-    if (of125 && !of50) return 1;
-    if (of50 && !of125) return 0;
-    return 2;
+    if (of125 && !of50) return Raster::Step1250Hz;
+    if (of50 && !of125) return Raster::Step500Hz;
+    return Raster::Nearer;
+}
+
+bool InBand(const TALL& all, int band, double mhz) {
+    if (band < 0 || band >= kBands || !BandInUse(all, band) || !(mhz > 0.0)) return false;
+    const int64_t units = MhzToUnits(mhz);
+    return MhzToUnits(all.BandLow[band]) <= units && units <= MhzToUnits(all.BandHigh[band]);
+}
+
+int BandHolding(const TALL& all, double mhz) {
+    for (int band = 0; band < kBands; ++band)
+        if (InBand(all, band, mhz)) return band;
+    return -1;
 }
 
 bool InBandInUse(const TALL& all, double mhz) {
-    if (!(mhz > 0.0)) return false;
-    const int64_t units = MhzToUnits(mhz);
-    for (int band = 0; band < kBands; ++band)
-        if (BandInUse(all, band) && MhzToUnits(all.BandLow[band]) <= units &&
-            units <= MhzToUnits(all.BandHigh[band]))
-            return true;
-    return false;
+    return BandHolding(all, mhz) >= 0;
 }
 
 std::string BandsInUseText(const TALL& all) {
@@ -141,7 +160,7 @@ bool FreqRangeCheck(const TALL& all, std::string_view text, double& value) {
     if (!refused) refused = !InBandInUse(all, value);
     if (refused)
         for (int band = 0; band < kBands; ++band)
-            if (all.BandLow[band] != 0.0) {
+            if (BandInUse(all, band)) {
                 value = all.BandLow[band];
                 break;
             }

@@ -15,19 +15,35 @@ inline constexpr double kNoFreq = -1.0;
 
 // A band is in use when both its edges are given.
 bool BandInUse(const TALL& all, int band);
+bool BandInUse(double low, double high);
 
 // Removes everything from the first "MHz" on; an empty remainder is kNoFreq. Throws
 // ConversionError when the rest is not a number.
 double ParseFreqText(std::string_view text);
 
-// Raster modes: 0 = 0.5 kHz, 1 = 1.25 kHz, 2 = whichever of 0 and 1 fits, 4 = 2.5 kHz.
-// Snaps `mhz` in place, sets `mode` to the raster used (0, 1 or 4) and returns 10 Hz units.
-int64_t SnapToRaster(double& mhz, int& mode);
-// Raster mode of the frequency-mode records, from the step index in setting 9.
-int RasterMode(const TALL& all);
-// 2 when a multiple of both 125 and 50 units (or of neither), 1 of 125 only, 0 of 50 only.
-int RasterClass(double mhz);
+// The channel rasters a frequency is put on.
+enum class Raster {
+    Step500Hz = 0,  // 0.5 kHz
+    Step1250Hz = 1, // 1.25 kHz
+    Nearer = 2,     // whichever of 0.5 and 1.25 kHz the value is nearer to
+    Step2500Hz = 4, // 2.5 kHz, the grid of the band edges
+};
 
+// Snaps `mhz` in place onto `raster` and returns it in 10 Hz units; Nearer becomes the raster
+// used (a value on both stays as given and counts as 1.25 kHz).
+int64_t SnapToRaster(double& mhz, Raster& raster);
+// The same for a caller that still names the raster by its number (0, 1, 2 or 4).
+int64_t SnapToRaster(double& mhz, int& mode);
+// The raster of the frequency-mode records, from the step index in setting 9.
+Raster RasterMode(const TALL& all);
+// Nearer when a multiple of both 1.25 and 0.5 kHz (or of neither), else the one it is on.
+Raster RasterClass(double mhz);
+
+// Whether `mhz` lies within the edges of band `band`, edges included (compared in 10 Hz
+// units); false for a band not in use and for a value that is no frequency.
+bool InBand(const TALL& all, int band, double mhz);
+// The first band in use that holds `mhz`, -1 for none.
+int BandHolding(const TALL& all, double mhz);
 // Whether `mhz` lies in a band in use, edges included (compared in 10 Hz units).
 bool InBandInUse(const TALL& all, double mhz);
 // The bands in use, low to high edge: "136.00000–174.00000, 400.00000–520.00000".

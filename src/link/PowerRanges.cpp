@@ -1,10 +1,11 @@
 #include "link/PowerRanges.h"
 
+#include "codec/FreqCodec.h"
+#include "codec/Numbers.h"
 #include "core/TAll.h"
 #include "link/PowerTestEngine.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 
 namespace zorva {
@@ -14,10 +15,6 @@ namespace {
 // Frequencies in 10 Hz units, so that the 10 MHz steps are exact.
 constexpr int64_t kUnitsPerMHz = 100000;
 constexpr int64_t kStep = 10 * kUnitsPerMHz;
-
-int64_t ToUnits(double mhz) {
-    return std::llround(mhz * static_cast<double>(kUnitsPerMHz));
-}
 
 // "0.000": three decimals, halves rounded away from zero.
 std::string FormatMHz(int64_t units) {
@@ -42,9 +39,9 @@ std::vector<PowerSubRange> PowerSubRanges(const std::array<double, kBands>& band
     constexpr int kLastRow = kCalibrationSize / kCalibrationRowSize - 1;
     std::vector<PowerSubRange> ranges;
     for (const int band : {1, 2, 3, 0}) {
-        if (bandLow[band] == 0.0) continue;
-        const int64_t top = ToUnits(bandHigh[band]);
-        for (int64_t low = ToUnits(bandLow[band]); low < top;) {
+        if (!BandInUse(bandLow[band], bandHigh[band])) continue;
+        const int64_t top = MhzToUnits(bandHigh[band]);
+        for (int64_t low = MhzToUnits(bandLow[band]); low < top;) {
             const int64_t high = std::min((low / kStep + 1) * kStep, top);
             PowerSubRange range;
             range.text = FormatMHz(low) + " -- " + FormatMHz(high) + "MHz";

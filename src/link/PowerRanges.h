@@ -17,7 +17,7 @@ struct PowerSubRange {
 };
 
 // The sub-ranges of the bands 1, 2, 3 and 0, in that order, each band cut at the multiples of
-// 10 MHz. A band whose low edge is 0 is not in use. A sub-range whose text does not start
+// 10 MHz. A band is in use when both its edges are given. A sub-range whose text does not start
 // with two digits, or whose number has no row in the table, is left out: its values would lie
 // outside the table.
 std::vector<PowerSubRange> PowerSubRanges(const std::array<double, kBands>& bandLow,

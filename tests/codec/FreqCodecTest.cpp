@@ -20,41 +20,93 @@ TEST(FreqText, ParseStripsMHzAndKnowsEmpty) {
 
 struct SnapCase {
     double in;
-    int mode;
+    Raster raster;
     double out;
-    int modeOut;
+    Raster used;
 };
 
 TEST(Raster, SnappingInEveryMode) {
+    using enum Raster;
     const SnapCase cases[] = {
-        {145.50310, 2, 145.50300, 0}, {145.50625, 2, 145.50625, 1}, {145.50060, 2, 145.50050, 0},
-        {145.50025, 0, 145.50050, 0}, {145.50020, 0, 145.50000, 0}, {145.50060, 1, 145.50000, 1},
-        {145.50070, 1, 145.50125, 1}, {145.00124, 4, 145.00000, 4}, {145.00125, 4, 145.00250, 4},
-        {145.50000, 2, 145.50000, 1}, {145.50050, 2, 145.50050, 0}, {145.50100, 2, 145.50100, 0},
-        {145.50130, 2, 145.50125, 1},
+        {145.50310, Nearer, 145.50300, Step500Hz},
+        {145.50625, Nearer, 145.50625, Step1250Hz},
+        {145.50060, Nearer, 145.50050, Step500Hz},
+        {145.50025, Step500Hz, 145.50050, Step500Hz},
+        {145.50020, Step500Hz, 145.50000, Step500Hz},
+        {145.50060, Step1250Hz, 145.50000, Step1250Hz},
+        {145.50070, Step1250Hz, 145.50125, Step1250Hz},
+        {145.00124, Step2500Hz, 145.00000, Step2500Hz},
+        {145.00125, Step2500Hz, 145.00250, Step2500Hz},
+        {145.50000, Nearer, 145.50000, Step1250Hz},
+        {145.50050, Nearer, 145.50050, Step500Hz},
+        {145.50100, Nearer, 145.50100, Step500Hz},
+        {145.50130, Nearer, 145.50125, Step1250Hz},
     };
     for (const auto& c : cases) {
         double mhz = c.in;
-        int mode = c.mode;
-        const int64_t units = SnapToRaster(mhz, mode);
-        EXPECT_EQ(FormatFreq(mhz), FormatFreq(c.out)) << c.in << " mode " << c.mode;
+        Raster raster = c.raster;
+        const int64_t units = SnapToRaster(mhz, raster);
+        EXPECT_EQ(FormatFreq(mhz), FormatFreq(c.out)) << c.in << " raster " << int(c.raster);
         EXPECT_EQ(units, MhzToUnits(c.out)) << c.in;
-        EXPECT_EQ(mode, c.modeOut) << c.in << " mode " << c.mode;
+        EXPECT_EQ(raster, c.used) << c.in << " raster " << int(c.raster);
+    }
+}
+
+TEST(Raster, ByNumberAsByName) {
+    // 3 and 7 name no raster: they snap as Nearer does.
+    for (const int number : {0, 1, 2, 4, 3, 7}) {
+        double byNumber = 145.50070, byName = byNumber;
+        int mode = number;
+        Raster raster = number == 0 || number == 1 || number == 4 ? static_cast<Raster>(number)
+                                                                  : Raster::Nearer;
+        EXPECT_EQ(SnapToRaster(byNumber, mode), SnapToRaster(byName, raster)) << number;
+        EXPECT_EQ(mode, static_cast<int>(raster)) << number;
     }
 }
 
 TEST(Raster, ModeFollowsTheStepAndClassFollowsTheValue) {
+    using enum Raster;
     TALL all;
-    const int expected[] = {0, 0, 1, 0, 2, 2, 2, 2, 2, 2};
+    const Raster expected[] = {Step500Hz, Step500Hz, Step1250Hz, Step500Hz, Nearer,
+                               Nearer,    Nearer,    Nearer,     Nearer,    Nearer};
     for (int step = 0; step < 10; ++step) {
         all.Setting(9) = static_cast<uint8_t>(0x10 | step);
         EXPECT_EQ(RasterMode(all), expected[step]) << step;
     }
-    EXPECT_EQ(RasterClass(0.0), 2);
-    EXPECT_EQ(RasterClass(0.00125), 1);
-    EXPECT_EQ(RasterClass(0.0005), 0);
-    EXPECT_EQ(RasterClass(0.00001), 2);
-    EXPECT_EQ(RasterClass(0.0025), 2);
+    EXPECT_EQ(RasterClass(0.0), Nearer);
+    EXPECT_EQ(RasterClass(0.00125), Step1250Hz);
+    EXPECT_EQ(RasterClass(0.0005), Step500Hz);
+    EXPECT_EQ(RasterClass(0.00001), Nearer);
+    EXPECT_EQ(RasterClass(0.0025), Nearer);
+}
+
+TEST(BandRanges, ABandNeedsBothEdgesAndHoldsThemInTenHertzUnits) {
+    TALL all;
+    // Band 0 has a low edge only, band 2 a high edge only: neither is in use.
+    all.BandLow = {136.0, 400.0, 0.0, 144.000004};
+    all.BandHigh = {0.0, 480.0, 174.0, 146.0};
+    struct Row {
+        double mhz;
+        int band; // BandHolding
+    } rows[] = {
+        {150.0, -1},     {136.0, -1},     {400.0, 1}, {480.0, 1},
+        {480.00001, -1}, {399.99999, -1}, {144.0, 3}, // 144.000004 is 144.00000 in units
+        {145.0, 3},      {kNoFreq, -1},   {0.0, -1},  {174.0, -1},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(BandHolding(all, row.mhz), row.band) << row.mhz;
+        EXPECT_EQ(InBandInUse(all, row.mhz), row.band >= 0) << row.mhz;
+    }
+    EXPECT_FALSE(BandInUse(all, 0));
+    EXPECT_FALSE(BandInUse(all, 2));
+    EXPECT_FALSE(InBand(all, 0, 136.0));
+    EXPECT_TRUE(InBand(all, 1, 400.0));
+    EXPECT_FALSE(InBand(all, 4, 400.0)); // no such band
+    EXPECT_FALSE(InBand(all, -1, 400.0));
+    // A refused value becomes the low edge of the first band in use, not of a half-given one.
+    double value = 600.0;
+    EXPECT_TRUE(FreqRangeCheck(all, "", value));
+    EXPECT_EQ(value, 400.0);
 }
 
 TEST(BandRanges, RangeCheckRefusesAndReplacesByTheFirstBand) {

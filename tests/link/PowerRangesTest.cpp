@@ -68,6 +68,8 @@ TEST(PowerRanges, SubRangesWithoutATableRowAreLeftOut) {
 
     EXPECT_TRUE(PowerSubRanges({0.0, 0.0, 0.0, 0.0}, {0.0, 0.0, 0.0, 0.0}).empty());
     EXPECT_TRUE(PowerSubRanges({0.0, 174.0, 0.0, 0.0}, {0.0, 136.0, 0.0, 0.0}).empty());
+    // A band with one edge only is not in use.
+    EXPECT_TRUE(PowerSubRanges({136.0, 0.0, 0.0, 0.0}, {0.0, 174.0, 0.0, 0.0}).empty());
 }
 
 } // namespace
