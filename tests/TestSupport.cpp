@@ -14,7 +14,7 @@
 
 namespace zorva::test {
 
-int RecordingMessages::ShowMsg(const std::string& caption, const std::string& text, int kind) {
+int RecordingMessages::ShowMsg(const std::string& caption, const std::string& text, MsgKind kind) {
     shown.push_back({caption, text, kind});
     if (kind != kMsgYesNo && kind != kMsgRetryCancel) return kResultOk;
     if (answers.empty()) return kResultOk;

@@ -14,13 +14,13 @@ namespace zorva::test {
 struct RecordedMessage {
     std::string caption;
     std::string text;
-    int kind = 0;
+    MsgKind kind = kMsgInfo;
 };
 
 // Records every message and answers questions from a script (kResultOk when it runs dry).
 class RecordingMessages : public UserMessages {
 public:
-    int ShowMsg(const std::string& caption, const std::string& text, int kind) override;
+    int ShowMsg(const std::string& caption, const std::string& text, MsgKind kind) override;
 
     std::vector<RecordedMessage> shown;
     std::deque<int> answers;

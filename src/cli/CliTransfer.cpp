@@ -7,15 +7,12 @@
 #include "link/PowerTestEngine.h"
 #include "link/ReadEngine.h"
 #include "link/WriteEngine.h"
+#include "link/qt/LinkWiring.h"
 #include "link/qt/LocalPath.h"
-#include "link/qt/QtLinkTimers.h"
-#include "link/qt/QtSerialPort.h"
-#include "settings/Settings.h"
 #include "shell/Backups.h"
 #include "shell/DataFile.h"
 
 #include <QEventLoop>
-#include <QRandomGenerator>
 #include <QSaveFile>
 #include <QTimer>
 #include <ctime>
@@ -89,7 +86,7 @@ public:
         : TerminalRun(err, progressLabel), options_(options), in_(in),
           successText_(std::move(successText)) {}
 
-    int ShowMsg(const std::string&, const std::string& text, int kind) override {
+    int ShowMsg(const std::string&, const std::string& text, MsgKind kind) override {
         EndProgressLine();
         if (kind == kMsgYesNo) return Ask(text);
         if (quietSuccess_ && text == successText_) return kResultOk;
@@ -123,28 +120,12 @@ private:
     bool quietSuccess_ = false;
 };
 
-// The port and timers wired to an engine, as a dialog wires them.
-struct Wiring {
-    Wiring(Maindb& db, const std::string& portName) : port(SettingsFilePath(db.All.ExeDir)) {
+// The port and timers wired to an engine, as the windows wire them, on the port named.
+struct Wiring : LinkWiring {
+    Wiring(Maindb& db, const std::string& portName) : LinkWiring(db.All.ExeDir, db.Language) {
         db.All.PortName = portName;
-        port.SetLanguage(db.Language);
     }
-    // The power test's engine takes no line errors.
-    template <class Engine>
-    void Connect(Engine& engine) {
-        port.SetBytesHandler(
-            [&engine](const uint8_t* bytes, int count) { engine.OnBytes(bytes, count); });
-        if constexpr (requires { engine.OnLineError(); })
-            port.SetLineErrorHandler([&engine] { engine.OnLineError(); });
-        timers.SetExpiryHandler([&engine](LinkTimer timer) { engine.OnTimer(timer); });
-    }
-    QtSerialPort port;
-    QtLinkTimers timers;
 };
-
-int Random5() {
-    return static_cast<int>(QRandomGenerator::global()->bounded(5));
-}
 
 // The power test window in the terminal: every message on the error stream; the Retry /
 // Cancel question is answered Cancel, since nobody can fix the line meanwhile, and ends the
@@ -155,7 +136,7 @@ public:
     TerminalPowerWindow(std::ostream& err, PowerSequence awaited, const char* progressLabel)
         : TerminalRun(err, progressLabel), awaited_(awaited) {}
 
-    int ShowMsg(const std::string&, const std::string& text, int kind) override {
+    int ShowMsg(const std::string&, const std::string& text, MsgKind kind) override {
         EndProgressLine();
         err_ << "zorva-cli: " << text << "\n";
         Finish(false);
@@ -186,8 +167,7 @@ private:
 int RunRead(Maindb& db, const TransferOptions& options, std::istream& in, std::ostream& err) {
     Wiring wiring(db, options.port);
     TerminalWindow window(options, in, err, "Reading block", db.Language.ReadOk);
-    ReadEngine engine(
-        {db.All, db.MacList, db.Language, wiring.port, wiring.timers, window, Random5});
+    ReadEngine engine(wiring.ExchangeContext(db.All, db.MacList, window));
     wiring.Connect(engine);
     engine.FormShow();
     engine.Start();
@@ -219,7 +199,7 @@ std::optional<std::vector<uint8_t>> ReadBack(Maindb& db, const TransferOptions& 
     TALL copy = db.All;
     TerminalWindow window(options, in, err, "Verifying block", db.Language.ReadOk);
     window.QuietSuccess();
-    ReadEngine engine({copy, db.MacList, db.Language, wiring.port, wiring.timers, window, Random5});
+    ReadEngine engine(wiring.ExchangeContext(copy, db.MacList, window));
     wiring.Connect(engine);
     engine.FormShow();
     QTimer pause;
@@ -243,9 +223,7 @@ int RunWrite(Maindb& db, const TransferOptions& options, std::istream& in, std::
     }
     Wiring wiring(db, options.port);
     TerminalWindow window(options, in, err, "Writing block", db.Language.WriteOk);
-    WriteEngine engine(
-        {db.All, db.MacList, db.Language, wiring.port, wiring.timers, window, Random5},
-        CurrentTimeText);
+    WriteEngine engine(wiring.ExchangeContext(db.All, db.MacList, window), CurrentTimeText);
     wiring.Connect(engine);
     engine.FormShow();
     engine.Start();
@@ -276,7 +254,7 @@ int RunWrite(Maindb& db, const TransferOptions& options, std::istream& in, std::
 int RunCalibrationRead(Maindb& db, const CalibrationOptions& options, std::ostream& err) {
     Wiring wiring(db, options.port);
     TerminalPowerWindow window(err, PowerSequence::Online, "Reading table");
-    PowerTestEngine engine({db.All, db.Language, wiring.port, wiring.timers, window, Random5});
+    PowerTestEngine engine(wiring.PowerContext(db.All, window));
     wiring.Connect(engine);
     engine.Online();
     const bool read = window.Run() && engine.TableValid();
@@ -298,7 +276,7 @@ int RunCalibrationRead(Maindb& db, const CalibrationOptions& options, std::ostre
 int RunCalibrationSet(Maindb& db, const CalibrationOptions& options, std::ostream& err) {
     Wiring wiring(db, options.port);
     TerminalPowerWindow window(err, PowerSequence::SetPower, nullptr);
-    PowerTestEngine engine({db.All, db.Language, wiring.port, wiring.timers, window, Random5});
+    PowerTestEngine engine(wiring.PowerContext(db.All, window));
     wiring.Connect(engine);
     // The window reads the table first to show it; a single value needs only the port.
     engine.OpenPort([&](bool opened) {

@@ -158,7 +158,9 @@ void SetName(uint8_t* record, std::string& text) {
 
 void SetIdCode(uint8_t* record, std::string& text) {
     if (text.size() < 3) text = (text + "000").substr(0, 3);
-    const std::string digits = text + "*************";
+    // The nibbles after the code hold "*" (15), which is no digit: ReadIdCode stops there.
+    // Padding the text keeps digits[i] within it for every one of the six nibbles.
+    const std::string digits = text + "******";
     for (int i = 0; i < kIdCodeLength; ++i)
         PutIdNibble(record, i, EncodeDtmfDigit(digits[i]));
     // Letters, "#" and characters without a DTMF code (stored as 0) do not read back as typed,

@@ -4,6 +4,13 @@
 
 namespace zorva {
 
+namespace {
+
+// A block frame carries 16 bytes of memory at 16 * block; its fourth byte is that length.
+constexpr int kBlockBytes = 16;
+
+} // namespace
+
 int PortNumber(const std::string& portName) {
     int number = 0;
     for (size_t i = 3; i < portName.size(); ++i) {
@@ -17,9 +24,9 @@ int PortNumber(const std::string& portName) {
 int BuildWakeUp(uint8_t* buffer, int suffixNumber, const std::function<int()>& random) {
     std::memcpy(buffer, "PROGRAM", 7);
     if (suffixNumber >= 1 && suffixNumber <= 9)
-        buffer[7] = static_cast<uint8_t>(0x60 + suffixNumber);
+        buffer[7] = static_cast<uint8_t>('a' + suffixNumber - 1);
     else
-        buffer[7] = static_cast<uint8_t>(0x65 + (random ? random() % 5 : 0));
+        buffer[7] = static_cast<uint8_t>('e' + (random ? random() % 5 : 0));
     return kWakeUpLength;
 }
 
@@ -39,15 +46,16 @@ uint8_t BuildIdentBlock(uint8_t* block, const std::string& installationId) {
 }
 
 std::array<uint8_t, 4> BuildReadRequest(int block) {
-    const int address = block * 16;
-    return {kReadCommand, static_cast<uint8_t>(address >> 8), static_cast<uint8_t>(address), 0x10};
+    const int address = block * kBlockBytes;
+    return {kReadCommand, static_cast<uint8_t>(address >> 8), static_cast<uint8_t>(address),
+            kBlockBytes};
 }
 
 std::array<uint8_t, kWriteFrameLength> BuildWriteFrame(int block, const uint8_t* data) {
-    const int address = block * 16;
+    const int address = block * kBlockBytes;
     std::array<uint8_t, kWriteFrameLength> frame{kWriteCommand, static_cast<uint8_t>(address >> 8),
-                                                 static_cast<uint8_t>(address), 0x10};
-    std::memcpy(frame.data() + 4, data, 16);
+                                                 static_cast<uint8_t>(address), kBlockBytes};
+    std::memcpy(frame.data() + 4, data, kBlockBytes);
     return frame;
 }
 

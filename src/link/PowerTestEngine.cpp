@@ -11,11 +11,8 @@ namespace zorva {
 
 namespace {
 
-constexpr uint8_t kTableRead = 0x53;  // "S"
-constexpr uint8_t kTableWrite = 0x58; // "X"
-constexpr uint8_t kTableReply = 0x58; // the request's first byte plus 5
-constexpr int kTableReplyLength = 20; // 0x58, address, 0x10 and 16 data bytes
-constexpr int kOnlineExtraProgress = 64;
+// Online sends its table read once a block: 64 times more than the queue counts it.
+constexpr int kOnlineExtraProgress = kCalibrationLastBlock;
 // The pause after every frame has left.
 constexpr int kGapMs = 20;
 
@@ -61,9 +58,9 @@ void PowerTestEngine::Online() {
         OpenPort([this](bool opened) {
             if (!opened || running_ || closing_) return;
             Entry read;
-            read.frame[0] = kTableRead;
-            read.frame[3] = kCalibrationRowSize;
-            read.sendLength = 4;
+            const auto frame = TableReadFrame(0);
+            std::copy(frame.begin(), frame.end(), read.frame.begin());
+            read.sendLength = kTableReadLength;
             read.replyLength = kTableReplyLength;
             read.replyByte = 0;
             read.lastBlock = kCalibrationLastBlock;
@@ -78,16 +75,14 @@ void PowerTestEngine::Online() {
 
 void PowerTestEngine::SetPower(int subRange, int tag, uint8_t value) {
     gate_.WhenIdle([this, subRange, tag, value] {
+        if (!CalibrationAddressValid(subRange, tag)) return;
         const int address = CalibrationAddress(subRange, tag);
-        // An address outside the table would write beyond it here and in the radio.
-        if (subRange < 0 || tag < 0 || tag >= kCalibrationRowSize || address >= kCalibrationSize)
-            return;
         table_[address] = value;
         if (!ctx_.port.IsOpen() || running_ || closing_) return;
         Entry set;
-        set.frame = {kTableWrite, static_cast<uint8_t>(address >> 8),
-                     static_cast<uint8_t>(address & 0xFF), 0x01, value};
-        set.sendLength = 5;
+        const auto frame = TableWriteFrame(address, value);
+        std::copy(frame.begin(), frame.end(), set.frame.begin());
+        set.sendLength = kTableWriteLength;
         set.replyLength = 1;
         set.replyByte = kAck;
         set.kind = ReplyKind::ReplyByte;
@@ -209,22 +204,16 @@ void PowerTestEngine::Examine() {
         break;
     case ReplyKind::TableBlock: {
         const int block = entry.replyByte;
-        // Only the reply to this block's request (its address follows the command byte): an
-        // earlier reply repeated, or a stray byte ahead of it, would fill the block with other
+        // Only the reply to this block's request: any other would fill the block with other
         // bytes. The time-out runs on.
-        const int address = block * kCalibrationRowSize;
-        if (buffer_[0] != kTableReply || buffer_[1] != (address >> 8) ||
-            buffer_[2] != (address & 0xFF))
-            break;
-        std::copy(buffer_.begin() + 4, buffer_.begin() + kTableReplyLength,
-                  table_.begin() + block * kCalibrationRowSize);
+        if (!IsTableReplyFor(buffer_.data(), block)) break;
+        StoreTableBlock(table_, buffer_.data(), block);
         entry.replyByte = static_cast<uint8_t>(block + 1);
         if (entry.replyByte > entry.lastBlock) {
             Accepted(true);
         } else {
-            const int next = entry.replyByte * kCalibrationRowSize;
-            entry.frame[1] = static_cast<uint8_t>(next >> 8);
-            entry.frame[2] = static_cast<uint8_t>(next & 0xFF);
+            const auto frame = TableReadFrame(entry.replyByte);
+            std::copy(frame.begin(), frame.end(), entry.frame.begin());
             Accepted(false);
         }
         break;

@@ -1,10 +1,10 @@
-// The power test's exchanges with the radio. The radio keeps a calibration table of 1040
-// bytes beside its memory; for every 10 MHz sub-range S it holds a low-power value at
-// 16 * S + 10 and a high-power value at 16 * S + 12. The engine runs short command queues
-// entry by entry: Online (wake-up, the 65 table reads, end), Set power (wake-up, one value,
-// end) and Close (wake-up, end). No Qt: the window gives it a port, timers and itself.
+// The power test's exchanges with the radio, which keeps a calibration table beside its
+// memory (CalibrationTable.h). The engine runs short command queues entry by entry: Online
+// (wake-up, the 65 table reads, end), Set power (wake-up, one value, end) and Close (wake-up,
+// end). No Qt: the window gives it a port, timers and itself.
 #pragma once
 
+#include "link/CalibrationTable.h"
 #include "link/LinkPorts.h"
 #include "link/PauseGate.h"
 
@@ -19,24 +19,13 @@ namespace zorva {
 class TALL;
 class TLanguage;
 
-inline constexpr int kCalibrationSize = 1040;
-inline constexpr int kCalibrationRowSize = 16;
-inline constexpr int kCalibrationLastBlock = 64; // blocks 0..64
-inline constexpr int kLowPowerOffset = 10;       // the slider tags
-inline constexpr int kHighPowerOffset = 12;
+// Above 9: the power test's wake-up ends in a random letter, "e" to "i".
 inline constexpr int kPowerWakeUpSuffix = 97;
 inline constexpr int kPowerOpenPauseMs = 200;
 inline constexpr int kPowerTryMs = 1500;
 inline constexpr int kPowerYesMs = 500;
 inline constexpr int kPowerErrsMs = 300;
 inline constexpr int kPowerCloseMs = 500;
-
-using CalibrationTable = std::array<uint8_t, kCalibrationSize>;
-
-// The table address of sub-range `subRange`'s low (tag 10) or high (tag 12) power value.
-constexpr int CalibrationAddress(int subRange, int tag) {
-    return kCalibrationRowSize * subRange + tag;
-}
 
 enum class PowerSequence { None, Online, SetPower, Close };
 
@@ -100,7 +89,7 @@ public:
 private:
     enum class ReplyKind { Acknowledge, TableBlock, ReplyByte, None };
     struct Entry {
-        std::array<uint8_t, 20> frame{};
+        std::array<uint8_t, 20> frame{}; // room for any frame of a queue
         int sendLength = 0;
         int replyLength = 0;
         uint8_t replyByte = 0; // for a table read: the block asked for next
@@ -110,6 +99,7 @@ private:
     // The reply buffer keeps at most 79 bytes; a reply is examined at up to 78.
     static constexpr int kBufferSize = 79;
     static constexpr int kMaxExamined = 78;
+    // A frame may take 50 polls of 20 ms, a second, to leave before the queue goes on.
     static constexpr int kDrainPolls = 50;
     static constexpr int kDrainPollMs = 20;
 

@@ -12,8 +12,11 @@ namespace zorva {
 ReadEngine::ReadEngine(LinkContext context)
     : ExchangeEngine(std::move(context)), store_(kRadioBytes, 0) {}
 
+// Counted as polls of the output: at most 51 of 20 ms, a little over a second, before the
+// read goes on anyway (a frame of the read is at most 20 bytes).
 int ReadEngine::DrainTimeoutMs() const {
-    return 51 * 20;
+    constexpr int kPolls = 51, kPollMs = 20;
+    return kPolls * kPollMs;
 }
 
 void ReadEngine::FormShow() {
@@ -87,6 +90,8 @@ void ReadEngine::Complete() {
         TALL& all = ctx_.all;
         std::copy(store_.begin(), store_.end(), all.Image.begin());
         all.ManualFreqFlag = all.Image[kManualFreqByte];
+        // The ident reply's band byte has two bits a band; only the low one, "in use with the
+        // edges in the image", is kept, since the edges are those of the memory just read.
         if (bandByte_ != 0xFF) all.Image[kBandMaskByte] = bandByte_ & 0x55;
         AfterReadSequence(all, ctx_.macList, radioIdent_);
         readCompleted_ = true;

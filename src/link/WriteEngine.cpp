@@ -13,8 +13,11 @@ namespace zorva {
 WriteEngine::WriteEngine(LinkContext context, std::function<std::string()> timeText)
     : ExchangeEngine(std::move(context)), timeText_(std::move(timeText)) {}
 
+// Counted as polls of the output: at most 101 of 50 ms, about five seconds, before the write
+// goes on anyway; writing waits longer than reading.
 int WriteEngine::DrainTimeoutMs() const {
-    return 101 * 50;
+    constexpr int kPolls = 101, kPollMs = 50;
+    return kPolls * kPollMs;
 }
 
 void WriteEngine::FormShow() {

@@ -6,11 +6,17 @@
 
 namespace zorva {
 
-// Message kinds and their results.
-inline constexpr int kMsgInfo = 1;         // information, OK           -> 1
-inline constexpr int kMsgYesNo = 2;        // question, Yes / No        -> 6 / 7
-inline constexpr int kMsgRetryCancel = 22; // question, Retry / Cancel -> 4 / 2
-inline constexpr int kMsgYesNoCancel = 3;  // question, Yes / No / Cancel -> 6 / 7 / 2
+// The kinds of message, by the buttons they offer, and the results they give.
+enum class MsgKind {
+    Info = 1,         // information, OK              -> 1
+    YesNo = 2,        // question, Yes / No           -> 6 / 7
+    YesNoCancel = 3,  // question, Yes / No / Cancel  -> 6 / 7 / 2
+    RetryCancel = 22, // question, Retry / Cancel     -> 4 / 2
+};
+inline constexpr MsgKind kMsgInfo = MsgKind::Info;
+inline constexpr MsgKind kMsgYesNo = MsgKind::YesNo;
+inline constexpr MsgKind kMsgYesNoCancel = MsgKind::YesNoCancel;
+inline constexpr MsgKind kMsgRetryCancel = MsgKind::RetryCancel;
 inline constexpr int kResultOk = 1;
 inline constexpr int kResultYes = 6;
 inline constexpr int kResultNo = 7;
@@ -21,8 +27,8 @@ class UserMessages {
 public:
     virtual ~UserMessages() = default;
     // Shows `text` under `caption` in the style of `kind` and returns the result above;
-    // any other kind shows nothing and returns 1.
-    virtual int ShowMsg(const std::string& caption, const std::string& text, int kind) = 0;
+    // a value of no kind above shows nothing and returns 1.
+    virtual int ShowMsg(const std::string& caption, const std::string& text, MsgKind kind) = 0;
 };
 
 } // namespace zorva

@@ -107,7 +107,7 @@ TEST_F(DialogTest, ScriptedMessagesAnswerAndRecordInsteadOfShowingBoxes) {
     EXPECT_EQ(ShowMsg("Caution", "Again?", kMsgRetryCancel), kResultRetry);
     EXPECT_EQ(ShowMsg("Confirmation", "Sure?", kMsgYesNo), kResultNo);
     EXPECT_EQ(ShowMsg("Caution", "Again?", kMsgRetryCancel), kResultCancel);
-    EXPECT_EQ(ShowMsg("Confirmation", "never shown", 5), kResultOk);
+    EXPECT_EQ(ShowMsg("Confirmation", "never shown", static_cast<MsgKind>(5)), kResultOk);
     ASSERT_EQ(messages.shown.size(), 5u);
     EXPECT_EQ(messages.shown[0].text, "Reading Completed.");
     EXPECT_EQ(messages.shown[2].caption, "Caution");
@@ -129,7 +129,7 @@ void AnswerBox(QMessageBox::StandardButton button, QString* shownText) {
 
 TEST_F(DialogTest, MessageBoxesGiveTheResultsOfTheirKinds) {
     const struct {
-        int kind;
+        MsgKind kind;
         QMessageBox::StandardButton press;
         int result;
     } rows[] = {
@@ -142,7 +142,8 @@ TEST_F(DialogTest, MessageBoxesGiveTheResultsOfTheirKinds) {
     for (const auto& row : rows) {
         QString shown;
         AnswerBox(row.press, &shown);
-        EXPECT_EQ(ShowMsg("Bestätigung", "Noch einmal?", row.kind), row.result) << row.kind;
+        EXPECT_EQ(ShowMsg("Bestätigung", "Noch einmal?", row.kind), row.result)
+            << static_cast<int>(row.kind);
         EXPECT_EQ(shown, QString::fromUtf8("Bestätigung|Noch einmal?"));
     }
 }

@@ -100,7 +100,7 @@ void VirtualLink::Deliver(Bytes bytes, int delayMs) {
     }
 }
 
-int VirtualLink::ShowMsg(const std::string& caption, const std::string& text, int kind) {
+int VirtualLink::ShowMsg(const std::string& caption, const std::string& text, MsgKind kind) {
     messages.push_back({caption, text, kind});
     if (kind == kMsgRetryCancel && answers.empty()) return kResultCancel;
     if ((kind != kMsgYesNo && kind != kMsgRetryCancel) || answers.empty())

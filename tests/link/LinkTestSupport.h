@@ -58,7 +58,7 @@ public:
     void Start(LinkTimer timer, int ms) override { due[timer] = now + ms; }
     void Stop(LinkTimer timer) override { due.erase(timer); }
     // LinkUser
-    int ShowMsg(const std::string& caption, const std::string& text, int kind) override;
+    int ShowMsg(const std::string& caption, const std::string& text, MsgKind kind) override;
     void SetProgress(int value, int maximum) override;
     void SetOkEnabled(bool enabled) override { okEnabled = enabled; }
     void CloseWindow() override;
@@ -106,7 +106,7 @@ class PowerLink : public VirtualLink, public PowerTestUser {
 public:
     PowerTestContext PowerContext(Maindb& db);
 
-    int ShowMsg(const std::string& caption, const std::string& text, int kind) override {
+    int ShowMsg(const std::string& caption, const std::string& text, MsgKind kind) override {
         return VirtualLink::ShowMsg(caption, text, kind);
     }
     void SetProgress(int value, int maximum) override { VirtualLink::SetProgress(value, maximum); }

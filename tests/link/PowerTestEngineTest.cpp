@@ -279,5 +279,65 @@ TEST_F(PowerTest, CloseOnASilentRadioStillClosesOnTime) {
     EXPECT_EQ(Question(), nullptr);
 }
 
+TEST(CalibrationTable, FramesAddressTheirBlockHighByteFirst) {
+    using Frame = std::vector<uint8_t>;
+    const auto read = [](int block) {
+        const auto f = TableReadFrame(block);
+        return Frame(f.begin(), f.end());
+    };
+    EXPECT_EQ(read(0), (Frame{0x53, 0x00, 0x00, 0x10}));
+    EXPECT_EQ(read(17), (Frame{0x53, 0x01, 0x10, 0x10}));
+    EXPECT_EQ(read(64), (Frame{0x53, 0x04, 0x00, 0x10}));
+    const auto write = TableWriteFrame(CalibrationAddress(64, kHighPowerOffset), 0xC8);
+    EXPECT_EQ(Frame(write.begin(), write.end()), (Frame{0x58, 0x04, 0x0C, 0x01, 0xC8}));
+}
+
+TEST(CalibrationTable, OnlyTheReplyToTheBlockAskedForIsStored) {
+    const struct {
+        const char* name;
+        std::vector<uint8_t> head; // the first four bytes
+        int block;
+        bool taken;
+    } rows[] = {
+        {"its own reply", {0x58, 0x01, 0x10, 0x10}, 17, true},
+        {"the previous block's", {0x58, 0x01, 0x00, 0x10}, 17, false},
+        {"a stray byte ahead", {0x06, 0x58, 0x01, 0x10}, 17, false},
+        {"another command", {0x57, 0x01, 0x10, 0x10}, 17, false},
+        {"the last block", {0x58, 0x04, 0x00, 0x10}, 64, true},
+    };
+    for (const auto& row : rows) {
+        std::vector<uint8_t> reply = row.head;
+        for (int i = 0; i < 16; ++i)
+            reply.push_back(static_cast<uint8_t>(0xA0 + i));
+        EXPECT_EQ(IsTableReplyFor(reply.data(), row.block), row.taken) << row.name;
+        CalibrationTable table{};
+        StoreTableBlock(table, reply.data(), row.block);
+        EXPECT_EQ(table[row.block * 16], 0xA0) << row.name;
+        EXPECT_EQ(table[row.block * 16 + 15], 0xAF) << row.name;
+    }
+    // A block beyond the table stores nothing.
+    CalibrationTable table{};
+    const std::vector<uint8_t> reply(20, 0xEE);
+    StoreTableBlock(table, reply.data(), 65);
+    StoreTableBlock(table, reply.data(), -1);
+    EXPECT_EQ(table, CalibrationTable{});
+}
+
+TEST(CalibrationTable, AddressesOutsideTheTableAreRefused) {
+    const struct {
+        int subRange, tag;
+        bool valid;
+    } rows[] = {{0, kLowPowerOffset, true},
+                {64, kHighPowerOffset, true},
+                {65, kLowPowerOffset, false},
+                {-1, kHighPowerOffset, false},
+                {3, 16, false},
+                {3, -1, false},
+                {64, 15, true}};
+    for (const auto& row : rows)
+        EXPECT_EQ(CalibrationAddressValid(row.subRange, row.tag), row.valid)
+            << row.subRange << "/" << row.tag;
+}
+
 } // namespace
 } // namespace zorva

@@ -1,9 +1,14 @@
 #include "link/qt/QtSerialPort.h"
 
 #include "TestSupport.h"
+#include "core/MacType.h"
+#include "core/TAll.h"
 #include "link/PtyPair.h"
+#include "link/ReadEngine.h"
+#include "link/qt/LinkWiring.h"
 #include "link/qt/PortList.h"
 #include "link/qt/QtLinkTimers.h"
+#include "settings/Language.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -177,6 +182,62 @@ TEST_F(QtSerialPortTest, ListingNumbersNewDevicesAndOffersOnlyWhatOpens) {
     holder.Close();
     const std::vector<std::string> names = PortNamesOf(ListPorts(Settings()));
     EXPECT_NE(std::find(names.begin(), names.end(), "COM7"), names.end());
+}
+
+// The window's side of an exchange, counting what the engine asks of it.
+struct CountingUser : LinkUser {
+    int ShowMsg(const std::string&, const std::string& text, MsgKind) override {
+        shown.push_back(text);
+        return kResultOk;
+    }
+    void SetProgress(int, int) override {}
+    void SetOkEnabled(bool) override {}
+    void CloseWindow() override { ++closed; }
+    std::vector<std::string> shown;
+    int closed = 0;
+};
+
+TEST_F(QtSerialPortTest, WiringCarriesTimersAndBytesBetweenPortAndEngineUntilDisconnected) {
+    TALL all;
+    all.PortName = pty.SlavePath();
+    all.BaudRate = 9600;
+    const TMacList models;
+    const TLanguage language;
+    CountingUser user;
+    LinkWiring link(dir.Path(), language);
+    ReadEngine engine(link.ExchangeContext(all, models, user));
+    link.Connect(engine);
+
+    // The port opens after a pause: the Pause timer reached the engine.
+    engine.FormShow();
+    ASSERT_TRUE(test::WaitFor([&] { return link.Port().IsOpen(); }, 2000)) << user.shown.size();
+    engine.Start();
+    std::vector<uint8_t> sent;
+    const auto sentAtLeast = [&](std::size_t count) {
+        return test::WaitFor(
+            [&] {
+                const auto got = pty.ReadNow();
+                sent.insert(sent.end(), got.begin(), got.end());
+                return sent.size() >= count;
+            },
+            3000);
+    };
+    // Both wake-ups, the second after xTimer.
+    ASSERT_TRUE(sentAtLeast(16));
+    EXPECT_EQ(std::string(sent.begin(), sent.begin() + 7), "PROGRAM");
+    EXPECT_EQ(std::string(sent.begin() + 8, sent.begin() + 15), "PROGRAM");
+    // The acknowledgement reached the engine, which asks for the ident.
+    pty.Send({0x06});
+    ASSERT_TRUE(sentAtLeast(17));
+    EXPECT_EQ(sent[16], 0x02);
+
+    link.Timers().Start(LinkTimer::CloseDelay, 0);
+    ASSERT_TRUE(test::WaitFor([&] { return user.closed == 1; }, 1000));
+    link.Disconnect();
+    link.Timers().Start(LinkTimer::CloseDelay, 0);
+    QTest::qWait(50);
+    EXPECT_EQ(user.closed, 1);
+    engine.FormClose();
 }
 
 TEST(QtLinkTimersTest, SingleShotRestartableAndStoppable) {

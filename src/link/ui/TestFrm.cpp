@@ -2,170 +2,32 @@
 
 #include "core/Maindb.h"
 #include "link/PowerRanges.h"
-#include "settings/Settings.h"
+#include "link/ui/PowerControls.h"
 #include "settings/ui/LocaliseForm.h"
 #include "settings/ui/ShowMsg.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QShowEvent>
 #include <QSignalBlocker>
-#include <QSlider>
-#include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <QWheelEvent>
 #include <algorithm>
-#include <functional>
-#include <limits>
 
 namespace zorva {
 
 namespace {
 
 constexpr int kOpenTimerMs = 1500;
-constexpr int kMaxPower = 255;
 constexpr std::array<int, 2> kTags{kLowPowerOffset, kHighPowerOffset};
 constexpr int kSubRangeRole = Qt::UserRole;
-
-// A filled circle (the markers) or rectangle (the table mark) in the palette's window colour.
-class Shape : public QWidget {
-public:
-    Shape(bool circle, const QColor& colour, QWidget* parent) : QWidget(parent), circle_(circle) {
-        SetColour(colour);
-        setFixedSize(circle ? QSize(14, 14) : QSize(40, 14));
-    }
-    void SetColour(const QColor& colour) {
-        QPalette colours = palette();
-        colours.setColor(QPalette::Window, colour);
-        setPalette(colours);
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::black);
-        painter.setBrush(palette().color(QPalette::Window));
-        const QRect box = rect().adjusted(1, 1, -1, -1);
-        if (circle_) {
-            painter.drawEllipse(box);
-        } else {
-            painter.drawRect(box);
-        }
-    }
-
-private:
-    bool circle_;
-};
-
-// A power slider: the keys and the wheel that would move it do nothing (a value reaches the radio
-// only on a deliberate mouse move or a typed value), and releasing the mouse is reported.
-class PowerSlider : public QSlider {
-public:
-    explicit PowerSlider(QWidget* parent) : QSlider(Qt::Horizontal, parent) {}
-    std::function<void()> onMouseUp;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        switch (event->key()) {
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-        case Qt::Key_Home:
-        case Qt::Key_End:
-            event->accept();
-            return;
-        default:
-            QSlider::keyPressEvent(event);
-        }
-    }
-    // The wheel would move the slider with no release to follow: the radio would not get
-    // the value it shows.
-    void wheelEvent(QWheelEvent* event) override { event->ignore(); }
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        QSlider::mouseReleaseEvent(event);
-        if (onMouseUp) onMouseUp();
-    }
-};
-
-// A power value edit: a typed number outside 0..255 is taken as the nearest bound instead of
-// being refused keystroke by keystroke.
-class PowerEdit : public QSpinBox {
-public:
-    explicit PowerEdit(QWidget* parent) : QSpinBox(parent) {
-        setRange(0, kMaxPower);
-        // Only a confirmed value (Enter, leaving the edit, the arrows) counts as a change.
-        setKeyboardTracking(false);
-    }
-
-protected:
-    QValidator::State validate(QString& input, int&) const override {
-        const QString text = input.trimmed();
-        if (text.isEmpty() || text == "-" || text == "+") return QValidator::Intermediate;
-        long long number = 0;
-        if (!Parse(text, number)) return QValidator::Invalid;
-        return number >= minimum() && number <= maximum() ? QValidator::Acceptable
-                                                          : QValidator::Intermediate;
-    }
-    void fixup(QString& input) const override {
-        long long number = 0;
-        if (!Parse(input.trimmed(), number)) return;
-        input = QString::number(std::clamp<long long>(number, minimum(), maximum()));
-    }
-    int valueFromText(const QString& text) const override {
-        long long number = 0;
-        if (!Parse(text.trimmed(), number)) return value();
-        return static_cast<int>(std::clamp<long long>(number, minimum(), maximum()));
-    }
-
-private:
-    // An optionally signed run of digits; a long run saturates rather than overflowing.
-    static bool Parse(const QString& text, long long& number) {
-        int i = 0;
-        bool negative = false;
-        if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-        if (i == text.size()) return false;
-        number = 0;
-        for (; i < text.size(); ++i) {
-            if (!text[i].isDigit() || text[i].digitValue() < 0) return false;
-            number = std::min<long long>(number * 10 + text[i].digitValue(), 1000000);
-        }
-        if (negative) number = -number;
-        return true;
-    }
-};
-
-QIcon RangeIcon() {
-    const auto dot = [](const QColor& colour) {
-        QPixmap pixmap(12, 12);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::darkGray);
-        painter.setBrush(colour);
-        painter.drawEllipse(QRect(1, 1, 10, 10));
-        return pixmap;
-    };
-    QIcon icon;
-    icon.addPixmap(dot(Qt::lightGray), QIcon::Normal); // image 0
-    icon.addPixmap(dot(Qt::green), QIcon::Selected);   // image 1
-    return icon;
-}
 
 QLabel* AddLabel(const char* name, const char* caption, QWidget* parent) {
     auto* label = new QLabel(QString::fromLatin1(caption), parent);
@@ -176,7 +38,7 @@ QLabel* AddLabel(const char* name, const char* caption, QWidget* parent) {
 } // namespace
 
 TfTestFrm::TfTestFrm(const TALL& state, QWidget* parent)
-    : QDialog(parent), state_(state), port_(SettingsFilePath(state.ExeDir)) {
+    : QDialog(parent), state_(state), link_(state.ExeDir, Language()) {
     setObjectName("fTestFrm");
     setWindowTitle("Power Test");
     setModal(true);
@@ -276,13 +138,8 @@ TfTestFrm::TfTestFrm(const TALL& state, QWidget* parent)
     openTimer_->setInterval(kOpenTimerMs);
     connect(openTimer_, &QTimer::timeout, this, &TfTestFrm::PlaceProgressBar);
 
-    port_.SetLanguage(Language());
-    engine_ = std::make_unique<PowerTestEngine>(
-        PowerTestContext{state_, Language(), port_, timers_, *this,
-                         [] { return static_cast<int>(QRandomGenerator::global()->bounded(5)); }});
-    port_.SetBytesHandler(
-        [this](const uint8_t* bytes, int count) { engine_->OnBytes(bytes, count); });
-    timers_.SetExpiryHandler([this](LinkTimer timer) { engine_->OnTimer(timer); });
+    engine_ = std::make_unique<PowerTestEngine>(link_.PowerContext(state_, *this));
+    link_.Connect(*engine_);
 
     connect(cxDebug_, &QPushButton::clicked, this, &TfTestFrm::cxDebugClick);
     connect(cxClose_, &QPushButton::clicked, this, &TfTestFrm::cxCloseClick);
@@ -295,8 +152,7 @@ TfTestFrm::~TfTestFrm() {
     for (QObject* child : findChildren<QObject*>())
         child->blockSignals(true);
     // Nor what the port or the timers report.
-    timers_.SetExpiryHandler({});
-    port_.SetBytesHandler({});
+    link_.Disconnect();
     engine_->FormClose();
 }
 
@@ -424,7 +280,7 @@ void TfTestFrm::done(int result) {
     QDialog::done(result);
 }
 
-int TfTestFrm::ShowMsg(const std::string& caption, const std::string& text, int kind) {
+int TfTestFrm::ShowMsg(const std::string& caption, const std::string& text, MsgKind kind) {
     return zorva::ShowMsg(caption, text, kind);
 }
 

@@ -4,8 +4,7 @@
 #pragma once
 
 #include "link/PowerTestEngine.h"
-#include "link/qt/QtLinkTimers.h"
-#include "link/qt/QtSerialPort.h"
+#include "link/qt/LinkWiring.h"
 
 #include <QDialog>
 #include <array>
@@ -34,7 +33,7 @@ public:
     ~TfTestFrm() override;
 
     const PowerTestEngine& Engine() const { return *engine_; }
-    QtSerialPort& Port() { return port_; }
+    QtSerialPort& Port() { return link_.Port(); }
     // Every way of closing (Close, Escape, the close box, the engine) comes here.
     void done(int result) override;
 
@@ -44,7 +43,7 @@ protected:
 
 private:
     // PowerTestUser
-    int ShowMsg(const std::string& caption, const std::string& text, int kind) override;
+    int ShowMsg(const std::string& caption, const std::string& text, MsgKind kind) override;
     void PortStateChanged(bool open) override;
     void SetProgress(int value, int maximum) override;
     void ShowProgress(bool visible) override;
@@ -69,8 +68,8 @@ private:
     void SendValue(int index, int value);
 
     const TALL& state_;
-    QtSerialPort port_;
-    QtLinkTimers timers_;
+    // Before the engine, which uses its port and timers to the end.
+    LinkWiring link_;
     std::unique_ptr<PowerTestEngine> engine_;
     bool shown_ = false;
     bool loading_ = false;

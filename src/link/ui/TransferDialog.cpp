@@ -1,14 +1,12 @@
 #include "link/ui/TransferDialog.h"
 
 #include "core/Maindb.h"
-#include "settings/Settings.h"
 #include "settings/ui/LocaliseForm.h"
 #include "settings/ui/ShowMsg.h"
 
 #include <QHBoxLayout>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -16,7 +14,7 @@ namespace zorva {
 
 TransferDialog::TransferDialog(const TALL& state, QWidget* parent, const char* objectName,
                                const char* caption, int progressMax)
-    : QDialog(parent), state_(state), port_(SettingsFilePath(state.ExeDir)) {
+    : QDialog(parent), state_(state), link_(state.ExeDir, Language()) {
     setObjectName(objectName);
     setWindowTitle(caption);
     setModal(true);
@@ -40,26 +38,21 @@ TransferDialog::TransferDialog(const TALL& state, QWidget* parent, const char* o
     layout->addLayout(buttons);
     setMinimumWidth(360);
 
-    port_.SetLanguage(Language());
     connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 TransferDialog::~TransferDialog() {
+    link_.Disconnect();
     if (engine_) engine_->FormClose();
 }
 
 LinkContext TransferDialog::Context() {
-    return LinkContext{state_, MacList(), Language(), port_, timers_, *this, [] {
-                           return static_cast<int>(QRandomGenerator::global()->bounded(5));
-                       }};
+    return link_.ExchangeContext(state_, MacList(), *this);
 }
 
 void TransferDialog::Attach(std::unique_ptr<ExchangeEngine> engine) {
     engine_ = std::move(engine);
-    port_.SetBytesHandler(
-        [this](const uint8_t* bytes, int count) { engine_->OnBytes(bytes, count); });
-    port_.SetLineErrorHandler([this] { engine_->OnLineError(); });
-    timers_.SetExpiryHandler([this](LinkTimer timer) { engine_->OnTimer(timer); });
+    link_.Connect(*engine_);
     connect(btnOk_, &QPushButton::clicked, this, [this] { engine_->Start(); });
 }
 
@@ -76,7 +69,7 @@ void TransferDialog::done(int result) {
     QDialog::done(result);
 }
 
-int TransferDialog::ShowMsg(const std::string& caption, const std::string& text, int kind) {
+int TransferDialog::ShowMsg(const std::string& caption, const std::string& text, MsgKind kind) {
     return zorva::ShowMsg(caption, text, kind);
 }
 

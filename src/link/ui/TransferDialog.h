@@ -5,8 +5,7 @@
 
 #include "core/TAll.h"
 #include "link/ExchangeEngine.h"
-#include "link/qt/QtLinkTimers.h"
-#include "link/qt/QtSerialPort.h"
+#include "link/qt/LinkWiring.h"
 
 #include <QDialog>
 #include <memory>
@@ -22,7 +21,7 @@ class TransferDialog : public QDialog, protected LinkUser {
 public:
     ~TransferDialog() override;
 
-    QtSerialPort& Port() { return port_; }
+    QtSerialPort& Port() { return link_.Port(); }
     // The state the exchange worked on: after a read the image read, after a write the image
     // with the time it was written.
     const TALL& State() const { return state_; }
@@ -41,7 +40,7 @@ protected:
     ExchangeEngine& engine() const { return *engine_; }
 
     void showEvent(QShowEvent* event) override;
-    int ShowMsg(const std::string& caption, const std::string& text, int kind) override;
+    int ShowMsg(const std::string& caption, const std::string& text, MsgKind kind) override;
     void SetOkEnabled(bool enabled) override;
 
 private:
@@ -49,8 +48,8 @@ private:
     void CloseWindow() override;
 
     TALL state_;
-    QtSerialPort port_;
-    QtLinkTimers timers_;
+    // Before the engine, which uses its port and timers to the end.
+    LinkWiring link_;
     std::unique_ptr<ExchangeEngine> engine_;
     QProgressBar* pBar_ = nullptr;
     QPushButton* btnOk_ = nullptr;

@@ -33,7 +33,7 @@ void TfVerifyRadio::showEvent(QShowEvent* event) {
     pause_->start(kAfterWritePauseMs);
 }
 
-int TfVerifyRadio::ShowMsg(const std::string& caption, const std::string& text, int kind) {
+int TfVerifyRadio::ShowMsg(const std::string& caption, const std::string& text, MsgKind kind) {
     if (kind == kMsgInfo && text == Language().ReadOk) return kResultOk;
     return TransferDialog::ShowMsg(caption, text, kind);
 }

@@ -25,7 +25,7 @@ protected:
 
 private:
     // The read's own "completed" box is left out: the outcome of the check follows.
-    int ShowMsg(const std::string& caption, const std::string& text, int kind) override;
+    int ShowMsg(const std::string& caption, const std::string& text, MsgKind kind) override;
 
     QTimer* pause_ = nullptr;
 };

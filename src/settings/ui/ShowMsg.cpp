@@ -21,7 +21,7 @@ void SetMessageScript(MessageScript script) {
     Script() = std::move(script);
 }
 
-int ShowMsg(const std::string& caption, const std::string& text, int kind) {
+int ShowMsg(const std::string& caption, const std::string& text, MsgKind kind) {
     if (kind != kMsgInfo && kind != kMsgYesNo && kind != kMsgYesNoCancel && kind != kMsgRetryCancel)
         return kResultOk;
     if (Script()) return Script()(caption, text, kind);
@@ -57,7 +57,7 @@ int ShowMsg(const std::string& caption, const std::string& text, int kind) {
 }
 
 ScriptedMessages::ScriptedMessages(std::vector<int> scripted) : answers(std::move(scripted)) {
-    SetMessageScript([this](const std::string& caption, const std::string& text, int kind) {
+    SetMessageScript([this](const std::string& caption, const std::string& text, MsgKind kind) {
         shown.push_back({caption, text, kind});
         if (kind == kMsgInfo) return kResultOk;
         if (!answers.empty()) {

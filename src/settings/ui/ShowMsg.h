@@ -2,21 +2,23 @@
 // message kinds in UserMessages.h.
 #pragma once
 
+#include "settings/UserMessages.h"
+
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace zorva {
 
-// Shows `text` under `caption` (both UTF-8) in a box owned by the active window; kind 1
-// information/OK → 1, 2 Yes/No → 6/7, 3 Yes/No/Cancel → 6/7/2 (Escape is Cancel), 22
-// Retry/Cancel → 4/2; any other kind shows nothing and returns 1.
-int ShowMsg(const std::string& caption, const std::string& text, int kind);
+// Shows `text` under `caption` (both UTF-8) in a box owned by the active window: Info
+// OK → 1, YesNo → 6/7, YesNoCancel → 6/7/2 (Escape is Cancel), RetryCancel → 4/2; a value of
+// no kind shows nothing and returns 1.
+int ShowMsg(const std::string& caption, const std::string& text, MsgKind kind);
 
 // Answers in place of the boxes while set, so that tests never wait on a modal box. Gets what
-// would have been shown (kinds 1, 2 and 22 only) and returns the result.
+// would have been shown (a value of no kind is not) and returns the result.
 using MessageScript =
-    std::function<int(const std::string& caption, const std::string& text, int kind)>;
+    std::function<int(const std::string& caption, const std::string& text, MsgKind kind)>;
 void SetMessageScript(MessageScript script);
 
 // Installs a script for its lifetime: records every message and answers the questions from
@@ -26,7 +28,7 @@ public:
     struct Shown {
         std::string caption;
         std::string text;
-        int kind = 0;
+        MsgKind kind = kMsgInfo;
     };
 
     explicit ScriptedMessages(std::vector<int> answers = {});

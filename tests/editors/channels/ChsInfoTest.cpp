@@ -182,7 +182,7 @@ TEST_F(ChsInfoTest, RefusedFrequenciesShowTheRangeBoxAndKeepTheChannel) {
         EXPECT_EQ(messages.shown[0].caption, "Caution");
         EXPECT_EQ(messages.shown[0].text.rfind("The frequency number is wrong! Bands in use: ", 0),
                   0u);
-        EXPECT_EQ(messages.shown[0].kind, 1);
+        EXPECT_EQ(messages.shown[0].kind, kMsgInfo);
         EXPECT_EQ(Cell(2, kUsed)->text(), "145.50000") << typed.toStdString();
         EXPECT_EQ(FormatFreq(Load(kUsed).RxFreq), "145.50000");
     }
