@@ -1,14 +1,14 @@
 // Times the printed configuration sheet of an image with all 128 channels in use, written as
-// a PDF file: gathering it from the windows and painting every page. Runs without a display.
+// a PDF file: gathering it and painting every page. Runs without a display.
 //   build/print-bench [ROUNDS]
 #include "FullImage.h"
 #include "core/Maindb.h"
-#include "print/PrintCommands.h"
+#include "print/SheetPdf.h"
 #include "shell/Startup.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -18,7 +18,7 @@
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
 
     QTemporaryDir dir;

@@ -3,7 +3,7 @@
 #include "editors/channels/ChannelEditors.h"
 #include "editors/functions/FunctionEditors.h"
 #include "link/qt/LocalPath.h"
-#include "print/PrintCommands.h"
+#include "print/ui/PrintCommands.h"
 #include "shell/Startup.h"
 #include "shell/ui/Artwork.h"
 #include "shell/ui/BuiltInDialogs.h"

@@ -10,16 +10,16 @@
 #include "fields/ChannelColumns.h"
 #include "link/PowerTestEngine.h"
 #include "link/qt/LocalPath.h"
-#include "print/PrintCommands.h"
+#include "print/SheetPdf.h"
 #include "settings/Language.h"
 #include "settings/TextEncoding.h"
 #include "shell/DataFile.h"
 #include "shell/Startup.h"
 
-#include <QApplication>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QJsonObject>
 #include <algorithm>
 #include <cerrno>
@@ -369,14 +369,14 @@ int RunCalibrationCommand(const QStringList& positional, const QString& port, co
 }
 
 // print FILE.dat -o SHEET.pdf [--language NAME]: the sheet the program prints, as a PDF file.
-// The windows it is taken from need the drawing part of Qt, without a display (main.cpp).
+// Its fonts and pages need the drawing part of Qt, without a display (main.cpp).
 int RunPrintCommand(const QStringList& positional, const QString& output, const QString& language,
                     bool force, const std::string& exeDir, std::ostream& err) {
     if (positional.size() != 2 || output.isEmpty()) {
         PrintUsageError(err, "print takes FILE.dat -o SHEET.pdf");
         return kExitUsage;
     }
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         err << kProgram << ": the sheet can only be drawn by the program itself\n";
         return kExitFailure;
     }

@@ -1,7 +1,9 @@
 #include "codec/DerivedFields.h"
 
+#include "codec/DtmfCodes.h"
 #include "codec/FreqCodec.h"
 #include "codec/Numbers.h"
+#include "codec/OptionCodes.h"
 #include "core/MacType.h"
 #include "core/TAll.h"
 
@@ -19,20 +21,38 @@ constexpr uint8_t kNewImageDefaults[48] = {
     0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xF1, 0x32, 0xD0, 0xEF, 0xFA, 0xF5, 0xFF, 0x00, 0x0F, 0xFF, 0xFF};
 
 struct SettingRange {
-    int setting;
-    uint8_t mask;
+    SettingField field;
     int low, high, def;
 };
 
 // Each function setting field, its allowed range and the default that replaces anything else.
 constexpr SettingRange kSettingRanges[] = {
-    {0, 0xFF, 0, 127, 0},  {1, 0xFF, 0, 127, 0},  {2, 0xFF, 0, 24, 0}, {6, 0x03, 0, 2, 2},
-    {5, 0x18, 0, 2, 2},    {7, 0x0F, 0, 9, 5},    {7, 0xF0, 0, 12, 6}, {8, 0x0F, 0, 8, 4},
-    {9, 0x0F, 0, 8, 5},    {9, 0xF0, 0, 3, 1},    {10, 0x0F, 0, 2, 0}, {10, 0xF0, 0, 8, 1},
-    {11, 0xFF, 0, 27, 12}, {12, 0xFF, 0, 129, 0}, {6, 0x0C, 0, 2, 2},  {13, 0x0F, 0, 9, 5},
-    {29, 0x0F, 0, 11, 2},  {30, 0x0F, 0, 10, 0},  {30, 0xF0, 0, 9, 0}, {31, 0x0F, 0, 6, 0},
-    {31, 0x30, 0, 3, 3},   {33, 0x0F, 0, 15, 15}, {33, 0xF0, 0, 2, 1}, {34, 0x0F, 0, 10, 5},
-    {34, 0xF0, 0, 15, 15}, {40, 0xFF, 0, 10, 0},
+    {{0, 0xFF}, 0, 127, 0},
+    {{1, 0xFF}, 0, 127, 0},
+    {{2, 0xFF}, 0, 24, 0},
+    {kColour, 0, 2, 2},
+    {kLamp, 0, 2, 2},
+    {kSquelch, 0, 9, 5},
+    {kTxTimeOut, 0, 12, 6},
+    {kVoxGain, 0, 8, 4},
+    {kVfoStep, 0, 8, 5},
+    {kFmStep, 0, 3, 1},
+    {kScanMode, 0, 2, 0},
+    {kScanSpeed, 0, 8, 1},
+    {kDropoutDelay, 0, 27, 12},
+    {kPriorityChannel, 0, 129, 0},
+    {kOpenShow, 0, 2, 2},
+    {kSuperSave, 0, 9, 5},
+    {kDtmfSpeed, 0, 11, 2},
+    {kDtmfFirstDigitTime, 0, 10, 0},
+    {kDtmfFirstDigitDelay, 0, 9, 0},
+    {kDtmfGroupCode, 0, 6, 0},
+    {kDtmfStarTone, 0, 3, 3},
+    {kDtmfResetTime, 0, 15, 15},
+    {kDtmfTranspond, 0, 2, 1},
+    {kDtmfDecodeTimeOut, 0, 10, 5},
+    {kDtmfCodeSpace, 0, 15, 15},
+    {{kStunLengthByte, 0xFF}, 0, 10, 0},
 };
 
 constexpr uint16_t kFmScanMin = 2800;         // 70.0 MHz
@@ -173,7 +193,7 @@ void DeriveBandRanges(TALL& all, const TMacList& macList) {
 
 void SanitiseSettings(TALL& all) {
     for (const auto& range : kSettingRanges)
-        all.ClampSetting(range.setting, range.mask, range.low, range.high, range.def);
+        all.ClampSetting(range.field.setting, range.field.mask, range.low, range.high, range.def);
     all.Setting(46) = 0xFF;
     all.Setting(47) = 0xFF;
     const uint16_t low = all.U16At(kFmScanLow);

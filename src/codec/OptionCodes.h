@@ -54,6 +54,23 @@ inline constexpr SettingField kScanSpeed{10, 0xF0};
 inline constexpr SettingField kDropoutDelay{11, 0xFF};
 inline constexpr SettingField kPriorityChannel{12, 0xFF};
 
+// DTMF: the encoder's timing, the decoder and the stun type. The codes, their lengths and
+// the PTT ID mode are DtmfCodes.h's; the "* and #" tone is coded (StarToneItemOfCode).
+inline constexpr SettingField kDtmfSpeed{29, 0x0F};
+inline constexpr SettingField kDtmfFirstDigitTime{30, 0x0F};
+inline constexpr SettingField kDtmfFirstDigitDelay{30, 0xF0};
+inline constexpr SettingField kDtmfGroupCode{31, 0x0F};
+inline constexpr SettingField kDtmfStarTone{31, 0x30};
+inline constexpr SettingField kDtmfSideTone{31, 0x40};
+inline constexpr SettingField kDtmfStunType{31, 0x80};
+inline constexpr SettingField kDtmfIdEdit{32, 0x10};
+inline constexpr SettingField kDtmfAbcd{32, 0x20};
+inline constexpr SettingField kDtmfTxDecode{32, 0x40};
+inline constexpr SettingField kDtmfResetTime{33, 0x0F};
+inline constexpr SettingField kDtmfTranspond{33, 0xF0};
+inline constexpr SettingField kDtmfDecodeTimeOut{34, 0x0F};
+inline constexpr SettingField kDtmfCodeSpace{34, 0xF0};
+
 // Frequency mode: the step is its list position, and also sets the raster of the VFO records.
 inline constexpr SettingField kVfoStep{9, 0x0F};
 // The steps of that list, in kHz.

@@ -1,39 +1,19 @@
 #include "print/PrintTexts.h"
 
-#include "settings/ui/LocaliseForm.h"
+#include "settings/FormTexts.h"
 
-#include <QLabel>
+#include <array>
 
 namespace zorva {
 
-TfPrintTexts::TfPrintTexts(QWidget* parent) : QWidget(parent) {
-    setObjectName("fPrint");
-    const auto label = [this](const char* name, const char* text) {
-        auto* made = new QLabel(QString::fromLatin1(text), this);
-        made->setObjectName(name);
-        return made;
-    };
-    lNotSaved_ = label("lNotSaved", "not saved");
-    lPage_ = label("lPage", "Page %1 / %2");
-    lNoChannels_ = label("lNoChannels", "No channel is in use.");
-    lWriteFailed_ = label("lWriteFailed", "The sheet could not be written to %1: %2");
-    LocaliseForm(*this, false);
+std::span<const PrintText> PrintTexts() {
+    static constexpr std::array<PrintText, 4> kTexts{kNotSaved, kPageFormat, kNoChannels,
+                                                     kWriteFailed};
+    return kTexts;
 }
 
-QString TfPrintTexts::NotSaved() const {
-    return lNotSaved_->text();
-}
-
-QString TfPrintTexts::PageFormat() const {
-    return lPage_->text();
-}
-
-QString TfPrintTexts::NoChannels() const {
-    return lNoChannels_->text();
-}
-
-QString TfPrintTexts::WriteFailed() const {
-    return lWriteFailed_->text();
+QString PrintTextOf(const TALL& all, const PrintText& text) {
+    return QString::fromStdString(FormTexts(all, kPrintSection).Caption(text.name, text.english));
 }
 
 } // namespace zorva

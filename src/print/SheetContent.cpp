@@ -2,39 +2,28 @@
 
 #include "codec/ChannelRecord.h"
 #include "codec/FmCodec.h"
-#include "core/Maindb.h"
+#include "codec/Numbers.h"
 #include "core/TAll.h"
-#include "document/RadioDocument.h"
-#include "editors/ImageText.h"
-#include "editors/channels/ChsInfo.h"
-#include "editors/channels/FreqEdit.h"
-#include "editors/functions/DtmfFun.h"
-#include "editors/functions/FmFun.h"
-#include "editors/functions/OptFun.h"
-#include "editors/functions/ScanFun.h"
-#include "editors/functions/VoxFun.h"
+#include "core/TChannel.h"
+#include "fields/ChannelColumns.h"
+#include "fields/SettingFields.h"
 #include "print/PrintTexts.h"
+#include "settings/FormTexts.h"
 
-#include <QAbstractSpinBox>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDateTime>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QRegularExpression>
-#include <QSet>
-#include <QTabWidget>
-#include <QTableWidget>
-#include <memory>
+#include <algorithm>
 
 namespace zorva {
 
 namespace {
 
+constexpr const char* kPartSeparator = " \u2013 ";
+
 // A caption without its mnemonic ("&Beep", "蜂鸣(&B)") or a closing colon.
-QString Plain(QString text) {
+QString Plain(const std::string& caption) {
     static const QRegularExpression mnemonic(QStringLiteral("\\(&[^&]\\)|&(?=[^&])"));
+    QString text = QString::fromStdString(caption);
     text.remove(mnemonic).replace(QStringLiteral("&&"), QStringLiteral("&"));
     text = text.trimmed();
     while (text.endsWith(':') || text.endsWith(QChar(0xFF1A)))
@@ -42,140 +31,83 @@ QString Plain(QString text) {
     return text;
 }
 
-QString ValueOf(const QWidget& control) {
-    if (const auto* list = qobject_cast<const QComboBox*>(&control)) return list->currentText();
-    if (const auto* edit = qobject_cast<const QLineEdit*>(&control)) return edit->text();
-    if (const auto* spin = qobject_cast<const QAbstractSpinBox*>(&control)) return spin->text();
-    if (const auto* label = qobject_cast<const QLabel*>(&control)) return label->text();
-    // A group of controls under one label (a range): the values of those in use.
-    QStringList parts;
-    for (const QWidget* part : control.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (part->isEnabled() && part->isVisibleTo(&control))
-            if (const QString value = ValueOf(*part); !value.isEmpty()) parts.append(value);
-    return parts.join(QStringLiteral(" \u2013 "));
+QString WindowTitle(const FormTexts& texts, const char* form, const char* english) {
+    return Plain(texts.Caption(form, english));
 }
 
-// A window made for reading only: loaded as when it is shown, never on the screen.
-template <typename Window>
-std::unique_ptr<Window> Made(RadioDocument& document) {
-    auto window = std::make_unique<Window>(document);
-    window->setAttribute(Qt::WA_DontShowOnScreen);
-    window->show();
-    return window;
-}
-
-// The labelled controls and the check boxes of `page` that it shows, in the order they were
-// made (which is the windows' reading order), each control once.
-void AddRows(const QWidget& page, QList<QPair<QString, QString>>& rows,
-             QSet<const QWidget*>& taken) {
-    for (const QWidget* widget : page.findChildren<QWidget*>()) {
-        if (!widget->isVisibleTo(&page)) continue;
-        if (const auto* label = qobject_cast<const QLabel*>(widget)) {
-            const QWidget* control = label->buddy();
-            if (!control || taken.contains(control) || !control->isVisibleTo(&page)) continue;
-            taken.insert(control);
-            rows.append({Plain(label->text()), ValueOf(*control)});
-        } else if (const auto* box = qobject_cast<const QCheckBox*>(widget)) {
-            if (taken.contains(box)) continue;
-            taken.insert(box);
-            rows.append({Plain(box->text()),
-                         box->isChecked() ? QStringLiteral("\u2611") : QStringLiteral("\u2610")});
-        }
-    }
-}
-
-// What a window shows, page by page of its tabs.
-SheetList ListOf(const QWidget& window, const QString& title) {
-    SheetList list{title, {}};
-    QSet<const QWidget*> taken;
-    AddRows(window, list.rows, taken);
-    for (const QTabWidget* tabs : window.findChildren<QTabWidget*>())
-        for (int i = 0; i < tabs->count(); ++i)
-            if (tabs->isTabVisible(i)) AddRows(*tabs->widget(i), list.rows, taken);
-    return list;
-}
-
-SheetTable ChannelTable(RadioDocument& document) {
-    auto window = Made<TfChsInfo>(document);
-    const QTableWidget& grid = *window->Grid();
-    SheetTable table{Plain(window->windowTitle()), {}, {}};
-    QList<int> columns;
-    for (int column = 0; column < grid.columnCount(); ++column) {
-        if (grid.isColumnHidden(column)) continue;
-        columns.append(column);
-        const QTableWidgetItem* header = grid.horizontalHeaderItem(column);
-        table.headers.append(header ? header->text() : QString());
-    }
-    for (int channel = 1; channel <= kMemoryChannels; ++channel) {
+SheetTable ChannelTable(const TALL& all) {
+    const FormTexts texts(all, kChannelTableSection);
+    const ChannelWording wording = ChannelColumnWording(texts);
+    SheetTable table;
+    table.title = WindowTitle(texts, kChannelTableSection, "Channel Information");
+    table.empty = PrintTextOf(all, kNoChannels);
+    // A caption's line break is a blank on a one-line header.
+    const auto header = [](const std::string& caption) {
+        return QString::fromStdString(caption).replace('|', ' ');
+    };
+    table.headers.append(header(wording.numberCaption));
+    for (const ColumnWording& column : wording.columns)
+        table.headers.append(header(column.caption));
+    // The channels the table window has rows for.
+    const int channels = std::min(all.ChannelCount, kMemoryChannels);
+    for (int channel = 1; channel <= channels; ++channel) {
         TChannel c;
-        if (!LoadChannel(document.State(), channel, c)) continue;
-        QStringList cells;
-        for (int column : columns) {
-            const QTableWidgetItem* item = grid.item(channel + 1, column);
-            cells.append(item ? item->text() : QString());
-        }
+        if (!LoadChannel(all, channel, c)) continue;
+        QStringList cells{QString::number(channel)};
+        for (std::size_t column = 0; column < wording.columns.size(); ++column)
+            cells.append(QString::fromStdString(ChannelCellText(c, column, wording)));
         table.rows.append(cells);
     }
     return table;
 }
 
-void AddVfoLists(SheetContent& sheet, RadioDocument& document) {
-    auto window = Made<TfFreqEdit>(document);
-    for (const char* record : {"cxDown", "cxUps"}) {
-        auto* choice = window->findChild<QRadioButton*>(record);
-        if (!choice) continue;
-        choice->setChecked(true);
-        SheetList list =
-            ListOf(*window, Plain(window->windowTitle()) + " \u2013 " + Plain(choice->text()));
-        sheet.lists.append(list);
-    }
-}
-
-void AddFm(SheetContent& sheet, RadioDocument& document) {
-    auto window = Made<TfFmFun>(document);
-    const auto text = [&](const char* name) {
-        const auto* label = window->findChild<QLabel*>(name);
-        return label ? Plain(label->text()) : QString();
-    };
-    sheet.fmChannels.title = Plain(window->windowTitle());
-    sheet.fmChannels.headers = {text("LNo"), text("LFreq")};
+// The FM stations in use, titled by the FM window's page of them.
+SheetTable FmStations(const TALL& all, const FormTexts& texts, const QString& windowTitle) {
+    SheetTable table;
+    table.title =
+        windowTitle + kPartSeparator + Plain(texts.Caption("cxChannel", "Memory Channel"));
+    table.headers = {Plain(texts.Caption("LNo", "No.")),
+                     Plain(texts.Caption("LFreq", "Frequency[MHz]"))};
     for (int slot = 1; slot <= kFmChannels; ++slot) {
-        const double mhz = ReadFmChannel(document.State(), slot);
-        if (mhz >= 0) sheet.fmChannels.rows.append({QString::number(slot), FormatFreqText(mhz)});
+        const double mhz = ReadFmChannel(all, slot);
+        if (mhz >= 0)
+            table.rows.append({QString::number(slot), QString::fromStdString(FormatFreq(mhz))});
     }
-    sheet.lists.append(ListOf(*window, Plain(window->windowTitle())));
+    return table;
 }
 
-template <typename Window>
-void AddList(SheetContent& sheet, RadioDocument& document) {
-    auto window = Made<Window>(document);
-    sheet.lists.append(ListOf(*window, Plain(window->windowTitle())));
+SheetList ListOf(const SettingSection& section, const TALL& all, const FormTexts& texts,
+                 const QString& windowTitle) {
+    SheetList list{windowTitle, {}};
+    if (section.part)
+        list.title += kPartSeparator + Plain(texts.Caption(section.part, section.partCaption));
+    for (const SettingRow& row : section.rows)
+        if (!row.shown || row.shown(all))
+            list.rows.append({Plain(texts.Caption(row.name, row.caption)),
+                              QString::fromStdString(row.value(all, texts))});
+    return list;
 }
 
 } // namespace
 
 SheetContent GatherSheet(const TALL& state, const std::string& fileName) {
-    // The windows are made on a document of their own, over a copy of the state.
-    TALL all = state;
-    RadioDocument document(all, MacList());
-
-    const TfPrintTexts texts;
     SheetContent sheet;
-    sheet.product = QString::fromStdString(all.ProductName);
-    sheet.model = QString::fromStdString(all.ModelName);
-    sheet.bands = QString::fromStdString(all.BandSummary);
-    sheet.file = fileName.empty() ? texts.NotSaved() : QString::fromLocal8Bit(fileName);
+    sheet.product = QString::fromStdString(state.ProductName);
+    sheet.model = QString::fromStdString(state.ModelName);
+    sheet.bands = QString::fromStdString(state.BandSummary);
+    sheet.file =
+        fileName.empty() ? PrintTextOf(state, kNotSaved) : QString::fromLocal8Bit(fileName);
     sheet.date = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
-    sheet.pageFormat = texts.PageFormat();
-    sheet.noChannels = texts.NoChannels();
+    sheet.pageFormat = PrintTextOf(state, kPageFormat);
 
-    sheet.channels = ChannelTable(document);
-    AddVfoLists(sheet, document);
-    AddFm(sheet, document);
-    AddList<TfDtmfFun>(sheet, document);
-    AddList<TfOptFun>(sheet, document);
-    AddList<TfVoxFun>(sheet, document);
-    AddList<TfScanFun>(sheet, document);
+    sheet.channels = ChannelTable(state);
+    for (const SettingSection& section : SettingSections()) {
+        const FormTexts texts(state, section.form);
+        const QString title = WindowTitle(texts, section.form, section.title);
+        if (std::string_view(section.form) == "fFmFun")
+            sheet.parts.emplace_back(FmStations(state, texts, title));
+        sheet.parts.emplace_back(ListOf(section, state, texts, title));
+    }
     return sheet;
 }
 

@@ -1,6 +1,6 @@
-// What the printed configuration sheet shows. The texts are taken from the editor windows
-// themselves, made offscreen for the purpose, so the sheet reads as the windows do in the
-// current language and there is no second description of the radio's settings.
+// What the printed configuration sheet shows, in the language in use: the channel table and
+// the settings every window shows, worded as the windows word them (their sections of the
+// language file), taken from the catalogues of channel columns and settings.
 #pragma once
 
 #include <QList>
@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 #include <string>
+#include <variant>
+#include <vector>
 
 namespace zorva {
 
@@ -17,6 +19,7 @@ struct SheetTable {
     QString title;
     QStringList headers;
     QList<QStringList> rows;
+    QString empty; // the line printed when there is no row; without one the table is left out
 };
 
 // "label: value" rows of one window (or one part of it).
@@ -33,15 +36,14 @@ struct SheetContent {
     QString file;       // the image's file, or the "not saved" text
     QString date;       // when the sheet was made
     QString pageFormat; // "Page %1 / %2"
-    QString noChannels; // the channel table's line when no channel is in use
 
     SheetTable channels;
-    SheetTable fmChannels;
-    QList<SheetList> lists;
+    // After the channels, in this order.
+    std::vector<std::variant<SheetTable, SheetList>> parts;
 };
 
-// The sheet of the image `state` holds, in the current language. `fileName` is the image's
-// file, empty when it has none. Needs a QApplication; shows nothing on the screen.
+// The sheet of the image `state` holds, in its language. `fileName` is the image's file,
+// empty when it has none. Makes no window.
 SheetContent GatherSheet(const TALL& state, const std::string& fileName);
 
 } // namespace zorva

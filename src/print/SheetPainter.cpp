@@ -4,9 +4,11 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <algorithm>
+#include <variant>
 #include <vector>
 
 namespace zorva {
@@ -68,13 +70,14 @@ public:
         y_ += height;
     }
 
-    void Table(const SheetTable& table, const QString& none) {
+    void Table(const SheetTable& table) {
+        if (table.rows.isEmpty() && table.empty.isEmpty()) return;
         const double row = LineHeight(Style::Table);
         Gap(row);
         MakeRoom(LineHeight(Style::Title) + 2 * row);
         Line(table.title, Style::Title);
         if (table.rows.isEmpty()) {
-            Line(none, Style::Normal);
+            Line(table.empty, Style::Normal);
             return;
         }
         const std::vector<double> widths = ColumnWidths(table);
@@ -168,6 +171,20 @@ void PaintOp(QPainter& painter, const Layout& layout, const Op& op) {
 
 } // namespace
 
+bool NeedsLandscape(const SheetContent& sheet, QPagedPaintDevice& device) {
+    // Without a channel the table is one line of text.
+    if (sheet.channels.rows.isEmpty()) return false;
+    QPageLayout portrait = device.pageLayout();
+    portrait.setOrientation(QPageLayout::Portrait);
+    const double width = portrait.paintRectPixels(device.logicalDpiX()).width();
+    return Layout::TablePoints(device, sheet.channels, width) < kBasePoints;
+}
+
+void ChooseOrientation(const SheetContent& sheet, QPagedPaintDevice& device) {
+    device.setPageOrientation(NeedsLandscape(sheet, device) ? QPageLayout::Landscape
+                                                            : QPageLayout::Portrait);
+}
+
 int PaintSheet(const SheetContent& sheet, QPagedPaintDevice& device) {
     QPainter painter;
     if (!painter.begin(&device)) return 0;
@@ -180,22 +197,18 @@ int PaintSheet(const SheetContent& sheet, QPagedPaintDevice& device) {
     const QRectF area = page.adjusted(0, headerHeight, 0, 0);
 
     Layout layout(device, area, Layout::TablePoints(device, sheet.channels, area.width()));
-    layout.Table(sheet.channels, sheet.noChannels);
-    bool fmShown = sheet.fmChannels.rows.isEmpty();
-    for (const SheetList& list : sheet.lists) {
-        if (!fmShown && list.title == sheet.fmChannels.title) {
-            layout.Table(sheet.fmChannels, {});
-            fmShown = true;
-        }
-        layout.List(list);
+    layout.Table(sheet.channels);
+    for (const auto& part : sheet.parts) {
+        if (const auto* table = std::get_if<SheetTable>(&part)) layout.Table(*table);
+        if (const auto* list = std::get_if<SheetList>(&part)) layout.List(*list);
     }
-    if (!fmShown) layout.Table(sheet.fmChannels, {});
 
     const std::vector<Page>& pages = layout.Pages();
     const int count = static_cast<int>(pages.size());
+    // A model named as its product is named once.
     QStringList radio{sheet.product};
     for (const QString& part : {sheet.model, sheet.bands})
-        if (!part.isEmpty()) radio.append(part);
+        if (!part.isEmpty() && !radio.contains(part)) radio.append(part);
     for (int i = 0; i < count; ++i) {
         if (i > 0) device.newPage();
         PaintOp(painter, layout,

@@ -52,9 +52,10 @@ std::vector<std::string> Lines(const std::string& text) {
 
 class CliCommandsTest : public ::testing::Test {
 protected:
-    // Runs the built binary with stdout and stderr captured in files.
-    Result RunBinary(const std::vector<std::string>& args) {
-        std::string command = Quoted(ZORVA_CLI_PATH);
+    // Runs the built binary with stdout and stderr captured in files; `environment` comes
+    // before the command (an env call).
+    Result RunBinary(const std::vector<std::string>& args, const std::string& environment = "") {
+        std::string command = environment + Quoted(ZORVA_CLI_PATH);
         for (const auto& a : args)
             command += " " + Quoted(a);
         command += " </dev/null >" + Quoted(io.File("out")) + " 2>" + Quoted(io.File("err"));
@@ -329,6 +330,18 @@ TEST_F(CliCommandsTest, PrintWritesTheSheetAsPdfInTheChosenLanguage) {
     EXPECT_EQ(RunBinary({"print", data, "-o", pdf, "-f", "--language", "Klingon"}).status, 1);
     EXPECT_EQ(RunBinary({"print", data}).status, 2);
     EXPECT_EQ(RunBinary({"show", data, "--language", "Chinese"}).status, 2);
+}
+
+// A terminal with no display at all, and no platform named: the sheet is still written.
+TEST_F(CliCommandsTest, PrintNeedsNoDisplay) {
+    const std::string data = dir.File("radio.dat");
+    ASSERT_EQ(RunBinary({"new", data}).status, 0);
+    const std::string pdf = dir.File("sheet.pdf");
+    const Result printed = RunBinary({"print", data, "-o", pdf},
+                                     "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY ");
+    EXPECT_EQ(printed.status, 0) << printed.err;
+    EXPECT_EQ(printed.out + printed.err, "");
+    EXPECT_NE(test::PdfText(pdf).find("No channel is in use."), std::string::npos);
 }
 
 TEST_F(CliCommandsTest, ShowTableKeepsItsColumnsAligned) {

@@ -2,9 +2,10 @@
 // read the paper; and the Print command's dialog.
 #include "TestSupport.h"
 #include "codec/ChannelRecord.h"
+#include "codec/FmCodec.h"
 #include "core/Maindb.h"
-#include "print/PrintCommands.h"
-#include "print/PrintTexts.h"
+#include "print/SheetPdf.h"
+#include "print/ui/PrintCommands.h"
 #include "settings/Language.h"
 #include "settings/ui/ShowMsg.h"
 #include "shell/Startup.h"
@@ -16,6 +17,7 @@
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <cstdio>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -24,6 +26,24 @@ namespace {
 
 QString PdfText(const std::string& path) {
     return QString::fromStdString(test::PdfText(path));
+}
+
+// Whether the first page of the PDF file is wider than high, as pdfinfo (poppler-utils)
+// gives its size.
+bool IsLandscape(const std::string& path) {
+    std::string info;
+    if (FILE* pipe = ::popen(("pdfinfo '" + path + "'").c_str(), "r")) {
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            info.append(buffer, n);
+        ::pclose(pipe);
+    }
+    double width = 0, height = 0;
+    const auto at = info.find("Page size:");
+    EXPECT_NE(at, std::string::npos) << info;
+    if (at != std::string::npos)
+        std::sscanf(info.c_str() + at, "Page size: %lf x %lf", &width, &height);
+    return width > height;
 }
 
 class PrintSheetTest : public testing::Test {
@@ -86,6 +106,34 @@ TEST_F(PrintSheetTest, SheetsReadBackWithHeaderChannelsAndSettingsInTheirLanguag
     }
 }
 
+TEST_F(PrintSheetTest, SheetNamesTheModelOnceAndShowsWhatTheWindowsShowOnTurnedPaper) {
+    struct Case {
+        const char* name;
+        bool channels;
+        bool landscape; // the channel table's columns need the width
+    };
+    for (const Case& c : {Case{"channels", true, true}, Case{"none", false, false}}) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        if (c.channels) FillChannels();
+        WriteFmChannel(All(), 3, "99.5");
+        const std::string pdf = dir.File(std::string(c.name) + ".pdf");
+        QString error;
+        ASSERT_TRUE(WriteSheetPdf(All(), pdf, "", error)) << error.toStdString();
+        EXPECT_EQ(IsLandscape(pdf), c.landscape);
+        const QString text = PdfText(pdf);
+        // Product and model have the same name: one on each page's header.
+        EXPECT_EQ(text.count(QStringLiteral("ZORVA-520SX")), text.count(QChar('\f')));
+        // The fourth range's switch is shown by no window.
+        EXPECT_FALSE(text.contains(QStringLiteral("Freq. Range-4")));
+        EXPECT_TRUE(text.contains(QStringLiteral("Cross-band setting")));
+        // The FM settings and the FM stations each have a heading of their own.
+        EXPECT_EQ(text.count(QStringLiteral("FM Information")), 2);
+        EXPECT_EQ(text.count(QStringLiteral("FM Information \u2013 Memory Channel")), 1);
+        EXPECT_TRUE(text.contains(QStringLiteral("99.50000")));
+    }
+}
+
 TEST_F(PrintSheetTest, EveryChannelIsOnTheSheetAndEveryPageSaysWhichOfHowMany) {
     FillChannels();
     const std::string pdf = dir.File("all.pdf");
@@ -112,33 +160,44 @@ TEST_F(PrintSheetTest, PrintCommandPrintsToTheChosenPdfAndACancelPrintsNothing) 
     RegisterPrintCommands(form);
     form.portLister = [] { return std::vector<ListedPort>{}; };
     form.show();
+    FillChannels(); // into the image the first showing made
     std::string target;
     bool accept = true;
+    bool upright = false;
     form.execDialog = [&](QDialog& dialog) {
         auto* print = dynamic_cast<QPrintDialog*>(&dialog);
         EXPECT_NE(print, nullptr);
         if (!print) return int(QDialog::Rejected);
+        // Every channel in use: the paper is offered turned.
+        EXPECT_EQ(print->printer()->pageLayout().orientation(), QPageLayout::Landscape);
         // Without an installed printer the dialog still offers a PDF file.
         print->printer()->setOutputFormat(QPrinter::PdfFormat);
         print->printer()->setOutputFileName(QString::fromStdString(target));
+        // The user's choice stands.
+        if (upright) print->printer()->setPageOrientation(QPageLayout::Portrait);
         // As the dialog's own OK would, without reading its controls back into the printer.
         accept ? dialog.QDialog::accept() : dialog.reject();
         return dialog.result();
     };
     ScriptedMessages messages;
-    const std::vector<std::tuple<std::string, bool, bool, size_t>> rows = {
-        // file, accepted, written, messages
-        {dir.File("printed.pdf"), true, true, 0},
-        {dir.File("cancelled.pdf"), false, false, 0},
-        {dir.File("no/such/folder.pdf"), true, false, 1},
+    const std::vector<std::tuple<std::string, bool, bool, bool, size_t>> rows = {
+        // file, accepted, upright, written, messages
+        {dir.File("printed.pdf"), true, false, true, 0},
+        {dir.File("upright.pdf"), true, true, true, 0},
+        {dir.File("cancelled.pdf"), false, false, false, 0},
+        {dir.File("no/such/folder.pdf"), true, false, false, 1},
     };
-    for (const auto& [file, accepted, written, shown] : rows) {
+    for (const auto& [file, accepted, portrait, written, shown] : rows) {
         SCOPED_TRACE(file);
         target = file;
         accept = accepted;
+        upright = portrait;
         messages.shown.clear();
         form.RunCommand(cmd::Print);
         EXPECT_EQ(QFileInfo(QString::fromStdString(file)).size() > 0, written);
+        if (written) {
+            EXPECT_EQ(IsLandscape(file), !portrait);
+        }
         ASSERT_EQ(messages.shown.size(), shown);
         if (shown) {
             EXPECT_NE(messages.shown[0].text.find(file), std::string::npos);

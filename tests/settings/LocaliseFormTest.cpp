@@ -3,7 +3,7 @@
 #include "TestSupport.h"
 #include "core/Maindb.h"
 #include "link/ui/SetPort.h"
-#include "settings/FormTexts.h"
+#include "settings/ShownTexts.h"
 #include "shell/Startup.h"
 
 #include <QCheckBox>

@@ -1,6 +1,7 @@
 #include "editors/functions/DtmfFun.h"
 
 #include "codec/DtmfCodes.h"
+#include "codec/OptionCodes.h"
 #include "core/Maindb.h"
 #include "document/RadioDocument.h"
 #include "editors/ChildWindow.h"
@@ -30,17 +31,6 @@ namespace {
 constexpr int kPttModeBoth = 3;
 constexpr int kAutodialRows = 16;
 constexpr int kAutodialDigits = 16;
-
-// Settings bytes of the lists.
-constexpr int kSpeedByte = 29;
-constexpr int kFirstDigitByte = 30;
-constexpr int kDecoderByte = 31; // group 0x0F, star tone 0x30, side tone 0x40, stun 0x80
-constexpr int kResetByte = 33;
-constexpr int kTimeByte = 34;
-
-constexpr uint8_t kStarToneMask = 0x30;
-constexpr uint8_t kSideToneMask = 0x40;
-constexpr uint8_t kStunTypeMask = 0x80;
 
 bool IsDtmfChar(QChar c) {
     return c.isDigit() || c == '#' || c == '*' || (c >= 'A' && c <= 'D') || (c >= 'a' && c <= 'd');
@@ -228,12 +218,10 @@ TfDtmfFun::TfDtmfFun(RadioDocument& document, QWidget* parent)
     layout->addLayout(ButtonRow({btnCancel_}));
 
     fields_ = {
-        {cxRate, kSpeedByte, 0x0F},      {cxFiSv, kFirstDigitByte, 0x0F},
-        {cxFiDv, kFirstDigitByte, 0xF0}, {cxTxTs, kTimeByte, 0xF0},
-        {cxAbcd, kPttIdByte, 0x20},      {cxGroup, kDecoderByte, 0x0F},
-        {cxBack, kResetByte, 0x0F},      {cxTxYs, kPttIdByte, 0x40},
-        {cxIdEs, kPttIdByte, 0x10},      {cxRxTs, kTimeByte, 0x0F},
-        {cxAcks, kResetByte, 0xF0},      {cxStunSw_, kDecoderByte, kStunTypeMask},
+        {cxRate, kDtmfSpeed},         {cxFiSv, kDtmfFirstDigitTime}, {cxFiDv, kDtmfFirstDigitDelay},
+        {cxTxTs, kDtmfCodeSpace},     {cxAbcd, kDtmfAbcd},           {cxGroup, kDtmfGroupCode},
+        {cxBack, kDtmfResetTime},     {cxTxYs, kDtmfTxDecode},       {cxIdEs, kDtmfIdEdit},
+        {cxRxTs, kDtmfDecodeTimeOut}, {cxAcks, kDtmfTranspond},      {cxStunSw_, kDtmfStunType},
     };
     for (const IndexField& field : fields_)
         if (field.list != cxStunSw_)
@@ -319,10 +307,9 @@ void TfDtmfFun::ShowDtmf() {
     loading_ = true;
     const TALL& all = document_.State();
     for (const IndexField& field : fields_)
-        field.list->setCurrentIndex(
-            IndexIn(*field.list, all.GetSetting(field.setting, field.mask)));
-    cxEfSv_->setCurrentIndex(StarToneItemOfCode(all.GetSetting(kDecoderByte, kStarToneMask)));
-    cxBeep_->setChecked(all.GetSetting(kDecoderByte, kSideToneMask) == 1);
+        field.list->setCurrentIndex(IndexIn(*field.list, ReadField(all, field.field)));
+    cxEfSv_->setCurrentIndex(StarToneItemOfCode(ReadField(all, kDtmfStarTone)));
+    cxBeep_->setChecked(ReadField(all, kDtmfSideTone) == 1);
     cxPtts_->setCurrentIndex(IndexIn(*cxPtts_, all.GetSetting(kPttIdByte, kPttModeMask)));
     cxPtts_->setCurrentIndex(kPttModeBoth);
     EnablePttEdits();
@@ -342,11 +329,9 @@ void TfDtmfFun::StoreDtmf() {
 void TfDtmfFun::StoreLists(TALL& all) const {
     // A list showing no item (a code it has no item for) keeps the code it was shown with.
     for (const IndexField& field : fields_)
-        if (field.list->currentIndex() >= 0)
-            all.PutSetting(field.setting, field.mask, field.list->currentIndex());
-    const int starTone = StarToneCodeOfItem(cxEfSv_->currentIndex());
-    if (starTone >= 0) all.PutSetting(kDecoderByte, kStarToneMask, starTone);
-    all.PutSetting(kDecoderByte, kSideToneMask, cxBeep_->isChecked() ? 1 : 0);
+        WriteField(all, field.field, field.list->currentIndex());
+    WriteField(all, kDtmfStarTone, StarToneCodeOfItem(cxEfSv_->currentIndex()));
+    WriteField(all, kDtmfSideTone, cxBeep_->isChecked() ? 1 : 0);
     if (cxPtts_->currentIndex() >= 0)
         all.PutSetting(kPttIdByte, kPttModeMask, cxPtts_->currentIndex());
 }

@@ -2,8 +2,9 @@
 // radio's own ID code, and the stun code.
 #pragma once
 
+#include "codec/OptionCodes.h"
+
 #include <QWidget>
-#include <cstdint>
 #include <vector>
 
 class QCheckBox;
@@ -37,8 +38,7 @@ private:
     // A list whose stored code is the position of its item.
     struct IndexField {
         QComboBox* list;
-        int setting;
-        uint8_t mask;
+        SettingField field;
     };
 
     void FormShow();
