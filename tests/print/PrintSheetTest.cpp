@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <cstdio>
 #include <functional>
@@ -204,6 +205,35 @@ TEST_F(PrintSheetTest, PrintCommandPrintsToTheChosenPdfAndACancelPrintsNothing) 
         }
     }
     EXPECT_FALSE(form.CommandAction(cmd::Undo)->isEnabled());
+}
+
+TEST_F(PrintSheetTest, PreviewOffersTurnedPaperAndPaintsTheSheetWhereverItIsAsked) {
+    QApplication::setQuitOnLastWindowClosed(false);
+    TfMainFrm form;
+    RegisterPrintCommands(form);
+    form.portLister = [] { return std::vector<ListedPort>{}; };
+    form.show();
+    FillChannels();
+    const std::string pdf = dir.File("preview.pdf");
+    bool shown = false;
+    form.execDialog = [&](QDialog& dialog) {
+        auto* preview = dynamic_cast<QPrintPreviewDialog*>(&dialog);
+        EXPECT_NE(preview, nullptr);
+        if (!preview) return int(QDialog::Rejected);
+        shown = true;
+        EXPECT_EQ(preview->printer()->pageLayout().orientation(), QPageLayout::Landscape);
+        // As the preview's own print button asks, with a printer writing a file.
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(pdf));
+        emit preview->paintRequested(&printer);
+        return int(QDialog::Rejected);
+    };
+    ScriptedMessages messages;
+    form.RunCommand(cmd::PrintPreview);
+    ASSERT_TRUE(shown);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(PdfText(pdf).contains(QStringLiteral("REPEATR")));
 }
 
 } // namespace
