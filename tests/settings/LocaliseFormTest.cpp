@@ -72,13 +72,6 @@ struct TestForm {
         grid = add(new QTableWidget(2, 2, &form), "sgChannels");
         grid->setItem(0, 0, new QTableWidgetItem("1"));
         grid->setItem(1, 1, new QTableWidgetItem("Off"));
-        // A key/value catalogue: titles in row 0, entries below.
-        catalogue = add(new QTableWidget(3, 2, &form), "ColShow");
-        catalogue->setProperty("valueList", true);
-        catalogue->setItem(0, 1, new QTableWidgetItem("Value"));
-        catalogue->setItem(1, 0, new QTableWidgetItem("S-M-N"));
-        catalogue->setItem(1, 1, new QTableWidgetItem("045@No."));
-        catalogue->setItem(2, 1, new QTableWidgetItem("080@RX Frequency"));
 
         tabs = add(new QTabWidget(&form), "pcPages");
         auto* page = new QWidget;
@@ -109,7 +102,6 @@ struct TestForm {
     QListWidget* list;
     QListWidget* fixedList;
     QTableWidget* grid;
-    QTableWidget* catalogue;
     QTabWidget* tabs;
     QDialog* child;
 };
@@ -190,10 +182,7 @@ TEST_F(LocaliseFormTest, ListItemsFollowTheirTags) {
                              "lbItems.1=高\n"
                              "lbFixed.0=串口1\n"
                              "sgChannels.0=x\n"
-                             "sgChannels.Caption=x\n"
-                             "ColShow.0=000@Key\n"
-                             "ColShow.1=050@序号\n"
-                             "ColShow.2=090@接收频率\n");
+                             "sgChannels.Caption=x\n");
     TestForm t;
     t.cxTotSv->setCurrentIndex(0);
     t.cxOpenSw->setCurrentIndex(2);
@@ -218,10 +207,6 @@ TEST_F(LocaliseFormTest, ListItemsFollowTheirTags) {
     EXPECT_EQ(t.fixedList->item(0)->text(), "COM1");
     EXPECT_EQ(t.grid->item(0, 0)->text(), "1");
     EXPECT_EQ(t.grid->item(1, 1)->text(), "Off");
-    EXPECT_EQ(t.catalogue->item(0, 1)->text(), "Value");
-    EXPECT_EQ(t.catalogue->item(1, 0)->text(), "S-M-N");
-    EXPECT_EQ(t.catalogue->item(1, 1)->text(), "050@序号");
-    EXPECT_EQ(t.catalogue->item(2, 1)->text(), "090@接收频率");
 }
 
 TEST_F(LocaliseFormTest, MissingFileSectionOrKeysChangeNothing) {

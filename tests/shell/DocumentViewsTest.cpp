@@ -9,6 +9,7 @@
 #include "document/RadioDocument.h"
 #include "editors/channels/ChannelEditors.h"
 #include "editors/channels/ChannelTableActions.h"
+#include "editors/channels/ChannelTableModel.h"
 #include "editors/channels/ChsInfo.h"
 #include "editors/functions/FunctionEditors.h"
 #include "link/PtyPair.h"
@@ -26,7 +27,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -123,8 +124,7 @@ TEST_F(DocumentViewsTest, AnOpenWindowShowsEveryChangeAndStoresNoOldValueBack) {
          }},
         {"a name typed into the table", cmd::ChsEdit, "cxNameSv",
          [&] {
-             QString name = "TABLE";
-             Table().gvChsSetForeText(Table().ColumnOfField(kFieldName), kChannel + 1, name);
+             Table().Model().setData(Table().Cell(kChannel, kFieldName), "TABLE", Qt::EditRole);
          },
          "TABLE", [&] { Control<QCheckBox>(cmd::ChsEdit, "cxBclo")->click(); },
          [](const TALL& all) {
@@ -210,22 +210,20 @@ TEST_F(DocumentViewsRead, AReadShowsInEveryOpenWindow) {
     EXPECT_EQ(speed->currentIndex(), 4);
     EXPECT_EQ(gain->currentIndex(), 5);
     EXPECT_EQ(rx->text(), "440.12500");
-    const QTableWidgetItem* cell =
-        Table().Grid()->item(kChannel + 1, Table().ColumnOfField(kFieldRxFreq));
-    EXPECT_EQ(cell->text(), "440.12500");
+    EXPECT_EQ(Table().Cell(kChannel, kFieldRxFreq).data().toString(), "440.12500");
 }
 
 // The current channel, the active window and the tree's pane each have one place, and every
 // view follows it.
 TEST_F(DocumentViewsTest, TheViewsAgreeOnTheCurrentChannelTheActiveWindowAndThePanes) {
     TfChsInfo& table = Table();
-    table.Grid()->setCurrentCell(1 + 1, 2);
+    table.Grid()->setCurrentIndex(table.Cell(1, kFieldRxFreq));
     Doc().SetCurrentChannel(7);
     QComboBox* channels = Control<QComboBox>(cmd::ChsEdit, "cxChs");
     EXPECT_EQ(channels->currentText(), "7");
-    EXPECT_EQ(table.Grid()->currentRow(), 7 + 1);
+    EXPECT_EQ(table.Grid()->currentIndex().row(), 7 - 1);
     channels->setCurrentIndex(8); // channel 9 chosen in the channel edit window
-    EXPECT_EQ(table.Grid()->currentRow(), 9 + 1);
+    EXPECT_EQ(table.Grid()->currentIndex().row(), 9 - 1);
     EXPECT_EQ(Doc().CurrentChannel(), 9);
 
     auto* tree = form->findChild<QTreeWidget*>("cxTree");

@@ -21,7 +21,7 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
@@ -98,15 +98,15 @@ protected:
         EXPECT_NE(control, nullptr) << name;
         return control;
     }
-    QTableWidget* Grid() {
+    QTableView* Grid() {
         form->RunCommand(cmd::ChsInfo);
         return dynamic_cast<TfChsInfo&>(*form->ChildWindow(cmd::ChsInfo)->widget()).Grid();
     }
     // Starts typing `text` into the RX cell of `channel`, leaving the cell's editor open.
     QLineEdit* TypeRx(int channel, const QString& text) {
-        QTableWidget* grid = Grid();
+        QTableView* grid = Grid();
         auto& table = dynamic_cast<TfChsInfo&>(*form->ChildWindow(cmd::ChsInfo)->widget());
-        grid->setCurrentCell(channel + 1, table.ColumnOfField(kFieldRxFreq));
+        grid->setCurrentIndex(table.Cell(channel, kFieldRxFreq));
         QTest::keyClick(grid, Qt::Key_F2);
         auto* editor = grid->findChild<QLineEdit*>("gvChsEditor");
         EXPECT_NE(editor, nullptr);

@@ -8,6 +8,7 @@
 #include "core/Maindb.h"
 #include "document/RadioDocument.h"
 #include "editors/ChildWindow.h"
+#include "editors/ChoiceItems.h"
 #include "editors/ImageText.h"
 #include "editors/channels/FieldMessages.h"
 #include "editors/channels/FreqEdit.h"
@@ -34,8 +35,6 @@ namespace zorva {
 
 namespace {
 
-constexpr double kMaxStep = 99.995;
-constexpr int64_t kMaxStepUnits = 9999500;
 constexpr int kFromEditorMaximum = 108;
 
 // The frequency an edit shows, in 10 Hz units (0 when it shows no number).
@@ -208,10 +207,10 @@ TfBatch::TfBatch(RadioDocument& document, QWidget* parent) : QWidget(parent), do
     // Common values
     cxPower_ = AddList("cxPower", {"Low", "High"}, 1);
     cxWn_ = AddList("cxWn", {"Narrow", "Wide"}, 1);
-    cxApro_ = AddList("cxApro", {"None", "Compander", "Scrambler"}, 0);
+    cxApro_ = AddList("cxApro", ChoiceItems(kFieldVoiceMode), 0);
     cxName_ = new QLineEdit(this);
     cxName_->setObjectName("cxName");
-    cxName_->setMaxLength(7);
+    cxName_->setMaxLength(kNameLength);
     cxName_->installEventFilter(this);
     cxUse_Chs_ = AddCheck("cxUse_Chs", "Use Channel");
     cxBclo_ = AddCheck("cxBclo", "Busy Lock");
@@ -267,7 +266,7 @@ TfBatch::~TfBatch() {
 QLineEdit* TfBatch::AddNumberEdit(const char* name) {
     auto* edit = new QLineEdit("0.00000", this);
     edit->setObjectName(name);
-    edit->setMaxLength(10);
+    edit->setMaxLength(kFreqTextLength);
     edit->installEventFilter(this);
     return edit;
 }
@@ -346,7 +345,7 @@ void TfBatch::cxTxFreqChange() {
     checking_ = true;
     if (std::optional<double> tx = StartFrequency(document_.State(), *cxTx_Freq_)) {
         const int64_t rx = UnitsOf(*cxRx_freq_);
-        if (std::llabs(MhzToUnits(*tx) - rx) > kMaxStepUnits) tx = UnitsToMhz(rx);
+        if (std::llabs(MhzToUnits(*tx) - rx) > kMaxOffsetUnits) tx = UnitsToMhz(rx);
         acceptedTx_ = FormatFreqText(*tx);
     }
     cxTx_Freq_->setText(acceptedTx_);
@@ -355,7 +354,7 @@ void TfBatch::cxTxFreqChange() {
 
 void TfBatch::StepChange(QLineEdit& edit) {
     const std::optional<double> step = ParseNumber(ToImageText(edit.text().trimmed()));
-    const double value = step && *step >= 0.0 && *step <= kMaxStep ? *step : 0.0;
+    const double value = step && *step >= 0.0 && *step <= kMaxOffsetMhz ? *step : 0.0;
     edit.setText(FormatFreqText(value));
 }
 

@@ -6,6 +6,7 @@
 #include "csv/ChannelCsv.h"
 #include "document/RadioDocument.h"
 #include "editors/channels/ChannelFind.h"
+#include "editors/channels/ChannelTableModel.h"
 #include "editors/channels/ChsInfo.h"
 #include "editors/channels/CsvTexts.h"
 #include "settings/Language.h"
@@ -21,15 +22,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QRegularExpression>
-#include <QTableWidget>
+#include <QTableView>
 #include <algorithm>
 
 namespace zorva {
 
 namespace {
-
-// A row of the grid is channel row - 1 (rows 0 and 1 hold the columns' keys and captions).
-constexpr int kFirstRow = 2;
 
 // An item's caption as a step name: without its mnemonic.
 QString PlainCaption(QString caption) {
@@ -75,11 +73,12 @@ ChannelTableActions::ChannelTableActions(TfChsInfo& table, ChannelFindBar& findB
     });
     connect(&findBar_, &ChannelFindBar::closed, this, [this] { Grid().setFocus(); });
     // Shift+click extends from the row selected last, or from the cell current before it.
-    connect(&Grid(), &QTableWidget::currentCellChanged, this,
-            [this](int, int, int previousRow, int) { previous_ = previousRow - 1; });
-    connect(&Grid(), &QTableWidget::cellPressed, this, [this](int, int column) {
-        if (table_.KindOfColumn(column) != 'N') anchor_ = 0;
-    });
+    connect(Grid().selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex&, const QModelIndex& previous) {
+                previous_ =
+                    previous.isValid() ? ChannelTableModel::ChannelOfRow(previous.row()) : 0;
+            });
+    connect(&Grid(), &QAbstractItemView::pressed, this, [this] { anchor_ = 0; });
 }
 
 void ChannelTableActions::AddAction(int command, const char* name, const char* caption,
@@ -99,70 +98,79 @@ QAction* ChannelTableActions::Action(int command) const {
     return it == actions_.end() ? nullptr : it->second;
 }
 
-QTableWidget& ChannelTableActions::Grid() const {
+QTableView& ChannelTableActions::Grid() const {
     return *table_.Grid();
 }
 
+int ChannelTableActions::Rows() const {
+    return Grid().model()->rowCount();
+}
+
 int ChannelTableActions::CurrentChannel() const {
-    const int row = Grid().currentRow();
-    return row >= kFirstRow ? row - 1 : table_.Document().CurrentChannel();
+    const QModelIndex current = Grid().currentIndex();
+    return current.isValid() ? ChannelTableModel::ChannelOfRow(current.row())
+                             : table_.Document().CurrentChannel();
 }
 
 void ChannelTableActions::MakeCurrent(int channel) {
-    const int row = channel + 1;
-    if (row < kFirstRow || row >= Grid().rowCount()) return;
-    int column = Grid().currentColumn();
-    if (column < 1) column = std::max(1, table_.ColumnOfField(1));
-    Grid().setCurrentCell(row, column, QItemSelectionModel::NoUpdate);
+    const int row = ChannelTableModel::RowOfChannel(channel);
+    if (row < 0 || row >= Rows()) return;
+    const int column = std::max(Grid().currentIndex().column(), 0);
+    Grid().selectionModel()->setCurrentIndex(Grid().model()->index(row, column),
+                                             QItemSelectionModel::NoUpdate);
 }
 
 std::vector<int> ChannelTableActions::SelectedChannels() const {
     std::vector<int> channels;
     const QItemSelectionModel* selection = Grid().selectionModel();
-    for (int row = kFirstRow; row < Grid().rowCount(); ++row)
-        if (selection->isRowSelected(row, QModelIndex())) channels.push_back(row - 1);
+    for (int row = 0; row < Rows(); ++row)
+        if (selection->isRowSelected(row, QModelIndex()))
+            channels.push_back(ChannelTableModel::ChannelOfRow(row));
     if (channels.empty()) channels.push_back(CurrentChannel());
     return channels;
 }
 
 void ChannelTableActions::SelectChannels(int first, int last) {
-    const int rows = Grid().rowCount();
-    const auto rowOf = [rows](int channel) { return std::clamp(channel + 1, kFirstRow, rows - 1); };
-    MakeCurrent(rowOf(last) - 1);
+    if (Rows() == 0) return;
+    const auto rowOf = [rows = Rows()](int channel) {
+        return std::clamp(ChannelTableModel::RowOfChannel(channel), 0, rows - 1);
+    };
+    MakeCurrent(ChannelTableModel::ChannelOfRow(rowOf(last)));
     const QAbstractItemModel* model = Grid().model();
     const QItemSelection range(
         model->index(std::min(rowOf(first), rowOf(last)), 0),
-        model->index(std::max(rowOf(first), rowOf(last)), Grid().columnCount() - 1));
+        model->index(std::max(rowOf(first), rowOf(last)), model->columnCount() - 1));
     Grid().selectionModel()->select(range, QItemSelectionModel::ClearAndSelect);
-    anchor_ = rowOf(first) - 1;
+    anchor_ = ChannelTableModel::ChannelOfRow(rowOf(first));
 }
 
 void ChannelTableActions::SelectAll() {
     const QAbstractItemModel* model = Grid().model();
-    if (Grid().rowCount() <= kFirstRow) return;
-    const QItemSelection rows(model->index(kFirstRow, 0),
-                              model->index(Grid().rowCount() - 1, Grid().columnCount() - 1));
+    if (Rows() == 0) return;
+    const QItemSelection rows(model->index(0, 0),
+                              model->index(Rows() - 1, model->columnCount() - 1));
     Grid().selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
     anchor_ = 1;
 }
 
 void ChannelTableActions::NumberPressed(int row, bool extend) {
-    const int channel = row - 1;
+    const int channel = ChannelTableModel::ChannelOfRow(row);
     const int from = anchor_ > 0 ? anchor_ : previous_;
     SelectChannels(extend && from > 0 ? from : channel, channel);
 }
 
 void ChannelTableActions::RightPressed(int row, int column) {
-    if (row < kFirstRow) return;
+    if (row < 0) return;
     if (Grid().selectionModel()->isRowSelected(row, QModelIndex())) return;
-    Grid().setCurrentCell(row, column);
+    Grid().setCurrentIndex(Grid().model()->index(row, column));
 }
 
 void ChannelTableActions::ExtendSelection(int by) {
     const int current = CurrentChannel();
     const bool rowsSelected =
-        anchor_ > 0 && Grid().selectionModel()->isRowSelected(anchor_ + 1, QModelIndex());
-    const int last = std::clamp(current + by, 1, Grid().rowCount() - kFirstRow);
+        anchor_ > 0 && Grid().selectionModel()->isRowSelected(
+                           ChannelTableModel::RowOfChannel(anchor_), QModelIndex());
+    const int last = std::clamp(current + by, 1, Rows());
     SelectChannels(rowsSelected ? anchor_ : current, last);
 }
 

@@ -12,7 +12,7 @@
 class QAction;
 class QKeyEvent;
 class QPoint;
-class QTableWidget;
+class QTableView;
 
 namespace zorva {
 
@@ -50,8 +50,8 @@ public:
     QAction* Action(int command) const;
 
     // --- The table's hooks ---
-    // A press of the number column's cell of `row`: selects the row, or with `extend` the
-    // rows from the last one selected.
+    // A press of the row header of `row`: selects the row, or with `extend` the rows from
+    // the last one selected.
     void NumberPressed(int row, bool extend);
     // A right-button press on `row`: a row outside the selection becomes the current one.
     void RightPressed(int row, int column);
@@ -62,7 +62,8 @@ public:
     void ShowContextMenu(const QPoint& at);
 
 private:
-    QTableWidget& Grid() const;
+    QTableView& Grid() const;
+    int Rows() const;
     int CurrentChannel() const;
     void MakeCurrent(int channel);
     // Changes the image as one step named after the command's item.

@@ -7,6 +7,7 @@
 #include "core/Maindb.h"
 #include "document/RadioDocument.h"
 #include "editors/ChildWindow.h"
+#include "editors/ChoiceItems.h"
 #include "editors/ImageText.h"
 #include "editors/channels/ChannelControls.h"
 #include "editors/channels/FieldMessages.h"
@@ -26,12 +27,7 @@
 
 namespace zorva {
 
-namespace {
-
-constexpr int kNameLength = 7;
-constexpr int kIdLength = 6;
-
-} // namespace
+namespace {} // namespace
 
 TfChsEdit::TfChsEdit(RadioDocument& document, QWidget* parent)
     : QWidget(parent), document_(document) {
@@ -97,10 +93,10 @@ TfChsEdit::TfChsEdit(RadioDocument& document, QWidget* parent)
     addRow("lPwrv", "TX Power", cxPwrv_);
     cxBand_ = combo("cxBand", {"Narrow", "Wide"});
     addRow("lBand", "Wide/Narrow", cxBand_);
-    cxPtts_ = combo("cxPtts", {"Off", "BOT", "EOT", "Both"});
+    cxPtts_ = combo("cxPtts", ChoiceItems(kFieldPttId));
     addRow("lPtts", "PTT ID", cxPtts_);
     cxIdSv_ = edit("cxIdSv");
-    cxIdSv_->setMaxLength(kIdLength);
+    cxIdSv_->setMaxLength(kIdCodeLength);
     addRow("lIdSv", "ID Code", cxIdSv_);
     cxNameSv_ = edit("cxNameSv");
     cxNameSv_->setMaxLength(kNameLength);
@@ -112,7 +108,7 @@ TfChsEdit::TfChsEdit(RadioDocument& document, QWidget* parent)
     cxScan_ = check("cxScan", "Scan Add");
 
     // Kept for the layout of the record but not offered to the user.
-    cxApro_ = combo("cxApro", {"None", "Compander", "Scrambler", "Both"});
+    cxApro_ = combo("cxApro", ChoiceItems(kFieldVoiceMode));
     addRow("lApro", "Voice Mode", cxApro_)->hide();
     cxApro_->hide();
     cxWhis_ = check("cxWhis", "Whisper");
@@ -440,7 +436,7 @@ void TfChsEdit::TypeChannelDigit(QChar digit) {
 bool TfChsEdit::FilterKey(QObject* watched, const QString& typed) {
     const QChar c = typed.at(0);
     if (watched == cxChs_) {
-        if (c.isDigit() && c.unicode() < 128) TypeChannelDigit(c);
+        if (Accepts(CharSet::Digits, c.unicode())) TypeChannelDigit(c);
         return true;
     }
     const auto* line = qobject_cast<QLineEdit*>(watched);
@@ -452,12 +448,12 @@ bool TfChsEdit::FilterKey(QObject* watched, const QString& typed) {
         // A TX typed with a leading sign is an offset from RX.
         if (watched == cxTxSv_ && (c == '+' || c == '-'))
             return (line->hasSelectedText() ? line->selectionStart() : line->cursorPosition()) != 0;
-        return !c.isDigit();
+        return !Accepts(CharSet::Frequency, c.unicode());
     }
     if (watched == cxRxDcts_->lineEdit() || watched == cxTxDcts_->lineEdit())
-        return !(c.isDigit() || QString(".DINdin").contains(c));
-    if (watched == cxNameSv_) return !(c.unicode() >= ' ' && c.unicode() <= 'z');
-    if (watched == cxIdSv_) return !c.isDigit();
+        return !Accepts(CharSet::Tone, c.unicode());
+    if (watched == cxNameSv_) return !Accepts(CharSet::Name, c.unicode());
+    if (watched == cxIdSv_) return !Accepts(CharSet::Digits, c.unicode());
     return false;
 }
 

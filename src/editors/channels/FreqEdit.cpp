@@ -9,6 +9,7 @@
 #include "core/Maindb.h"
 #include "document/RadioDocument.h"
 #include "editors/ChildWindow.h"
+#include "editors/ChoiceItems.h"
 #include "editors/channels/ChannelControls.h"
 #include "editors/channels/FieldMessages.h"
 #include "editors/channels/ToneOption.h"
@@ -35,22 +36,8 @@ namespace zorva {
 
 namespace {
 
-constexpr double kMaxOffset = 99.995;
-
 std::string Trimmed(const QString& text) {
     return ToImageText(text.trimmed());
-}
-
-bool IsFrequencyChar(QChar c) {
-    return c.isDigit() || c == '.';
-}
-
-bool IsToneChar(QChar c) {
-    return c.isDigit() || c == '.' || QStringLiteral("DINdin").contains(c);
-}
-
-bool IsNameChar(QChar c) {
-    return c.unicode() >= ' ' && c.unicode() <= 'z';
 }
 
 // The list index a field value is shown at; -1 (nothing shown) for a value the list lacks.
@@ -74,11 +61,11 @@ bool FilterTypedKey(QLineEdit& edit, const QKeyEvent& key, TypedKeys keys) {
             edit.insert(QStringLiteral("."));
             return true;
         }
-        return !IsFrequencyChar(c);
+        return !Accepts(CharSet::Frequency, c.unicode());
     case TypedKeys::Tone:
-        return !IsToneChar(c);
+        return !Accepts(CharSet::Tone, c.unicode());
     case TypedKeys::Name:
-        if (!IsNameChar(c)) return true;
+        if (!Accepts(CharSet::Name, c.unicode())) return true;
         if (c.isLower()) {
             edit.insert(QString(c.toUpper()));
             return true;
@@ -126,11 +113,11 @@ TfFreqEdit::TfFreqEdit(RadioDocument& document, QWidget* parent)
 
     cxRxSv_ = new QLineEdit("0.00000", this);
     cxRxSv_->setObjectName("cxRxSv");
-    cxRxSv_->setMaxLength(10);
+    cxRxSv_->setMaxLength(kFreqTextLength);
     addRow("lRxSv", "Frequency[MHz]", cxRxSv_);
     cxTxSv_ = new QLineEdit("0.00000", this);
     cxTxSv_->setObjectName("cxTxSv");
-    cxTxSv_->setMaxLength(10);
+    cxTxSv_->setMaxLength(kFreqTextLength);
     addRow("lTxSv", "Offset Freq.[MHz]", cxTxSv_);
     cxDups_ = AddList("cxDups", {"OFF", "+Dup", "-Dup"});
     addRow("lDups", "Duplex", cxDups_);
@@ -165,9 +152,9 @@ TfFreqEdit::TfFreqEdit(RadioDocument& document, QWidget* parent)
     addRow("lBand", "Wide/Narrow", cxBand_);
     cxPwrv_ = AddList("cxPwrv", {"Low", "High"});
     addRow("lPwrv", "TX Power", cxPwrv_);
-    cxPtts_ = AddList("cxPtts", {"Off", "BOT", "EOT", "Both"});
+    cxPtts_ = AddList("cxPtts", ChoiceItems(kFieldPttId));
     addRow("lPtts", "PTT ID", cxPtts_);
-    cxApro_ = AddList("cxApro", {"None", "Compander", "Scrambler"});
+    cxApro_ = AddList("cxApro", ChoiceItems(kFieldVoiceMode));
     addRow("lApro", "Apro", cxApro_)->hide();
     cxApro_->hide();
 
@@ -345,7 +332,7 @@ void TfFreqEdit::cxTxSvChange() {
     const std::string text = Trimmed(cxTxSv_->text());
     const std::optional<double> parsed = text.empty() ? 0.0 : ParseNumber(text);
     if (parsed) {
-        std::string stored = FormatFreq(std::min(*parsed, kMaxOffset));
+        std::string stored = FormatFreq(std::min(*parsed, kMaxOffsetMhz));
         try {
             document_.SetChannelField(windowTitle(), SelectedRecord(), kFieldOffset, stored);
         } catch (const ConversionError&) {
@@ -370,7 +357,7 @@ void TfFreqEdit::cxStepChange(int index) {
         try {
             std::string text = FormatFreq(rx ? *rx : shown.RxFreq);
             SetChannelField(all, record, kFieldRxFreq, text);
-            text = FormatFreq(offset ? std::min(*offset, kMaxOffset) : shown.Offset);
+            text = FormatFreq(offset ? std::min(*offset, kMaxOffsetMhz) : shown.Offset);
             SetChannelField(all, record, kFieldOffset, text);
         } catch (const ConversionError&) {
         }

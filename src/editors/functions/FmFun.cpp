@@ -6,6 +6,7 @@
 #include "core/Maindb.h"
 #include "core/TAll.h"
 #include "document/RadioDocument.h"
+#include "editors/CellDelegate.h"
 #include "editors/ChildWindow.h"
 #include "editors/ImageText.h"
 #include "editors/channels/FreqEdit.h"
@@ -56,10 +57,8 @@ bool IsFrequencyColumn(int column) {
 // What a typed character puts into a frequency: the character, "." for ",", or nothing.
 QString AcceptedText(const QString& typed) {
     if (typed.size() != 1) return {};
-    const QChar c = typed[0];
-    if (c.unicode() >= '0' && c.unicode() <= '9') return typed;
-    if (c == '.' || c == ',') return QStringLiteral(".");
-    return {};
+    const char32_t c = AcceptedChar(CharSet::Frequency, typed[0].unicode());
+    return c ? QString(QChar(static_cast<char16_t>(c))) : QString();
 }
 
 bool IsPrintable(const QKeyEvent& key) {
@@ -73,86 +72,7 @@ bool IsClipboardKey(const QKeyEvent& key) {
            key.matches(QKeySequence::Paste);
 }
 
-// The in-cell editor of a frequency: digits and one kind of decimal point only.
-class FmCellEdit : public QLineEdit {
-public:
-    explicit FmCellEdit(QWidget* parent) : QLineEdit(parent) {
-        setObjectName(QStringLiteral("gvDataEditor"));
-        setMaxLength(kMaxTyped);
-        setFrame(false);
-        setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        setContextMenuPolicy(Qt::NoContextMenu); // no paste around the key filter
-    }
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            // The delegate commits; the key must not reach the grid, which would take it
-            // for a request to edit the cell again.
-            event->accept();
-            return;
-        case Qt::Key_Backspace:
-        case Qt::Key_Delete:
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-        case Qt::Key_Home:
-        case Qt::Key_End:
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_Escape:
-            // Editing and caret keys; up and down go on to the grid, which moves on.
-            QLineEdit::keyPressEvent(event);
-            return;
-        default:
-            break;
-        }
-        if (IsPrintable(*event)) {
-            const QString text = AcceptedText(event->text());
-            if (!text.isEmpty()) insert(text);
-        }
-        event->accept();
-    }
-};
-
 } // namespace
-
-// Creates the in-cell editors and hands their text to the window's commit rule.
-class FmCellDelegate : public QStyledItemDelegate {
-public:
-    explicit FmCellDelegate(TfFmFun& form) : QStyledItemDelegate(&form), form_(form) {}
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                          const QModelIndex&) const override {
-        auto* edit = new FmCellEdit(parent);
-        editor_ = edit;
-        return edit;
-    }
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-        auto* edit = static_cast<QLineEdit*>(editor);
-        edit->setText(index.data(Qt::DisplayRole).toString());
-        edit->selectAll();
-    }
-    void setModelData(QWidget* editor, QAbstractItemModel* model,
-                      const QModelIndex& index) const override {
-        QString text = static_cast<QLineEdit*>(editor)->text();
-        // Leaving a cell unchanged is no edit: it must not mark the image modified.
-        if (text == index.data(Qt::DisplayRole).toString()) return;
-        form_.gvDataSetForeText(index.column(), index.row(), text);
-        model->setData(index, text, Qt::DisplayRole);
-    }
-    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
-                              const QModelIndex&) const override {
-        editor->setGeometry(option.rect);
-    }
-
-    QLineEdit* Editor() const { return editor_; }
-
-private:
-    TfFmFun& form_;
-    mutable QPointer<QLineEdit> editor_;
-};
 
 TfFmFun::TfFmFun(RadioDocument& document, QWidget* parent) : QWidget(parent), document_(document) {
     connect(&document_, &RadioDocument::fmChanged, this, [this] { ShowFmChannels(); });
@@ -263,7 +183,21 @@ TfFmFun::TfFmFun(RadioDocument& document, QWidget* parent) : QWidget(parent), do
     gvData_->horizontalHeader()->setHighlightSections(false);
     gvData_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     gvData_->setWordWrap(false);
-    delegate_ = new FmCellDelegate(*this);
+    CellEditor frequency;
+    frequency.kind = CellEditor::Kind::Line;
+    frequency.chars = CharSet::Frequency;
+    frequency.maxLength = kMaxTyped;
+    frequency.arrowsMove = true;
+    frequency.alignment = Qt::AlignRight | Qt::AlignVCenter;
+    delegate_ = new CellDelegate(
+        QStringLiteral("gvDataEditor"), [frequency](const QModelIndex&) { return frequency; },
+        [this](const QModelIndex& index, const QString& typed) {
+            QString text = typed;
+            gvDataSetForeText(index.column(), index.row(), text);
+            if (QTableWidgetItem* item = gvData_->item(index.row(), index.column()))
+                item->setText(text);
+        },
+        this);
     gvData_->setItemDelegate(delegate_);
     gvData_->installEventFilter(this);
     connect(gvData_, &QTableWidget::cellPressed, this,
@@ -485,7 +419,7 @@ bool TfFmFun::EditFrequency(int row, int column) {
     if (!item || !(item->flags() & Qt::ItemIsEditable)) return false;
     gvData_->setCurrentCell(row, column);
     gvData_->editItem(item);
-    if (QLineEdit* editor = delegate_->Editor()) editor->selectAll();
+    if (QLineEdit* editor = delegate_->Line()) editor->selectAll();
     return true;
 }
 
@@ -526,7 +460,7 @@ bool TfFmFun::gvDataKeyPress(QKeyEvent& key) {
     // Typing starts an edit with the typed character; a refused key does nothing.
     const QString text = AcceptedText(key.text());
     if (hasChannel && !text.isEmpty() && EditFrequency(row, frequencyColumn)) {
-        if (QLineEdit* editor = delegate_->Editor()) editor->insert(text);
+        if (QLineEdit* editor = delegate_->Line()) editor->insert(text);
     }
     return true;
 }

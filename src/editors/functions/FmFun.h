@@ -17,7 +17,7 @@ class QTabWidget;
 
 namespace zorva {
 
-class FmCellDelegate;
+class CellDelegate;
 
 class RadioDocument;
 
@@ -53,7 +53,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    friend class FmCellDelegate;
+    friend class CellDelegate;
 
     void FormShow();
     void BuildFmGrid();
@@ -87,7 +87,7 @@ private:
     QLabel* LNo_ = nullptr;
     QLabel* LFreq_ = nullptr;
     QTableWidget* gvData_ = nullptr;
-    FmCellDelegate* delegate_ = nullptr;
+    CellDelegate* delegate_ = nullptr;
     QPushButton* btnCancel_ = nullptr;
 };
 

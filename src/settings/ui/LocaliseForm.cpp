@@ -18,7 +18,6 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTableWidget>
 #include <QToolButton>
 #include <QWidget>
 #include <algorithm>
@@ -89,23 +88,6 @@ void LocaliseList(const SectionTexts& texts, const QString& name, QListWidget& l
     }
 }
 
-// A key/value editor: row 0 holds the titles, rows 1 and on the entries, whose values
-// (column 1) are localised under N.r.
-void LocaliseValueList(const SectionTexts& texts, const QString& name, QTableWidget& table) {
-    const QSignalBlocker blocker(table);
-    for (int row = 1; row < table.rowCount(); ++row) {
-        QTableWidgetItem* item = table.item(row, 1);
-        const QString current = item ? item->text() : QString();
-        const QString text = texts.Item(name, row, current);
-        if (text == current) continue;
-        if (item) {
-            item->setText(text);
-        } else {
-            table.setItem(row, 1, new QTableWidgetItem(text));
-        }
-    }
-}
-
 // The tab widget whose page `widget` is, or null.
 QTabWidget* TabPageOwner(QWidget& widget) {
     QWidget* stack = widget.parentWidget();
@@ -132,9 +114,6 @@ void LocaliseControl(const SectionTexts& texts, QObject& object) {
         if (label->pixmap().isNull()) label->setText(texts.Text(name, ".Caption", label->text()));
     } else if (auto* menu = qobject_cast<QMenu*>(widget)) {
         menu->setTitle(texts.Text(name, ".Caption", menu->title()));
-    } else if (auto* table = qobject_cast<QTableWidget*>(widget);
-               table && table->property("valueList").toBool()) {
-        LocaliseValueList(texts, name, *table);
     } else if (qobject_cast<QTableView*>(widget)) {
         // Grids keep their texts: they show data.
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {

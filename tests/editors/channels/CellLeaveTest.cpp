@@ -26,7 +26,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScrollBar>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -76,7 +76,6 @@ protected:
         SetChannelField(All(), kEmpty, kFieldRxFreq, empty);
         table = qobject_cast<TfChsInfo*>(form->ChildWindow(cmd::ChsInfo)->widget());
         ASSERT_NE(table, nullptr);
-        table->FillAllRows();
         grid = table->Grid();
     }
     void TearDown() override {
@@ -85,12 +84,12 @@ protected:
     }
 
     QRect CellRect(int channel, int field) const {
-        const QTableWidgetItem* item = grid->item(channel + 1, table->ColumnOfField(field));
-        grid->scrollToItem(item);
-        return grid->visualItemRect(item);
+        const QModelIndex cell = table->Cell(channel, field);
+        grid->scrollTo(cell);
+        return grid->visualRect(cell);
     }
     QString CellText(int channel, int field) const {
-        return grid->item(channel + 1, table->ColumnOfField(field))->text();
+        return table->Cell(channel, field).data().toString();
     }
     void ClickCell(int channel, int field) const {
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellRect(channel, field).center());
@@ -135,7 +134,7 @@ protected:
     }
 
     TfChsInfo* table = nullptr;
-    QTableWidget* grid = nullptr;
+    QTableView* grid = nullptr;
     test::TempDir dir;
     ScriptedMessages messages;
     std::unique_ptr<TfMainFrm> form;
@@ -181,7 +180,6 @@ TEST_F(CellLeaveTest, ATypedValueIsStoredHoweverTheCellIsLeftAndOnlyEscapeDiscar
                               Leave::FocusAway, Leave::Escape}) {
         for (const Cell& cell : cells) {
             InitNewChannel(All(), kUsed, "145.65000");
-            table->FillAllRows();
             const std::vector<uint8_t> before = Image();
             TypeInto(kUsed, cell.field, cell.typed, leave);
             const std::vector<uint8_t> expected =
@@ -248,7 +246,6 @@ TEST_F(CellLeaveTest, ATxTypedWithASignIsAnOffsetFromRx) {
          {Row{"145.65000", "-0.6", "145.05000"}, Row{"434.00000", "+5", "439.00000"},
           Row{"145.65000", "+0.6", "146.25000"}}) {
         InitNewChannel(All(), kUsed, row.rx);
-        table->FillAllRows();
         TypeInto(kUsed, kFieldTxFreq, row.typed, Leave::Tab);
         TChannel c;
         ASSERT_TRUE(LoadChannel(All(), kUsed, c));
@@ -363,8 +360,8 @@ TEST_F(CellLeaveTest, EveryChannelAndTheFindBarCanBeSeenInTheWindowAsItOpens) {
     QTest::keyClick(Focused(), Qt::Key_Escape);
     QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
     QCoreApplication::processEvents();
-    ASSERT_EQ(grid->currentRow(), All().ChannelCount + 1);
-    const QRect last = grid->visualItemRect(grid->currentItem());
+    ASSERT_EQ(grid->currentIndex().row(), All().ChannelCount - 1);
+    const QRect last = grid->visualRect(grid->currentIndex());
     EXPECT_TRUE(grid->viewport()->rect().contains(last))
         << text(last) << " in " << text(grid->viewport()->rect());
     const QRect shown(grid->viewport()->mapTo(form->MdiArea()->viewport(), last.topLeft()),

@@ -26,11 +26,12 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
@@ -94,15 +95,19 @@ protected:
 
     ChannelTableActions& Actions() const { return form->Actions(); }
     void Current(int channel, int field = kFieldRxFreq) const {
-        grid->setCurrentCell(channel + 1, form->ColumnOfField(field));
+        grid->setCurrentIndex(form->Cell(channel, field));
     }
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const {
         QTest::keyClick(grid, key, modifiers);
         QCoreApplication::processEvents();
     }
     void ClickNumber(int channel, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const {
-        const QRect cell = grid->visualItemRect(grid->item(channel + 1, form->ColumnOfField(1)));
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers, cell.center());
+        QHeaderView* numbers = grid->verticalHeader();
+        const int row = channel - 1;
+        grid->scrollTo(form->Cell(channel, kFieldRxFreq));
+        const QPoint at(numbers->width() / 2,
+                        numbers->sectionViewportPosition(row) + numbers->sectionSize(row) / 2);
+        QTest::mouseClick(numbers->viewport(), Qt::LeftButton, modifiers, at);
     }
     static QString Clipboard() { return QApplication::clipboard()->text(); }
     static std::string Csv(std::vector<int> channels) {
@@ -113,7 +118,7 @@ protected:
     ScriptedMessages messages;
     std::unique_ptr<RadioDocument> document;
     std::unique_ptr<TfChsInfo> form;
-    QTableWidget* grid = nullptr;
+    QTableView* grid = nullptr;
 };
 
 TEST_F(ChannelTableActionsTest, NumberColumnSelectsRowsAndCopyPutsThemAsCsv) {
@@ -130,8 +135,7 @@ TEST_F(ChannelTableActionsTest, NumberColumnSelectsRowsAndCopyPutsThemAsCsv) {
     // moves to the cell pressed.
     for (const auto& [channel, selected] : {std::pair<int, std::vector<int>>{3, {2, 3, 4, 5}},
                                             std::pair<int, std::vector<int>>{1, {1}}}) {
-        const QRect cell =
-            grid->visualItemRect(grid->item(channel + 1, form->ColumnOfField(kFieldRxFreq)));
+        const QRect cell = grid->visualRect(form->Cell(channel, kFieldRxFreq));
         QTest::mousePress(grid->viewport(), Qt::RightButton, {}, cell.center());
         QTest::mouseRelease(grid->viewport(), Qt::RightButton, {}, cell.center());
         EXPECT_EQ(Actions().SelectedChannels(), selected) << channel;
@@ -260,7 +264,7 @@ TEST_F(ChannelTableActionsTest, EachRowOperationIsOneStepUndoneToTheExactBytes) 
         for (int channel = 1; channel <= 5; ++channel)
             names.push_back(Name(channel));
         EXPECT_EQ(names, c.names);
-        EXPECT_EQ(grid->currentRow(), c.currentAfter + 1);
+        EXPECT_EQ(grid->currentIndex().row(), c.currentAfter - 1);
         EXPECT_EQ(document->History().Stack().count(), 1);
         document->Undo();
         EXPECT_EQ(All().Image, before);
@@ -303,7 +307,7 @@ TEST_F(ChannelTableActionsTest, FindSelectsTheNextMatchByNameOrFrequencyAndWraps
     bar->Text()->setText("zz");
     bar->FindNext();
     EXPECT_TRUE(bar->NotFoundShown());
-    EXPECT_EQ(grid->currentRow(), 4);
+    EXPECT_EQ(grid->currentIndex().row(), 2);
     // Escape closes the bar and hands the keyboard back to the table.
     QApplication::setActiveWindow(form.get());
     bar->Text()->setFocus();
@@ -330,8 +334,7 @@ TEST(ChannelTableMainWindow, EditMenuActsOnTheTableAndCtrlXCutsThere) {
     main.Document().ForgetHistory();
     main.RunCommand(cmd::ChsInfo);
     auto& table = dynamic_cast<TfChsInfo&>(*main.ChildWindow(cmd::ChsInfo)->widget());
-    table.FillAllRows();
-    table.Grid()->setCurrentCell(3, table.ColumnOfField(kFieldRxFreq));
+    table.Grid()->setCurrentIndex(table.Cell(2, kFieldRxFreq));
     table.Grid()->setFocus();
     messages.shown.clear();
 
@@ -339,8 +342,7 @@ TEST(ChannelTableMainWindow, EditMenuActsOnTheTableAndCtrlXCutsThere) {
     EXPECT_TRUE(messages.shown.empty()); // no question about leaving the program
     EXPECT_FALSE(InUse(2));
     // Also from the choice list a click on a cell opened.
-    const QRect power =
-        table.Grid()->visualItemRect(table.Grid()->item(4, table.ColumnOfField(kFieldPower)));
+    const QRect power = table.Grid()->visualRect(table.Cell(3, kFieldPower));
     QTest::mouseClick(table.Grid()->viewport(), Qt::LeftButton, {}, power.center());
     ASSERT_TRUE(table.ListEditor(kFieldPower)->isVisible());
     QTest::keyClick(table.ListEditor(kFieldPower), Qt::Key_X, Qt::ControlModifier);
@@ -353,7 +355,7 @@ TEST(ChannelTableMainWindow, EditMenuActsOnTheTableAndCtrlXCutsThere) {
     EXPECT_EQ(Name(1), "CH3");
     main.RunCommand(cmd::Undo);
     EXPECT_EQ(Name(3), "CH3");
-    EXPECT_EQ(table.Grid()->item(4, table.ColumnOfField(kFieldName))->text(), "CH3");
+    EXPECT_EQ(table.Cell(3, kFieldName).data().toString(), "CH3");
 
     main.RunCommand(cmd::FmFun);
     EXPECT_FALSE(main.CommandAction(cmd::Copy)->isEnabled());

@@ -9,18 +9,21 @@
 #include "core/TAll.h"
 #include "document/RadioDocument.h"
 #include "editors/channels/ChannelEditors.h"
+#include "editors/channels/ChannelTableModel.h"
 #include "settings/ui/ShowMsg.h"
 #include "shell/Startup.h"
 #include "shell/ui/MainFrm.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
+#include <QAccessibleTableInterface>
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QStyle>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -47,12 +50,9 @@ protected:
         grid = form->Grid();
     }
 
-    QTableWidgetItem* Cell(int field, int channel) const {
-        return grid->item(channel + 1, form->ColumnOfField(field));
-    }
-    void Select(int field, int channel) const {
-        grid->setCurrentCell(channel + 1, form->ColumnOfField(field));
-    }
+    QModelIndex Cell(int field, int channel) const { return form->Cell(channel, field); }
+    QString Text(int field, int channel) const { return Cell(field, channel).data().toString(); }
+    void Select(int field, int channel) const { grid->setCurrentIndex(Cell(field, channel)); }
     // The grid commits an edit ended by Enter from the event queue.
     static void Flush() {
         QCoreApplication::processEvents();
@@ -85,44 +85,52 @@ protected:
     ScriptedMessages messages;
     std::unique_ptr<RadioDocument> document;
     std::unique_ptr<TfChsInfo> form;
-    QTableWidget* grid = nullptr;
+    QTableView* grid = nullptr;
 };
 
-TEST_F(ChsInfoTest, BuildsFifteenColumnsFromTheCatalogueWithRowsPerChannel) {
+// The table a user and an accessibility client see: a row per channel headed by its number,
+// a column per field headed by its caption, nothing hidden.
+TEST_F(ChsInfoTest, RowsAreChannelsAndColumnsTheCataloguesFields) {
     EXPECT_EQ(form->objectName(), "fChsInfo");
-    auto* catalogue = form->findChild<QTableWidget*>("ColShow");
-    ASSERT_NE(catalogue, nullptr);
-    EXPECT_TRUE(catalogue->property("valueList").toBool());
-    EXPECT_FALSE(catalogue->isVisible());
-    EXPECT_EQ(catalogue->item(18, 1)->text(), "065@NAME");
-
-    const std::vector<int> fields{1, 2, 3, 6, 7, 9, 10, 11, 12, 13, 15, 16, 17, 18, 19};
-    ASSERT_EQ(grid->columnCount(), 16);
-    ASSERT_EQ(grid->rowCount(), All().ChannelCount + 2);
-    for (int column = 1; column <= 15; ++column) {
-        EXPECT_EQ(form->FieldOfColumn(column), fields[column - 1]) << column;
-        EXPECT_EQ(grid->item(0, column)->data(TfChsInfo::kValueRole).toInt(), fields[column - 1]);
+    const std::vector<int> fields{2, 3, 6, 7, 9, 10, 11, 12, 13, 15, 16, 17, 18, 19};
+    const QAbstractItemModel& model = *grid->model();
+    ASSERT_EQ(model.columnCount(), 14);
+    ASSERT_EQ(model.rowCount(), 128);
+    for (int column = 0; column < 14; ++column) {
+        EXPECT_EQ(ChannelTableModel::FieldOfColumn(column), fields[column]) << column;
+        EXPECT_FALSE(grid->isColumnHidden(column)) << column;
     }
-    EXPECT_EQ(grid->item(1, 2)->text(), "RX Frequency");
-    EXPECT_EQ(grid->horizontalHeaderItem(18 - 4)->text(), "NAME");
-    EXPECT_GE(grid->columnWidth(1), 45); // the catalogue's widths are minimums
-    EXPECT_GE(grid->columnWidth(2), 80);
-    EXPECT_EQ(Cell(1, 37)->text(), "37");
+    EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), "RX Frequency");
+    EXPECT_EQ(model.headerData(12, Qt::Horizontal).toString(), "NAME");
+    EXPECT_EQ(model.headerData(0, Qt::Vertical).toString(), "1");
+    EXPECT_EQ(model.headerData(36, Qt::Vertical).toString(), "37");
+    EXPECT_TRUE(grid->verticalHeader()->isVisible());
+    EXPECT_GE(grid->columnWidth(0), 80); // the catalogue's widths are minimums
+
+    QAccessible::setActive(true);
+    auto* table = QAccessible::queryAccessibleInterface(grid)->tableInterface();
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->rowCount(), 128);
+    EXPECT_EQ(table->columnCount(), 14);
+    auto* cell = table->cellAt(0, 0)->tableCellInterface();
+    ASSERT_NE(cell, nullptr);
+    ASSERT_EQ(cell->rowHeaderCells().size(), 1);
+    EXPECT_EQ(cell->rowHeaderCells()[0]->text(QAccessible::Name), "1");
+    EXPECT_EQ(cell->columnHeaderCells()[0]->text(QAccessible::Name), "RX Frequency");
 
     // Every sixteenth channel stands out.
     const QColor info = form->palette().color(QPalette::ToolTipBase);
-    EXPECT_EQ(Cell(9, 32)->background().color(), info);
-    EXPECT_NE(Cell(9, 31)->background().color(), info);
+    EXPECT_EQ(Cell(9, 32).data(Qt::BackgroundRole).value<QBrush>().color(), info);
+    EXPECT_FALSE(Cell(9, 31).data(Qt::BackgroundRole).isValid());
 
-    // In use: TX, name and ID editable, choices never; empty: only RX.
-    for (int field : {2, 3, 18, 19})
-        EXPECT_TRUE(Cell(field, kUsed)->flags() & Qt::ItemIsEditable) << field;
-    EXPECT_FALSE(Cell(9, kUsed)->flags() & Qt::ItemIsEditable);
-    EXPECT_TRUE(Cell(2, kEmpty)->flags() & Qt::ItemIsEditable);
+    // In use: every field editable; empty: only RX.
+    for (int field : {2, 3, 9, 18, 19})
+        EXPECT_TRUE(Cell(field, kUsed).flags() & Qt::ItemIsEditable) << field;
+    EXPECT_TRUE(Cell(2, kEmpty).flags() & Qt::ItemIsEditable);
     for (int field : {3, 6, 9, 18, 19})
-        EXPECT_FALSE(Cell(field, kEmpty)->flags() & Qt::ItemIsEditable) << field;
-    EXPECT_EQ(Cell(1, kUsed)->data(TfChsInfo::kValueRole).toString(), "1");
-    EXPECT_EQ(Cell(1, kEmpty)->data(TfChsInfo::kValueRole).toString(), "0");
+        EXPECT_FALSE(Cell(field, kEmpty).flags() & Qt::ItemIsEditable) << field;
+    EXPECT_TRUE(form->Model().InUse(kUsed - 1));
+    EXPECT_FALSE(form->Model().InUse(kEmpty - 1));
 }
 
 TEST_F(ChsInfoTest, ListEditorsOfferExactlyTheirItems) {
@@ -161,15 +169,15 @@ TEST_F(ChsInfoTest, TypingRxIntoAnEmptyRowPutsTheChannelInUseWithDefaults) {
     EXPECT_TRUE(All().Modified);
     EXPECT_TRUE(All().IsSlotClear(kChannelBitmap, kEmpty)); // a clear bit: in use
     EXPECT_EQ(All().U32At(ChannelFieldAddress(kEmpty, 0)), 14552500u);
-    EXPECT_EQ(Cell(2, kEmpty)->text(), "145.52500"); // "," became "."
-    EXPECT_EQ(Cell(3, kEmpty)->text(), "145.52500");
+    EXPECT_EQ(Text(2, kEmpty), "145.52500"); // "," became "."
+    EXPECT_EQ(Text(3, kEmpty), "145.52500");
     const std::vector<std::pair<int, QString>> shown{
         {6, "None"}, {7, "None"}, {9, "High"}, {10, "Wide"}, {11, "Del"}, {12, "Off"},
         {13, "No"},  {15, "On"},  {16, "Off"}, {17, "OFF"},  {18, ""},    {19, "000"}};
     for (const auto& [field, text] : shown)
-        EXPECT_EQ(Cell(field, kEmpty)->text(), text) << field;
+        EXPECT_EQ(Text(field, kEmpty), text) << field;
     for (int field : {3, 18, 19})
-        EXPECT_TRUE(Cell(field, kEmpty)->flags() & Qt::ItemIsEditable) << field;
+        EXPECT_TRUE(Cell(field, kEmpty).flags() & Qt::ItemIsEditable) << field;
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -183,15 +191,14 @@ TEST_F(ChsInfoTest, RefusedFrequenciesShowTheRangeBoxAndKeepTheChannel) {
         EXPECT_EQ(messages.shown[0].text.rfind("The frequency number is wrong! Bands in use: ", 0),
                   0u);
         EXPECT_EQ(messages.shown[0].kind, kMsgInfo);
-        EXPECT_EQ(Cell(2, kUsed)->text(), "145.50000") << typed.toStdString();
+        EXPECT_EQ(Text(2, kUsed), "145.50000") << typed.toStdString();
         EXPECT_EQ(FormatFreq(Load(kUsed).RxFreq), "145.50000");
     }
     // A TX of "-145.5" is an offset that comes to 0 MHz.
     messages.shown.clear();
-    QString negative = "-145.5";
-    form->gvChsSetForeText(form->ColumnOfField(kFieldTxFreq), kUsed + 1, negative);
+    EXPECT_FALSE(form->Model().setData(Cell(kFieldTxFreq, kUsed), "-145.5", Qt::EditRole));
     EXPECT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(negative, "145.50000");
+    EXPECT_EQ(Text(kFieldTxFreq, kUsed), "145.50000");
     EXPECT_EQ(FormatFreq(Load(kUsed).TxFreq), "145.50000");
     EXPECT_FALSE(All().Modified);
 }
@@ -199,17 +206,17 @@ TEST_F(ChsInfoTest, RefusedFrequenciesShowTheRangeBoxAndKeepTheChannel) {
 TEST_F(ChsInfoTest, ClearingRxDeletesTheChannelAndClearingTxLeavesNoTx) {
     Type(kFieldTxFreq, kUsed, "");
     EXPECT_EQ(Load(kUsed).TxFreq, kNoFreq);
-    EXPECT_EQ(Cell(3, kUsed)->text(), "");
+    EXPECT_EQ(Text(3, kUsed), "");
 
     Type(kFieldRxFreq, kUsed, "");
     for (int i = 0; i < 32; ++i)
         EXPECT_EQ(Record(kUsed)[i], 0xFF) << i;
     EXPECT_FALSE(All().IsSlotClear(kChannelBitmap, kUsed));
     EXPECT_FALSE(All().IsSlotClear(kScanBitmap, kUsed));
-    EXPECT_EQ(Cell(1, kUsed)->data(TfChsInfo::kValueRole).toString(), "0");
+    EXPECT_FALSE(form->Model().InUse(kUsed - 1));
     for (int field : {3, 6, 9, 17, 18, 19}) {
-        EXPECT_EQ(Cell(field, kUsed)->text(), "") << field;
-        EXPECT_FALSE(Cell(field, kUsed)->flags() & Qt::ItemIsEditable) << field;
+        EXPECT_EQ(Text(field, kUsed), "") << field;
+        EXPECT_FALSE(Cell(field, kUsed).flags() & Qt::ItemIsEditable) << field;
     }
 }
 
@@ -217,7 +224,7 @@ TEST_F(ChsInfoTest, EscapeCancelsAnInCellEdit) {
     const std::vector<uint8_t> before(Record(kUsed), Record(kUsed) + 32);
     Type(kFieldRxFreq, kUsed, "150", Qt::Key_Escape);
     EXPECT_EQ(std::vector<uint8_t>(Record(kUsed), Record(kUsed) + 32), before);
-    EXPECT_EQ(Cell(2, kUsed)->text(), "145.50000");
+    EXPECT_EQ(Text(2, kUsed), "145.50000");
     EXPECT_FALSE(All().Modified);
 }
 
@@ -226,14 +233,14 @@ TEST_F(ChsInfoTest, NamesAndIdCodesKeepOnlyAcceptedKeysAndLengths) {
     const std::string name = Load(kUsed).Name;
     EXPECT_EQ(name.size(), 7u);
     EXPECT_EQ(name.find_first_of("{|}~"), std::string::npos);
-    EXPECT_EQ(Cell(18, kUsed)->text().toStdString(), name);
+    EXPECT_EQ(Text(18, kUsed).toStdString(), name);
 
     const std::vector<std::pair<QString, QString>> codes{
         {"5", "500"}, {"12", "120"}, {"1234567", "123456"}, {"4a5b", "450"}};
     for (const auto& [typed, stored] : codes) {
         Type(kFieldIdCode, kUsed, typed);
         EXPECT_EQ(QString::fromStdString(Load(kUsed).IdCode), stored) << typed.toStdString();
-        EXPECT_EQ(Cell(19, kUsed)->text(), stored);
+        EXPECT_EQ(Text(19, kUsed), stored);
     }
     // The packed nibbles of "450": 4, 5, 0 then blanks.
     EXPECT_EQ(Record(kUsed)[15] >> 4, 4);
@@ -251,14 +258,14 @@ TEST_F(ChsInfoTest, TonesTypedIntoTheListAreNormalised) {
         EXPECT_FALSE(tones->isVisible());
     };
     typeTone(kFieldRxTone, "300"); // not a tone of the radio: refused
-    EXPECT_EQ(Cell(6, kUsed)->text(), "None");
+    EXPECT_EQ(Text(6, kUsed), "None");
     EXPECT_EQ(Load(kUsed).RxTone, "");
     EXPECT_EQ(messages.shown.size(), 1u);
     typeTone(kFieldRxTone, "88.50");
-    EXPECT_EQ(Cell(6, kUsed)->text(), "88.5");
+    EXPECT_EQ(Text(6, kUsed), "88.5");
 
     typeTone(kFieldTxTone, "d025i");
-    EXPECT_EQ(Cell(7, kUsed)->text(), "D025I");
+    EXPECT_EQ(Text(7, kUsed), "D025I");
     EXPECT_EQ(Load(kUsed).TxTone, "D025I");
     EXPECT_TRUE(All().Modified);
 
@@ -272,7 +279,7 @@ TEST_F(ChsInfoTest, TonesTypedIntoTheListAreNormalised) {
     tones->lineEdit()->setText("xyz");
     QTest::keyClick(tones->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(Load(kUsed).TxTone, "D025I");
-    EXPECT_EQ(Cell(7, kUsed)->text(), "D025I");
+    EXPECT_EQ(Text(7, kUsed), "D025I");
 
     // Choosing "None" stores no tone.
     Select(kFieldRxTone, kUsed);
@@ -280,7 +287,7 @@ TEST_F(ChsInfoTest, TonesTypedIntoTheListAreNormalised) {
     tones->lineEdit()->setText("None");
     QTest::keyClick(tones->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(Load(kUsed).RxTone, "");
-    EXPECT_EQ(Cell(6, kUsed)->text(), "None");
+    EXPECT_EQ(Text(6, kUsed), "None");
 }
 
 TEST_F(ChsInfoTest, ListsAreChosenFromWithTheKeyboardAndNeverOpenOnEmptyRows) {
@@ -291,8 +298,8 @@ TEST_F(ChsInfoTest, ListsAreChosenFromWithTheKeyboardAndNeverOpenOnEmptyRows) {
     power->hidePopup();
     QTest::keyClick(power, Qt::Key_Up); // High → Low
     EXPECT_EQ(Load(kUsed).Power, 0);
-    EXPECT_EQ(Cell(9, kUsed)->text(), "Low");
-    EXPECT_EQ(Cell(9, kUsed)->data(TfChsInfo::kValueRole).toString(), "0");
+    EXPECT_EQ(Text(9, kUsed), "Low");
+    EXPECT_EQ(Cell(9, kUsed).data(ChannelTableModel::kChoiceRole).toInt(), 0);
     QTest::keyClick(power, Qt::Key_Escape);
     EXPECT_FALSE(power->isVisible());
 
@@ -303,14 +310,14 @@ TEST_F(ChsInfoTest, ListsAreChosenFromWithTheKeyboardAndNeverOpenOnEmptyRows) {
     busy->hidePopup();
     QTest::keyClick(busy, Qt::Key_Up);
     EXPECT_EQ(Load(kUsed).BusyLock, 0);
-    EXPECT_EQ(Cell(12, kUsed)->text(), "On");
+    EXPECT_EQ(Text(12, kUsed), "On");
 
     All().Modified = false;
     for (int field : {6, 9, 11, 17}) {
         Select(field, kEmpty);
         QTest::keyClick(grid, Qt::Key_Return);
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                          grid->visualItemRect(Cell(field, kEmpty)).center());
+                          grid->visualRect(Cell(field, kEmpty)).center());
         for (QComboBox* list : form->findChildren<QComboBox*>())
             EXPECT_FALSE(list->isVisible()) << field << list->objectName().toStdString();
     }
@@ -322,9 +329,9 @@ TEST_F(ChsInfoTest, ArrowKeysMoveTheCurrentCellAndTheCurrentChannel) {
     Select(kFieldRxFreq, 3);
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_Right);
-    EXPECT_EQ(form->FieldOfColumn(grid->currentColumn()), kFieldTxFreq);
+    EXPECT_EQ(ChannelTableModel::FieldOfColumn(grid->currentIndex().column()), kFieldTxFreq);
     QTest::keyClick(grid, Qt::Key_Down);
-    EXPECT_EQ(grid->currentRow(), 5);
+    EXPECT_EQ(grid->currentIndex().row(), 3);
     EXPECT_EQ(All().CurrentChannel, 4);
 
     // Typing on an editable cell starts its editor with that key.
@@ -335,7 +342,7 @@ TEST_F(ChsInfoTest, ArrowKeysMoveTheCurrentCellAndTheCurrentChannel) {
     QTest::keyClicks(editor, "46.1");
     QTest::keyClick(editor, Qt::Key_Return);
     Flush();
-    EXPECT_EQ(Cell(2, kEmpty)->text(), "146.10000");
+    EXPECT_EQ(Text(2, kEmpty), "146.10000");
 }
 
 // A key typed into a cell that cannot be edited does nothing: no search for a row that
@@ -343,7 +350,6 @@ TEST_F(ChsInfoTest, ArrowKeysMoveTheCurrentCellAndTheCurrentChannel) {
 TEST_F(ChsInfoTest, KeysTypedIntoReadOnlyCellsChangeNothing) {
     std::string name = "LOCAL";
     SetChannelField(All(), kUsed, kFieldName, name);
-    form->FillAllRows();
     All().Modified = false;
     const auto before = All().Image;
     const std::vector<std::pair<int, QString>> typed{{kFieldTxFreq, "145"},
@@ -358,8 +364,7 @@ TEST_F(ChsInfoTest, KeysTypedIntoReadOnlyCellsChangeNothing) {
         QTest::keyClicks(grid, keys);
         QTest::keyClick(grid, Qt::Key_Return);
         Flush();
-        EXPECT_EQ(grid->currentRow(), channel + 1) << field;
-        EXPECT_EQ(grid->currentColumn(), form->ColumnOfField(field)) << field;
+        EXPECT_EQ(grid->currentIndex(), Cell(field, channel)) << field;
         EXPECT_EQ(Editor(), nullptr) << field;
     }
     EXPECT_EQ(All().Image, before);
@@ -387,7 +392,7 @@ TEST_F(ChsInfoTest, TypingIntoAClickedToneCellReplacesItsText) {
             QCoreApplication::processEvents();
         } else {
             QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                              grid->visualItemRect(Cell(field, kUsed)).center());
+                              grid->visualRect(Cell(field, kUsed)).center());
             ASSERT_TRUE(tones->isVisible());
         }
         QTest::keyClicks(tones->lineEdit(), typed);
@@ -404,17 +409,17 @@ TEST_F(ChsInfoTest, ArrowFromAListShowsTheNextCellsListAndStoresItsChoice) {
     auto* bandwidth = form->findChild<QComboBox*>("cxBand");
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                      grid->visualItemRect(Cell(kFieldPower, kUsed)).center());
+                      grid->visualRect(Cell(kFieldPower, kUsed)).center());
     ASSERT_TRUE(power->hasFocus());
     QTest::keyClick(power, Qt::Key_Up); // High → Low
     EXPECT_EQ(Load(kUsed).Power, 0);
     QTest::keyClick(power, Qt::Key_Right);
     Flush();
-    EXPECT_EQ(grid->currentColumn(), form->ColumnOfField(kFieldBandwidth));
+    EXPECT_EQ(grid->currentIndex(), Cell(kFieldBandwidth, kUsed));
     for (QComboBox* list : form->findChildren<QComboBox*>())
         EXPECT_EQ(list->isVisible(), list == bandwidth) << list->objectName().toStdString();
     EXPECT_EQ(bandwidth->geometry().topLeft(),
-              grid->visualItemRect(Cell(kFieldBandwidth, kUsed)).topLeft() + QPoint(2, 2));
+              grid->visualRect(Cell(kFieldBandwidth, kUsed)).topLeft() + QPoint(2, 2));
 
     ASSERT_EQ(QApplication::focusWidget(), grid);
     QTest::keyClick(grid, Qt::Key_Return);
@@ -425,18 +430,15 @@ TEST_F(ChsInfoTest, ArrowFromAListShowsTheNextCellsListAndStoresItsChoice) {
     Flush();
     EXPECT_EQ(Load(kUsed).Bandwidth, 0);
     EXPECT_EQ(Load(kUsed).Power, 0);
-    EXPECT_EQ(Cell(kFieldBandwidth, kUsed)->text(), "Narrow");
+    EXPECT_EQ(Text(kFieldBandwidth, kUsed), "Narrow");
 }
 
 TEST_F(ChsInfoTest, RefillsFollowTheImageAndDeactivateCommitsAnOpenEdit) {
     InitNewChannel(All(), kEmpty, "440.00000");
-    form->FillChannelRow(kEmpty);
-    EXPECT_EQ(Cell(2, kEmpty)->text(), "440.00000");
+    EXPECT_EQ(Text(2, kEmpty), "440.00000");
     std::string none;
     SetChannelField(All(), kEmpty, kFieldRxFreq, none);
-    form->FillAllRows();
-    EXPECT_EQ(Cell(2, kEmpty)->text(), "");
-    EXPECT_TRUE(grid->updatesEnabled());
+    EXPECT_EQ(Text(2, kEmpty), "");
 
     Select(kFieldRxFreq, kUsed);
     QTest::keyClick(grid, Qt::Key_F2);
@@ -458,17 +460,16 @@ TEST_F(ChsInfoTest, ShippedChineseFileLocalisesCaptionsWidthsAndTheNoToneText) {
     All().LanguageName = "Chinese";
     form->hide();
     form->show();
-    EXPECT_EQ(grid->columnWidth(2), 100);
-    EXPECT_EQ(grid->item(1, 2)->text(), "RX\nFreq");
-    EXPECT_EQ(grid->item(1, form->ColumnOfField(9))->text(),
+    EXPECT_EQ(grid->columnWidth(0), 100);
+    const QAbstractItemModel& model = *grid->model();
+    EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), "RX\nFreq");
+    EXPECT_EQ(model.headerData(ChannelTableModel::ColumnOfField(9), Qt::Horizontal).toString(),
               QString::fromUtf8("\xe5\x8a\x9f\xe7\x8e\x87"));
-    EXPECT_EQ(form->FieldOfColumn(2), kFieldRxFreq);
-    EXPECT_EQ(Cell(6, kUsed)->text(), QString::fromUtf8("\xe6\x97\xa0"));
+    EXPECT_EQ(Text(6, kUsed), QString::fromUtf8("\xe6\x97\xa0"));
     // The localised no-tone text still stores no tone.
     std::string tone = "88.5";
     SetChannelField(All(), kUsed, kFieldRxTone, tone);
-    form->FillChannelRow(kUsed);
-    EXPECT_EQ(Cell(6, kUsed)->text(), "88.5");
+    EXPECT_EQ(Text(6, kUsed), "88.5");
     Select(kFieldRxTone, kUsed);
     QTest::keyClick(grid, Qt::Key_Return);
     auto* tones = form->findChild<QComboBox*>("cxDcts");
@@ -493,15 +494,15 @@ TEST_F(ChsInfoTest, EveryCaptionFitsItsColumn) {
             form->hide();
             form->show();
         }
-        for (int column = 1; column < grid->columnCount(); ++column) {
-            const QString caption = grid->horizontalHeaderItem(column)->text();
+        for (int column = 0; column < grid->model()->columnCount(); ++column) {
+            const QString caption = grid->model()->headerData(column, Qt::Horizontal).toString();
             for (const QString& line : caption.split('\n'))
                 EXPECT_LE(header->fontMetrics().horizontalAdvance(line) + margin,
                           grid->columnWidth(column))
                     << language << " " << line.toStdString();
         }
     }
-    EXPECT_EQ(grid->horizontalHeaderItem(2)->text(), "Receive Frequency\nin MHz");
+    EXPECT_EQ(grid->model()->headerData(0, Qt::Horizontal).toString(), "Receive Frequency\nin MHz");
 }
 
 TEST_F(ChsInfoTest, MainWindowOpensTheTableAsCommandEleven) {
@@ -514,8 +515,8 @@ TEST_F(ChsInfoTest, MainWindowOpensTheTableAsCommandEleven) {
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->objectName(), "fChsInfo");
     table->FormShow(); // the main window itself is not shown here
-    ASSERT_EQ(table->Grid()->rowCount(), All().ChannelCount + 2);
-    table->Grid()->setCurrentCell(kUsed + 1, 3);
+    ASSERT_EQ(table->Grid()->model()->rowCount(), All().ChannelCount);
+    table->Grid()->setCurrentIndex(table->Cell(kUsed, kFieldTxFreq));
     EXPECT_EQ(All().CurrentChannel, kUsed);
 }
 

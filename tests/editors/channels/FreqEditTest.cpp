@@ -168,7 +168,7 @@ TEST_F(FreqEditTest, ShowsEachRecordAsStoredAndSwitchingStoresNothing) {
     EXPECT_EQ(List("cxBand")->currentText(), "Narrow");
     EXPECT_EQ(List("cxPwrv")->currentText(), "Low");
     EXPECT_EQ(List("cxPtts")->currentText(), "Both");
-    EXPECT_EQ(List("cxApro")->currentText(), "None");
+    EXPECT_EQ(List("cxApro")->currentText(), "Off");
     EXPECT_TRUE(Check("cxBclo")->isChecked());
     EXPECT_TRUE(Check("cxTail")->isChecked());
     EXPECT_FALSE(Check("cxVoxs")->isChecked());
