@@ -1,5 +1,6 @@
-// Times the channel table with all 128 channels in use: showing the window (which fills every
-// row) and refilling every row, as after a batch edit. Runs without a display.
+// Times the channel table with all 128 channels in use: showing the window (which words and
+// sizes the columns) and drawing the rows in sight, each decoded from the image as it is
+// drawn, as after a batch edit. Runs without a display.
 //   build/chsinfo-bench [ROUNDS]
 #include "FullImage.h"
 #include "core/Maindb.h"
@@ -9,6 +10,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
