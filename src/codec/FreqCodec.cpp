@@ -73,15 +73,6 @@ int64_t SnapToRaster(double& mhz, Raster& raster) {
     return snapped;
 }
 
-int64_t SnapToRaster(double& mhz, int& mode) {
-    // Any number that names no raster is taken as Nearer, as it always was.
-    Raster raster =
-        mode == 0 || mode == 1 || mode == 4 ? static_cast<Raster>(mode) : Raster::Nearer;
-    const int64_t units = SnapToRaster(mhz, raster);
-    mode = static_cast<int>(raster);
-    return units;
-}
-
 Raster RasterMode(const TALL& all) {
     const int step = ReadField(all, kVfoStep);
     if (step == 2) return Raster::Step1250Hz;

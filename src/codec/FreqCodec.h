@@ -32,8 +32,6 @@ enum class Raster {
 // Snaps `mhz` in place onto `raster` and returns it in 10 Hz units; Nearer becomes the raster
 // used (a value on both stays as given and counts as 1.25 kHz).
 int64_t SnapToRaster(double& mhz, Raster& raster);
-// The same for a caller that still names the raster by its number (0, 1, 2 or 4).
-int64_t SnapToRaster(double& mhz, int& mode);
 // The raster of the frequency-mode records, from the step index in setting 9.
 Raster RasterMode(const TALL& all);
 // Nearer when a multiple of both 1.25 and 0.5 kHz (or of neither), else the one it is on.

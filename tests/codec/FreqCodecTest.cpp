@@ -52,18 +52,6 @@ TEST(Raster, SnappingInEveryMode) {
     }
 }
 
-TEST(Raster, ByNumberAsByName) {
-    // 3 and 7 name no raster: they snap as Nearer does.
-    for (const int number : {0, 1, 2, 4, 3, 7}) {
-        double byNumber = 145.50070, byName = byNumber;
-        int mode = number;
-        Raster raster = number == 0 || number == 1 || number == 4 ? static_cast<Raster>(number)
-                                                                  : Raster::Nearer;
-        EXPECT_EQ(SnapToRaster(byNumber, mode), SnapToRaster(byName, raster)) << number;
-        EXPECT_EQ(mode, static_cast<int>(raster)) << number;
-    }
-}
-
 TEST(Raster, ModeFollowsTheStepAndClassFollowsTheValue) {
     using enum Raster;
     TALL all;

@@ -53,8 +53,8 @@ std::optional<double> StartFrequency(const TALL& all, const QLineEdit& edit) {
         mhz = CheckedRxFreq(all, edit.text());
     }
     if (!mhz) return std::nullopt;
-    int mode = 2;
-    SnapToRaster(*mhz, mode);
+    Raster raster = Raster::Nearer;
+    SnapToRaster(*mhz, raster);
     return mhz;
 }
 
