@@ -27,10 +27,10 @@ bool IsSign(const QString& typed) {
 // The in-cell line editor: drops every key its field does not accept.
 class CellLine : public QLineEdit {
 public:
-    CellLine(const CellEditor& spec, QWidget* parent) : QLineEdit(parent), spec_(spec) {
-        if (spec.maxLength > 0) setMaxLength(spec.maxLength);
+    CellLine(const CellEditor& setup, QWidget* parent) : QLineEdit(parent), setup_(setup) {
+        if (setup.maxLength > 0) setMaxLength(setup.maxLength);
         setFrame(false);
-        setAlignment(spec.alignment);
+        setAlignment(setup.alignment);
         setContextMenuPolicy(Qt::NoContextMenu); // no paste around the key filter
     }
 
@@ -44,7 +44,7 @@ protected:
             event->accept();
             return;
         }
-        if ((key == Qt::Key_Up || key == Qt::Key_Down) && spec_.arrowsMove) {
+        if ((key == Qt::Key_Up || key == Qt::Key_Down) && setup_.arrowsMove) {
             // The grid moves on to the next row, storing what was typed.
             event->ignore();
             return;
@@ -74,7 +74,7 @@ protected:
         const QString text = typed.size() == 1 ? Accepted(typed[0]) : QString();
         if (!text.isEmpty()) {
             insert(text);
-        } else if (spec_.signedOffset && IsSign(typed)) {
+        } else if (setup_.signedOffset && IsSign(typed)) {
             // A value typed with a sign is an offset; the sign can only lead.
             const int start = hasSelectedText() ? selectionStart() : cursorPosition();
             const QString rest = hasSelectedText() ? this->text().mid(selectionEnd())
@@ -86,11 +86,11 @@ protected:
 
 private:
     QString Accepted(QChar c) const {
-        const char32_t accepted = AcceptedChar(spec_.chars, c.unicode());
+        const char32_t accepted = AcceptedChar(setup_.chars, c.unicode());
         return accepted ? QString(QChar(static_cast<char16_t>(accepted))) : QString();
     }
 
-    CellEditor spec_;
+    CellEditor setup_;
 };
 
 } // namespace
@@ -101,18 +101,18 @@ CellDelegate::CellDelegate(QString lineName, EditorOf editorOf, CommitLine commi
 
 QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                     const QModelIndex& index) const {
-    const CellEditor spec = editorOf_(index);
-    switch (spec.kind) {
+    const CellEditor setup = editorOf_(index);
+    switch (setup.kind) {
     case CellEditor::Kind::Line: {
-        auto* line = new CellLine(spec, parent);
+        auto* line = new CellLine(setup, parent);
         line->setObjectName(lineName_);
         line_ = line;
         return line;
     }
     case CellEditor::Kind::List:
-        if (!spec.list) return nullptr;
-        spec.list->setParent(parent);
-        return spec.list;
+        if (!setup.list) return nullptr;
+        setup.list->setParent(parent);
+        return setup.list;
     case CellEditor::Kind::None:
         break;
     }
