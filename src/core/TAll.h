@@ -97,6 +97,9 @@ public:
     bool PowerTestAvailable = false;
     // Program → Verify After Writing: read the radio back after each completed write.
     bool VerifyAfterWrite = false;
+    // View → Hide Empty Channels and View → Columns: what the channel table shows.
+    bool HideEmptyChannels = false;
+    std::vector<int> HiddenFields; // the channel fields whose columns are hidden
     // The files last opened or saved, newest first (the File menu's list).
     std::vector<std::string> RecentFiles;
     std::array<uint8_t, kImageSize> Image{};

@@ -124,6 +124,10 @@ void RadioDocument::SetCurrentChannel(int channel) {
     emit currentChannelChanged(channel);
 }
 
+void RadioDocument::SetHiddenFields(std::vector<int> fields) {
+    all_.HiddenFields = std::move(fields);
+}
+
 void RadioDocument::ClampCurrentChannel() {
     SetCurrentChannel(all_.CurrentChannel);
 }

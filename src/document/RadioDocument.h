@@ -12,6 +12,7 @@
 #include <QString>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace zorva {
 
@@ -72,6 +73,8 @@ public:
     // --- The channel the channel windows are on (1..ChannelCount) ---
     int CurrentChannel() const;
     void SetCurrentChannel(int channel);
+    // --- The columns the channel table hides: the user's setting, not the image's (no step) ---
+    void SetHiddenFields(std::vector<int> fields);
 
 signals:
     void channelsChanged(int first, int last);

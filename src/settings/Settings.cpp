@@ -136,6 +136,11 @@ void ReadSettings(TALL& all, const std::string& path) {
     // Off unless the file says 1: verifying doubles the time a write takes.
     all.VerifyAfterWrite =
         ParseInteger(ini.Read(kSettingsSection, "VerifyAfterWrite", "0")).value_or(0) == 1;
+    all.HideEmptyChannels =
+        ParseInteger(ini.Read(kSettingsSection, "HideEmptyChannels", "0")).value_or(0) == 1;
+    all.HiddenFields.clear();
+    for (const std::string& field : SplitList(ini.Read(kSettingsSection, "HiddenColumns", "")))
+        if (const auto id = ParseInteger(field)) all.HiddenFields.push_back(*id);
 
     if (all.LanguageSelectable) {
         if (const auto id = ParseInteger(languageId)) {
@@ -183,6 +188,11 @@ void PutSettings(IniFile& ini, const TALL& all, bool gb18030) {
     write("SN_Index", std::to_string(all.SnIndex));
     write("SN_NumS", std::to_string(all.SnNumS == 0 ? 1 : all.SnNumS));
     write("VerifyAfterWrite", all.VerifyAfterWrite ? "1" : "0");
+    write("HideEmptyChannels", all.HideEmptyChannels ? "1" : "0");
+    std::string hidden;
+    for (const int field : all.HiddenFields)
+        hidden += (hidden.empty() ? "" : "|") + std::to_string(field);
+    write("HiddenColumns", hidden);
 
     // A path that is not UTF-8 is not remembered: in a UTF-8 file it would make the whole
     // file read as GB18030 next time, and every other text with it.

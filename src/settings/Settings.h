@@ -30,11 +30,11 @@ std::string InstalledDataDir(const std::string& exeDir);
 // Splits a "|"-separated list.
 std::vector<std::string> SplitList(const std::string& value);
 
-// Reads PortName, LanguageId, LanguageName, SnStart, SnIndex, SnNumS, VerifyAfterWrite and
-// RecentFiles from the file; a missing file or key gives the defaults, a bad value its fallback.
+// Reads PortName, LanguageId, LanguageName, SnStart, SnIndex, SnNumS, VerifyAfterWrite, the
+// channel table's view choices and RecentFiles from the file; a missing file or key gives the defaults, a bad value its fallback.
 void ReadSettings(TALL& all, const std::string& path);
-// Updates Com, Language_ID, SN_Start, SN_Index, SN_NumS, VerifyAfterWrite and the recent files
-// in place, creating the file and the section when missing. Returns false with a reason when
+// Updates Com, Language_ID, SN_Start, SN_Index, SN_NumS, VerifyAfterWrite, HideEmptyChannels,
+// HiddenColumns and the recent files in place, creating the file and the section when missing. Returns false with a reason when
 // the file cannot be written.
 bool WriteSettings(const TALL& all, const std::string& path, std::string& error);
 // Puts `path` at the top of the recent files, once, keeping the newest kRecentFilesKept.

@@ -32,6 +32,8 @@ inline constexpr int ImportCsv = 82, ExportCsv = 83;
 inline constexpr int Cut = 84, Copy = 85, Paste = 86, DeleteChannels = 87, InsertChannel = 88,
                      RemoveChannel = 89, MoveUp = 90, MoveDown = 91, SortByRx = 92, Find = 93,
                      SelectAll = 94;
+// View → what the channel table shows.
+inline constexpr int HideEmptyChannels = 95, Columns = 96;
 inline constexpr int TestFrequency = 181;
 } // namespace cmd
 
@@ -41,6 +43,7 @@ enum class DialogEffect {
     None,
     StatusChanged,   // the status bar shows something the dialog changed (the port)
     LanguageChanged, // every text of the program is taken from the chosen language
+    ViewChanged,     // the windows show what the user chose to see
 };
 
 // A window that may hold typing not yet stored (a table cell being edited): the main window
@@ -49,6 +52,8 @@ class EditingWindow {
 public:
     virtual ~EditingWindow() = default;
     virtual void FinishEditing() = 0;
+    // The user changed what the windows show (View → Hide Empty Channels, Columns).
+    virtual void ViewChoicesChanged() {}
 };
 
 // The main window's services to the windows and dialogs of the commands.

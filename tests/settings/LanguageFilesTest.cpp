@@ -6,6 +6,7 @@
 #include "editors/channels/BatchEdit.h"
 #include "editors/channels/ChsEdit.h"
 #include "editors/channels/ChsInfo.h"
+#include "editors/channels/ColumnChoice.h"
 #include "editors/channels/CsvTexts.h"
 #include "editors/channels/FreqEdit.h"
 #include "editors/channels/ImportCsv.h"
@@ -178,6 +179,7 @@ TEST(LanguageFilesTest, EveryWindowKeyNamesAControlOfThatWindow) {
     windows["fSetLanguage"] = std::make_unique<TfSetLanguage>();
     windows["fFrmAbout"] = std::make_unique<TfFrmAbout>();
     windows["fChsInfo"] = std::make_unique<TfChsInfo>(document);
+    windows["fColumns"] = std::make_unique<TfColumns>(All());
     windows["fChsEdit"] = std::make_unique<TfChsEdit>(document);
     windows["fToneOption"] = std::make_unique<TfToneOption>();
     windows["fFreqEdit"] = std::make_unique<TfFreqEdit>(document);

@@ -38,7 +38,9 @@ TEST(SettingsTest, WithoutAFileStartsWithDefaultsAndCreatesIt) {
                                            "SN_Start=\n"
                                            "SN_Index=0\n"
                                            "SN_NumS=1\n"
-                                           "VerifyAfterWrite=0\n");
+                                           "VerifyAfterWrite=0\n"
+                                           "HideEmptyChannels=0\n"
+                                           "HiddenColumns=\n");
 }
 
 TEST(SettingsTest, LanguageChoiceFallsBackToEnglishWhenUnusable) {
@@ -121,6 +123,25 @@ TEST(SettingsTest, VerifyAfterWriteIsOnOnlyForOne) {
     }
 }
 
+// What the channel table shows survives a restart; a column that is no number is shown.
+TEST(SettingsTest, TheTablesViewChoicesRoundTrip) {
+    TempDir dir;
+    TALL all = StartState();
+    all.HideEmptyChannels = true;
+    all.HiddenFields = {13, 17};
+    std::string error;
+    ASSERT_TRUE(WriteSettings(all, dir.File(kSettingsFileName), error)) << error;
+    TALL back = StartState();
+    ReadSettings(back, dir.File(kSettingsFileName));
+    EXPECT_TRUE(back.HideEmptyChannels);
+    EXPECT_EQ(back.HiddenFields, (std::vector<int>{13, 17}));
+
+    dir.Write(kSettingsFileName, "[SysInfo]\nHideEmptyChannels=yes\nHiddenColumns=x|12\n");
+    ReadSettings(back, dir.File(kSettingsFileName));
+    EXPECT_FALSE(back.HideEmptyChannels);
+    EXPECT_EQ(back.HiddenFields, (std::vector<int>{12}));
+}
+
 TEST(SettingsTest, RoundTripUpdatesInPlaceAndKeepsForeignKeys) {
     TempDir dir;
     dir.Write(kSettingsFileName, "; written by hand\r\n"
@@ -149,6 +170,8 @@ TEST(SettingsTest, RoundTripUpdatesInPlaceAndKeepsForeignKeys) {
                                            "SN_Index=0\r\n"
                                            "SN_NumS=1\r\n"
                                            "VerifyAfterWrite=0\r\n"
+                                           "HideEmptyChannels=0\r\n"
+                                           "HiddenColumns=\r\n"
                                            "\r\n"
                                            "[Ports]\r\n"
                                            "COM3=/dev/ttyUSB0\r\n");
@@ -191,7 +214,9 @@ TEST(SettingsTest, AGb18030FileIsDecodedAndUpdatedInItsOwnEncoding) {
         std::string expected = head;
         expected.replace(expected.find("COM2"), 4, "COM5");
         expected.replace(expected.find("SN_Start=") + 9, row.serial.size(), row.serial + "2");
-        expected += "Note=" + row.note + "\r\nSN_Index=0\r\nSN_NumS=1\r\nVerifyAfterWrite=0\r\n";
+        expected += "Note=" + row.note +
+                    "\r\nSN_Index=0\r\nSN_NumS=1\r\nVerifyAfterWrite=0\r\n"
+                    "HideEmptyChannels=0\r\nHiddenColumns=\r\n";
         EXPECT_EQ(dir.Read(kSettingsFileName), expected);
     }
 }

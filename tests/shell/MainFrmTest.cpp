@@ -85,7 +85,7 @@ TEST_F(MainFrmTest, MenusHoldTheCommandTableInOrderWithShortcutsAndVisibility) {
                               "nChInfo nChEdit nBatch - nFm nVox nScan nOpt nKey nDTMF (-) E10 ");
     EXPECT_EQ(items("mProgram"), "R1 W2 nVerify - T1 ");
     EXPECT_EQ(items("mSetup"), "N4 - C2 nLanguage ");
-    EXPECT_EQ(items("mView"), "T4 - nCool nBar ");
+    EXPECT_EQ(items("mView"), "T4 - nCool nBar - nHideEmpty nColumns ");
     EXPECT_EQ(items("mWindow"), "nC nH nV npl - nCloseAll ");
     EXPECT_EQ(items("mHelp"), "nHelpTopics - nAbout ");
 

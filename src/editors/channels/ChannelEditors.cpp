@@ -1,12 +1,16 @@
 #include "editors/channels/ChannelEditors.h"
 
+#include "document/RadioDocument.h"
 #include "editors/channels/BatchEdit.h"
 #include "editors/channels/ChannelCsvCommands.h"
 #include "editors/channels/ChannelTableActions.h"
 #include "editors/channels/ChsEdit.h"
 #include "editors/channels/ChsInfo.h"
+#include "editors/channels/ColumnChoice.h"
 #include "editors/channels/FreqEdit.h"
 #include "shell/Commands.h"
+
+#include <memory>
 
 namespace zorva {
 
@@ -22,6 +26,18 @@ void RegisterChannelEditors(MainWindowPort& mainForm) {
             if (auto* table = dynamic_cast<TfChsInfo*>(window)) table->Actions().Run(command);
         });
     }
+    // View → Columns: the channel table's columns, a setting of the program.
+    mainForm.RegisterDialog(
+        cmd::Columns,
+        [&mainForm](QWidget* parent) {
+            return std::make_unique<TfColumns>(mainForm.Document().State(), parent);
+        },
+        [&mainForm](const QDialog& closed) {
+            if (closed.result() != QDialog::Accepted) return DialogEffect::None;
+            mainForm.Document().SetHiddenFields(
+                static_cast<const TfColumns&>(closed).HiddenFields());
+            return DialogEffect::ViewChanged;
+        });
     RegisterChannelCsvCommands(mainForm);
 }
 

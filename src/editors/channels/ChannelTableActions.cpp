@@ -6,7 +6,7 @@
 #include "csv/ChannelCsv.h"
 #include "document/RadioDocument.h"
 #include "editors/channels/ChannelFind.h"
-#include "editors/channels/ChannelTableModel.h"
+#include "editors/channels/ChannelTableFilter.h"
 #include "editors/channels/ChsInfo.h"
 #include "editors/channels/CsvTexts.h"
 #include "settings/Language.h"
@@ -75,8 +75,7 @@ ChannelTableActions::ChannelTableActions(TfChsInfo& table, ChannelFindBar& findB
     // Shift+click extends from the row selected last, or from the cell current before it.
     connect(Grid().selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex&, const QModelIndex& previous) {
-                previous_ =
-                    previous.isValid() ? ChannelTableModel::ChannelOfRow(previous.row()) : 0;
+                previous_ = previous.isValid() ? table_.ChannelOf(previous) : 0;
             });
     connect(&Grid(), &QAbstractItemView::pressed, this, [this] { anchor_ = 0; });
 }
@@ -108,13 +107,12 @@ int ChannelTableActions::Rows() const {
 
 int ChannelTableActions::CurrentChannel() const {
     const QModelIndex current = Grid().currentIndex();
-    return current.isValid() ? ChannelTableModel::ChannelOfRow(current.row())
-                             : table_.Document().CurrentChannel();
+    return current.isValid() ? table_.ChannelOf(current) : table_.Document().CurrentChannel();
 }
 
 void ChannelTableActions::MakeCurrent(int channel) {
-    const int row = ChannelTableModel::RowOfChannel(channel);
-    if (row < 0 || row >= Rows()) return;
+    const int row = table_.Filter().RowOfChannel(channel);
+    if (row < 0 || Grid().model()->columnCount() == 0) return;
     const int column = std::max(Grid().currentIndex().column(), 0);
     Grid().selectionModel()->setCurrentIndex(Grid().model()->index(row, column),
                                              QItemSelectionModel::NoUpdate);
@@ -125,23 +123,22 @@ std::vector<int> ChannelTableActions::SelectedChannels() const {
     const QItemSelectionModel* selection = Grid().selectionModel();
     for (int row = 0; row < Rows(); ++row)
         if (selection->isRowSelected(row, QModelIndex()))
-            channels.push_back(ChannelTableModel::ChannelOfRow(row));
+            channels.push_back(table_.Filter().ChannelOfRow(row));
     if (channels.empty()) channels.push_back(CurrentChannel());
     return channels;
 }
 
 void ChannelTableActions::SelectChannels(int first, int last) {
-    if (Rows() == 0) return;
-    const auto rowOf = [rows = Rows()](int channel) {
-        return std::clamp(ChannelTableModel::RowOfChannel(channel), 0, rows - 1);
-    };
-    MakeCurrent(ChannelTableModel::ChannelOfRow(rowOf(last)));
+    if (Rows() == 0 || Grid().model()->columnCount() == 0) return;
+    const ChannelTableFilter& shown = table_.Filter();
+    const auto rowOf = [&shown](int channel) { return std::max(shown.RowOfChannel(channel), 0); };
+    MakeCurrent(shown.ChannelOfRow(rowOf(last)));
     const QAbstractItemModel* model = Grid().model();
     const QItemSelection range(
         model->index(std::min(rowOf(first), rowOf(last)), 0),
         model->index(std::max(rowOf(first), rowOf(last)), model->columnCount() - 1));
     Grid().selectionModel()->select(range, QItemSelectionModel::ClearAndSelect);
-    anchor_ = ChannelTableModel::ChannelOfRow(rowOf(first));
+    anchor_ = shown.ChannelOfRow(rowOf(first));
 }
 
 void ChannelTableActions::SelectAll() {
@@ -154,7 +151,7 @@ void ChannelTableActions::SelectAll() {
 }
 
 void ChannelTableActions::NumberPressed(int row, bool extend) {
-    const int channel = ChannelTableModel::ChannelOfRow(row);
+    const int channel = table_.Filter().ChannelOfRow(row);
     const int from = anchor_ > 0 ? anchor_ : previous_;
     SelectChannels(extend && from > 0 ? from : channel, channel);
 }
@@ -166,12 +163,13 @@ void ChannelTableActions::RightPressed(int row, int column) {
 }
 
 void ChannelTableActions::ExtendSelection(int by) {
+    const ChannelTableFilter& shown = table_.Filter();
     const int current = CurrentChannel();
-    const bool rowsSelected =
-        anchor_ > 0 && Grid().selectionModel()->isRowSelected(
-                           ChannelTableModel::RowOfChannel(anchor_), QModelIndex());
-    const int last = std::clamp(current + by, 1, Rows());
-    SelectChannels(rowsSelected ? anchor_ : current, last);
+    const bool rowsSelected = anchor_ > 0 && Grid().selectionModel()->isRowSelected(
+                                                 shown.RowOfChannel(anchor_), QModelIndex());
+    // The next row shown, whichever channel it is.
+    const int row = std::clamp(shown.RowOfChannel(current) + by, 0, std::max(Rows() - 1, 0));
+    SelectChannels(rowsSelected ? anchor_ : current, shown.ChannelOfRow(row));
 }
 
 bool ChannelTableActions::Apply(int command, const std::function<void(TALL&)>& edit) {

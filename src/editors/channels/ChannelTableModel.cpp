@@ -39,22 +39,28 @@ QString Caption(const std::string& text) {
 } // namespace
 
 ChannelTableModel::ChannelTableModel(RadioDocument& document, QObject* parent)
-    : QAbstractTableModel(parent), document_(document) {
+    : QAbstractTableModel(parent), document_(&document) {
     ReadWording();
     // Whoever changed the image, the table shows it.
-    connect(&document_, &RadioDocument::channelsChanged, this, [this](int first, int last) {
+    connect(&document, &RadioDocument::channelsChanged, this, [this](int first, int last) {
         const int top = std::max(RowOfChannel(first), 0);
         const int bottom = std::min(RowOfChannel(last), rowCount() - 1);
         if (top <= bottom) emit dataChanged(index(top, 0), index(bottom, columnCount() - 1));
     });
-    connect(&document_, &RadioDocument::imageReplaced, this, [this] {
+    connect(&document, &RadioDocument::imageReplaced, this, [this] {
         beginResetModel();
+        endResetModel();
+    });
+    connect(&document, &QObject::destroyed, this, [this] {
+        beginResetModel();
+        document_ = nullptr;
         endResetModel();
     });
 }
 
 void ChannelTableModel::ReadWording() {
-    wording_ = ChannelColumnWording(FormTexts(document_.State(), kChannelTableSection));
+    if (!document_) return;
+    wording_ = ChannelColumnWording(FormTexts(document_->State(), kChannelTableSection));
     if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
     emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }
@@ -78,7 +84,9 @@ const ChannelColumn& ChannelTableModel::Column(int column) {
 }
 
 int ChannelTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : std::min(document_.State().ChannelCount, kMemoryChannels);
+    return parent.isValid() || !document_
+               ? 0
+               : std::min(document_->State().ChannelCount, kMemoryChannels);
 }
 
 int ChannelTableModel::columnCount(const QModelIndex& parent) const {
@@ -86,12 +94,12 @@ int ChannelTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 bool ChannelTableModel::Load(int row, TChannel& c) const {
-    return row >= 0 && row < rowCount() && LoadChannel(document_.State(), ChannelOfRow(row), c);
+    return row >= 0 && row < rowCount() && LoadChannel(document_->State(), ChannelOfRow(row), c);
 }
 
 bool ChannelTableModel::InUse(int row) const {
     return row >= 0 && row < rowCount() &&
-           document_.State().IsSlotClear(kChannelBitmap, ChannelOfRow(row));
+           document_->State().IsSlotClear(kChannelBitmap, ChannelOfRow(row));
 }
 
 QVariant ChannelTableModel::data(const QModelIndex& index, int role) const {
@@ -146,7 +154,7 @@ Qt::ItemFlags ChannelTableModel::flags(const QModelIndex& index) const {
 }
 
 bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!index.isValid() || role != Qt::EditRole) return false;
+    if (!index.isValid() || role != Qt::EditRole || !document_) return false;
     const int channel = ChannelOfRow(index.row());
     const int field = FieldOfColumn(index.column());
     bool stored = false;
@@ -154,7 +162,7 @@ bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value,
         if (Column(index.column()).kind == ColumnKind::Choice) {
             if (!InUse(index.row())) return false;
             std::string text = std::to_string(value.toInt());
-            stored = document_.SetChannelField(step_, channel, field, text);
+            stored = document_->SetChannelField(step_, channel, field, text);
         } else {
             stored = StoreText(channel, field, value.toString());
         }
@@ -168,7 +176,7 @@ bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value,
 }
 
 bool ChannelTableModel::StoreText(int channel, int field, const QString& typed) {
-    const TALL& all = document_.State();
+    const TALL& all = document_->State();
     const bool inUse = InUse(RowOfChannel(channel));
     std::string stored;
     switch (field) {
@@ -181,7 +189,7 @@ bool ChannelTableModel::StoreText(int channel, int field, const QString& typed) 
             const std::optional<double> rx = CheckedRxFreq(all, typed);
             if (!rx) return false; // refused: the channel stays as it was, empty or in use
             stored = FormatFreq(*rx);
-            return document_.Change(step_, [&](TALL& image) {
+            return document_->Change(step_, [&](TALL& image) {
                 zorva::SetChannelField(image, channel, field, stored);
                 if (!inUse) InitNewChannel(image, channel, stored);
             });
@@ -217,7 +225,7 @@ bool ChannelTableModel::StoreText(int channel, int field, const QString& typed) 
     default:
         return false;
     }
-    return document_.SetChannelField(step_, channel, field, stored);
+    return document_->SetChannelField(step_, channel, field, stored);
 }
 
 } // namespace zorva

@@ -9,6 +9,7 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QPointer>
 #include <QString>
 
 namespace zorva {
@@ -54,7 +55,9 @@ private:
     bool Load(int row, TChannel& c) const;
     bool StoreText(int channel, int field, const QString& typed);
 
-    RadioDocument& document_;
+    // A view may outlive the window that made the document (a window closed late): the
+    // model is then empty.
+    QPointer<RadioDocument> document_;
     ChannelWording wording_;
     QString step_;
     QColor stripe_;

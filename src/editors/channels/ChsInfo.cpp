@@ -9,6 +9,7 @@
 #include "editors/ImageText.h"
 #include "editors/channels/ChannelFind.h"
 #include "editors/channels/ChannelTableActions.h"
+#include "editors/channels/ChannelTableFilter.h"
 #include "editors/channels/ChannelTableModel.h"
 #include "settings/ui/LocaliseForm.h"
 
@@ -27,6 +28,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <exception>
+#include <set>
 
 namespace zorva {
 
@@ -60,9 +62,10 @@ TfChsInfo::TfChsInfo(RadioDocument& document, QWidget* parent)
     setWindowTitle(tr("Channel Information"));
 
     model_ = new ChannelTableModel(document_, this);
+    filter_ = new ChannelTableFilter(*model_, this);
     gvChs_ = new QTableView(this);
     gvChs_->setObjectName(QStringLiteral("gvChs"));
-    gvChs_->setModel(model_);
+    gvChs_->setModel(filter_);
     gvChs_->setSelectionMode(QAbstractItemView::SingleSelection);
     gvChs_->setSelectionBehavior(QAbstractItemView::SelectItems);
     gvChs_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -171,12 +174,32 @@ QString TfChsInfo::NoToneText() const {
 QModelIndex TfChsInfo::Cell(int channel, int field) const {
     const int column = ChannelTableModel::ColumnOfField(field);
     return column < 0 ? QModelIndex()
-                      : model_->index(ChannelTableModel::RowOfChannel(channel), column);
+                      : filter_->mapFromSource(
+                            model_->index(ChannelTableModel::RowOfChannel(channel), column));
+}
+
+int TfChsInfo::ChannelOf(const QModelIndex& shown) const {
+    const QModelIndex source = filter_->mapToSource(shown);
+    return source.isValid() ? ChannelTableModel::ChannelOfRow(source.row()) : 0;
+}
+
+int TfChsInfo::FieldOf(const QModelIndex& shown) const {
+    const QModelIndex source = filter_->mapToSource(shown);
+    return source.isValid() ? ChannelTableModel::FieldOfColumn(source.column()) : 0;
+}
+
+void TfChsInfo::ViewChoicesChanged() {
+    FormDeactivate();
+    const TALL& all = document_.State();
+    filter_->SetHideEmpty(all.HideEmptyChannels);
+    filter_->SetHiddenFields(std::set<int>(all.HiddenFields.begin(), all.HiddenFields.end()));
+    for (int column = 0; column < filter_->columnCount(); ++column)
+        FitColumn(column);
 }
 
 CellEditor TfChsInfo::EditorOf(const QModelIndex& index) const {
     CellEditor editor;
-    const ChannelColumn& column = ChannelTableModel::Column(index.column());
+    const ChannelColumn& column = ChannelTableModel::Column(filter_->mapToSource(index).column());
     editor.alignment = AlignmentOf(column.align);
     if (column.kind == ColumnKind::Choice || column.kind == ColumnKind::Tone) {
         // Lists are shown by the table's own rules only (ShowCellEditor).
@@ -195,7 +218,7 @@ CellEditor TfChsInfo::EditorOf(const QModelIndex& index) const {
 
 void TfChsInfo::CommitLine(const QModelIndex& index, const QString& text) {
     try {
-        model_->setData(index, text, Qt::EditRole);
+        model_->setData(filter_->mapToSource(index), text, Qt::EditRole);
     } catch (const std::exception&) {
         // The model refuses what it cannot store; the row shows the channel as it is.
     }
@@ -213,9 +236,10 @@ void TfChsInfo::FormShow() {
     model_->SetStripe(palette().color(QPalette::ToolTipBase));
     model_->ReadWording();
     if (cxDcts_) cxDcts_->setItemText(0, NoToneText());
+    ViewChoicesChanged();
 
     int windowWidth = 50 + gvChs_->verticalHeader()->sizeHint().width();
-    for (int column = 0; column < model_->columnCount(); ++column) {
+    for (int column = 0; column < filter_->columnCount(); ++column) {
         FitColumn(column);
         windowWidth += gvChs_->columnWidth(column);
     }
@@ -226,9 +250,9 @@ void TfChsInfo::FormShow() {
     // Inside the area it opens in: its scroll bars, last rows and find bar in sight.
     FitIntoArea(*this);
 
-    if (model_->rowCount() > 0) {
+    if (filter_->rowCount() > 0 && filter_->columnCount() > 0) {
         const QSignalBlocker blocker(gvChs_->selectionModel());
-        gvChs_->setCurrentIndex(model_->index(0, 0));
+        gvChs_->setCurrentIndex(filter_->index(0, 0));
     }
     showing_ = false;
 }
@@ -236,7 +260,9 @@ void TfChsInfo::FormShow() {
 // The catalogue's width is a minimum: a column is as wide as its caption and its list's
 // longest item at the current font, whatever language they are in.
 void TfChsInfo::FitColumn(int column) {
-    const ColumnWording& words = model_->Wording().columns.at(static_cast<std::size_t>(column));
+    const int source = filter_->SourceColumn(column);
+    if (source < 0) return;
+    const ColumnWording& words = model_->Wording().columns.at(static_cast<std::size_t>(source));
     int width = std::max(words.width, gvChs_->horizontalHeader()->sectionSizeHint(column));
     const QFontMetrics metrics = gvChs_->fontMetrics();
     const int margin = 2 * (gvChs_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
@@ -273,11 +299,12 @@ void TfChsInfo::HideListEditors() {
 }
 
 void TfChsInfo::FollowCurrentChannel(int channel) {
-    const int row = ChannelTableModel::RowOfChannel(channel);
-    if (showing_ || row < 0 || row >= model_->rowCount() || row == gvChs_->currentIndex().row())
+    const int row = filter_->RowOfChannel(channel);
+    if (showing_ || row < 0 || filter_->ChannelOfRow(row) != channel ||
+        row == gvChs_->currentIndex().row() || filter_->columnCount() == 0)
         return;
     gvChs_->selectionModel()->setCurrentIndex(
-        model_->index(row, std::max(gvChs_->currentIndex().column(), 0)),
+        filter_->index(row, std::max(gvChs_->currentIndex().column(), 0)),
         QItemSelectionModel::NoUpdate);
 }
 
@@ -286,13 +313,14 @@ void TfChsInfo::CellPressed(const QModelIndex& index) {
         setFocus();
         gvChs_->setFocus();
         if (!index.isValid()) return;
-        const ColumnKind kind = ChannelTableModel::Column(index.column()).kind;
+        const ColumnKind kind =
+            ChannelTableModel::Column(filter_->mapToSource(index).column()).kind;
         if (kind == ColumnKind::Frequency || kind == ColumnKind::Text) {
-            if (model_->flags(index) & Qt::ItemIsEditable) gvChs_->edit(index);
+            if (index.flags() & Qt::ItemIsEditable) gvChs_->edit(index);
         } else {
             ShowCellEditor(true);
         }
-        document_.SetCurrentChannel(ChannelTableModel::ChannelOfRow(index.row()));
+        document_.SetCurrentChannel(ChannelOf(index));
     } catch (const std::exception&) {
         // The model shows the channel as it is.
     }
@@ -305,7 +333,7 @@ void TfChsInfo::CurrentChanged(const QModelIndex& current) {
         CommitOpenTone();
         HideListEditors();
         ShowCellEditor(false);
-        document_.SetCurrentChannel(ChannelTableModel::ChannelOfRow(current.row()));
+        document_.SetCurrentChannel(ChannelOf(current));
     } catch (const std::exception&) {
         // The model shows the channel as it is.
     }
@@ -313,8 +341,8 @@ void TfChsInfo::CurrentChanged(const QModelIndex& current) {
 
 QComboBox* TfChsInfo::ShowCellEditor(bool focus) {
     const QModelIndex index = gvChs_->currentIndex();
-    if (!index.isValid() || !model_->InUse(index.row())) return nullptr;
-    QComboBox* list = ListEditor(ChannelTableModel::FieldOfColumn(index.column()));
+    if (!index.isValid() || !model_->InUse(filter_->mapToSource(index).row())) return nullptr;
+    QComboBox* list = ListEditor(FieldOf(index));
     if (!list) return nullptr;
     if (openList_ != list || listIndex_ != index) {
         HideListEditors();
@@ -339,14 +367,15 @@ void TfChsInfo::ComBoxSetData(QComboBox* combo) {
     if (showing_ || combo != openList_ || !listIndex_.isValid()) return;
     // The list stores into the cell it was shown for, whichever cell is current by now.
     const QModelIndex index = listIndex_;
+    const QModelIndex source = filter_->mapToSource(index);
     try {
         if (combo == cxDcts_) {
-            model_->setData(index, combo->currentText(), Qt::EditRole);
+            model_->setData(source, combo->currentText(), Qt::EditRole);
             // Stored or refused: the list shows the tone the channel has now.
             const QSignalBlocker blocker(combo);
             combo->setEditText(index.data(Qt::DisplayRole).toString());
         } else {
-            model_->setData(index, combo->currentIndex(), Qt::EditRole);
+            model_->setData(source, combo->currentIndex(), Qt::EditRole);
         }
     } catch (const std::exception&) {
         // The model shows the channel as it is.
@@ -364,11 +393,11 @@ bool TfChsInfo::GridKey(QKeyEvent* key) {
     if (actions_->Key(*key)) return true;
     const QModelIndex index = gvChs_->currentIndex();
     if (!index.isValid()) return false;
-    const int field = ChannelTableModel::FieldOfColumn(index.column());
+    const int field = FieldOf(index);
     const int k = key->key();
     const bool opens = k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_F2 ||
                        k == Qt::Key_Space || k == Qt::Key_F4;
-    const bool editable = model_->flags(index) & Qt::ItemIsEditable;
+    const bool editable = index.flags() & Qt::ItemIsEditable;
     // The view would take a key typed into a cell that cannot be edited for a search and
     // jump to another row, where the following keys would edit another channel.
     const bool refused = IsTypedKey(*key) && !editable;

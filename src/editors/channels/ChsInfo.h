@@ -22,6 +22,7 @@ namespace zorva {
 class CellDelegate;
 class ChannelFindBar;
 class ChannelTableActions;
+class ChannelTableFilter;
 class ChannelTableModel;
 class RadioDocument;
 struct CellEditor;
@@ -43,8 +44,15 @@ public:
 
     QTableView* Grid() const { return gvChs_; }
     ChannelTableModel& Model() const { return *model_; }
-    // The cell of `field` of `channel` (invalid when no column shows the field).
+    // The rows and columns shown (the view's model).
+    ChannelTableFilter& Filter() const { return *filter_; }
+    // The cell shown of `field` of `channel` (invalid when the row or the column is hidden).
     QModelIndex Cell(int channel, int field) const;
+    // The channel of a cell shown, and its field.
+    int ChannelOf(const QModelIndex& shown) const;
+    int FieldOf(const QModelIndex& shown) const;
+    // Shows the channels and columns the user chose (the settings' view choices).
+    void ViewChoicesChanged() override;
     // What the table does with whole channels (clipboard, row operations, Find).
     ChannelTableActions& Actions() const { return *actions_; }
     ChannelFindBar* FindBar() const { return findBar_; }
@@ -79,6 +87,7 @@ private:
 
     RadioDocument& document_;
     ChannelTableModel* model_ = nullptr;
+    ChannelTableFilter* filter_ = nullptr;
     QTableView* gvChs_ = nullptr;
     CellDelegate* delegate_ = nullptr;
     ChannelFindBar* findBar_ = nullptr;

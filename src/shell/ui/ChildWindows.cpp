@@ -155,4 +155,11 @@ void TfMainFrm::ToggleStatusBar() {
     statusBar()->setVisible(menuItems_.at(cmd::StatusBar)->isChecked());
 }
 
+void TfMainFrm::ShowViewChoices() {
+    for (const auto& [command, window] : children_)
+        if (window)
+            if (auto* editing = dynamic_cast<EditingWindow*>(window->widget()))
+                editing->ViewChoicesChanged();
+}
+
 } // namespace zorva

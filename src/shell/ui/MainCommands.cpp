@@ -167,6 +167,9 @@ void TfMainFrm::RunRegisteredDialog(int command) {
     case DialogEffect::LanguageChanged:
         ApplyLanguage(languageId, languageName);
         break;
+    case DialogEffect::ViewChanged:
+        ShowViewChoices();
+        break;
     }
 }
 

@@ -160,6 +160,15 @@ void TfMainFrm::BuildActions() {
             action->setChecked(All().VerifyAfterWrite);
             connect(action, &QAction::toggled, this, [](bool on) { All().VerifyAfterWrite = on; });
             break;
+        case cmd::HideEmptyChannels:
+            // A tick kept in the settings file; the channel table follows it.
+            action->setCheckable(true);
+            action->setChecked(All().HideEmptyChannels);
+            connect(action, &QAction::toggled, this, [this](bool on) {
+                All().HideEmptyChannels = on;
+                ShowViewChoices();
+            });
+            break;
         case cmd::Toolbar:
         case cmd::StatusBar:
             action->setCheckable(true);

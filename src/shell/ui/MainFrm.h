@@ -153,6 +153,8 @@ private:
     void UpdateUndoActions();
     // Stores what is still being typed in any child window, before a command or an undo.
     void CommitPendingEdits();
+    // Has every open window show what the user chose to see.
+    void ShowViewChoices();
     // Whether Ctrl+Z (Ctrl+Y) in a text field goes to the image's history: when the field has
     // no typing of its own to undo (redo).
     bool TakesUndoKey(QObject* watched, QEvent* event) const;

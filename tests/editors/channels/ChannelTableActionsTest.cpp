@@ -13,6 +13,7 @@
 #include "editors/channels/ChannelCsvCommands.h"
 #include "editors/channels/ChannelEditors.h"
 #include "editors/channels/ChannelFind.h"
+#include "editors/channels/ChannelTableModel.h"
 #include "editors/channels/ChsInfo.h"
 #include "editors/channels/CsvTexts.h"
 #include "editors/channels/ImportCsv.h"
@@ -451,6 +452,61 @@ TEST_F(CsvFileTest, EnglishLanguageFileGivesTheBuiltInReasons) {
     EXPECT_EQ(texts.lineOnly, DefaultCsvTexts().lineOnly);
     for (int i = 0; i < kCsvIssueCount; ++i)
         EXPECT_EQ(texts.reasons[i], DefaultCsvTexts().reasons[i]) << CsvIssueKey(CsvIssue(i));
+}
+
+// Hidden empty channels and hidden columns are gone from the model the view and every other
+// client read; selection, copy, paste, typing and Find work on what is shown.
+TEST_F(ChannelTableActionsTest, HiddenEmptyChannelsAndColumnsAreNotInTheTablesModel) {
+    All().HideEmptyChannels = true;
+    All().HiddenFields = {kFieldVox, kFieldAni};
+    form->ViewChoicesChanged();
+    const QAbstractItemModel& shown = *grid->model();
+    const auto headers = [&shown] {
+        std::vector<int> channels;
+        for (int row = 0; row < shown.rowCount(); ++row)
+            channels.push_back(shown.headerData(row, Qt::Vertical).toInt());
+        return channels;
+    };
+    EXPECT_EQ(headers(), (std::vector<int>{1, 2, 3, 4, 10})); // in use, and the first empty
+    ASSERT_EQ(shown.columnCount(), 12);
+    for (int column = 0; column < 12; ++column)
+        EXPECT_NE(shown.headerData(column, Qt::Horizontal).toString(), "Vox") << column;
+
+    Actions().SelectChannels(3, 10);
+    EXPECT_EQ(Actions().SelectedChannels(), (std::vector<int>{3, 4, 10}));
+    Key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard().toStdString(), Csv({3, 4, 10}));
+
+    // A channel typed into the empty row shows the next empty one.
+    Current(1);
+    Key(Qt::Key_F2);
+    auto* editor = grid->findChild<QLineEdit*>("gvChsEditor");
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "145.6");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(headers(), (std::vector<int>{1, 2, 3, 4, 5, 10}));
+    // Typing into a column right of the hidden ones reaches its own field.
+    form->Model().setData(form->Model().index(0, ChannelTableModel::ColumnOfField(kFieldName)),
+                          "NEW", Qt::EditRole);
+    EXPECT_EQ(form->Cell(1, kFieldName).data().toString(), "NEW");
+
+    // Pasting into the empty row fills channels 5 on; Find lands on a row shown.
+    QApplication::clipboard()->setText(QString::fromStdString(Csv({2})));
+    Current(5);
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Name(5), "CH2");
+    EXPECT_EQ(headers(), (std::vector<int>{1, 2, 3, 4, 5, 6, 10}));
+    Key(Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClicks(form->FindBar()->Text(), "CH10");
+    QTest::keyClick(form->FindBar()->Text(), Qt::Key_Return);
+    EXPECT_EQ(form->ChannelOf(grid->currentIndex()), 10);
+
+    All().HideEmptyChannels = false;
+    All().HiddenFields.clear();
+    form->ViewChoicesChanged();
+    EXPECT_EQ(shown.rowCount(), All().ChannelCount);
+    EXPECT_EQ(shown.columnCount(), 14);
 }
 
 } // namespace
