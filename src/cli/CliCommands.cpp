@@ -128,6 +128,7 @@ std::string UsageText() {
             "                           write the channels in use as CSV (standard\n"
             "                           output without -o)\n"
             "  import-csv FILE.dat CHANNELS.csv -o OUT.dat [--replace-all]\n"
+            "             [--skip-unsupported] [--renumber FIRST]\n"
             "                           write FILE.dat with the channels of the CSV file\n"
             "                           to OUT.dat; every problem is printed, and nothing\n"
             "                           is written while one is an error\n"
@@ -158,6 +159,11 @@ std::string UsageText() {
             "      --language NAME      print: the texts of the language file NAME.Ini\n"
             "      --replace-all        import-csv: empty every channel the file does not\n"
             "                           name\n"
+            "      --skip-unsupported   import-csv: leave out the rows with an error (a\n"
+            "                           frequency outside the radio's bands, a mode it\n"
+            "                           lacks) and import the others\n"
+            "      --renumber FIRST     import-csv: place the rows in file order on\n"
+            "                           channels FIRST, FIRST+1, ... whatever their Location\n"
             "      --range S            the sub-range of calibration set\n"
             "      --low VALUE          its new low power value, 0..255\n"
             "      --high VALUE         its new high power value, 0..255\n"
@@ -426,6 +432,8 @@ int RunCli(const QStringList& args, const std::string& exeDir, std::ostream& out
     const QCommandLineOption jsonOption("json");
     const QCommandLineOption languageOption("language", "language", "NAME");
     const QCommandLineOption replaceAllOption("replace-all");
+    const QCommandLineOption skipOption("skip-unsupported");
+    const QCommandLineOption renumberOption("renumber", "first channel", "FIRST");
     parser.addOption(helpOption);
     parser.addOption(rangeOption);
     parser.addOption(lowOption);
@@ -438,6 +446,8 @@ int RunCli(const QStringList& args, const std::string& exeDir, std::ostream& out
     parser.addOption(jsonOption);
     parser.addOption(languageOption);
     parser.addOption(replaceAllOption);
+    parser.addOption(skipOption);
+    parser.addOption(renumberOption);
 
     QStringList arguments = args;
     if (arguments.isEmpty()) arguments.append(kProgram);
@@ -478,9 +488,12 @@ int RunCli(const QStringList& args, const std::string& exeDir, std::ostream& out
         PrintUsageError(err, "--language is for 'print' only");
         return kExitUsage;
     }
-    if (parser.isSet(replaceAllOption) && command != "import-csv") {
-        PrintUsageError(err, "--replace-all belongs to 'import-csv'");
-        return kExitUsage;
+    for (const auto* option : {&replaceAllOption, &skipOption, &renumberOption}) {
+        if (parser.isSet(*option) && command != "import-csv") {
+            PrintUsageError(err, "--" + option->names().front().toStdString() +
+                                     " belongs to 'import-csv'");
+            return kExitUsage;
+        }
     }
     if (command == "export-csv" || command == "import-csv") {
         CsvCommandOptions options;
@@ -488,6 +501,8 @@ int RunCli(const QStringList& args, const std::string& exeDir, std::ostream& out
         if (parser.isSet(outputOption)) options.output = ToLocalPath(parser.value(outputOption));
         options.force = parser.isSet(forceOption);
         options.replaceAll = parser.isSet(replaceAllOption);
+        options.skipUnsupported = parser.isSet(skipOption);
+        options.renumber = parser.value(renumberOption);
         return command == "export-csv" ? RunExportCsv(options, exeDir, out, err)
                                        : RunImportCsv(options, exeDir, out, err);
     }

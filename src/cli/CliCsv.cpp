@@ -3,6 +3,7 @@
 #include "cli/CliCommands.h"
 #include "core/Maindb.h"
 #include "core/SafeFile.h"
+#include "core/TAll.h"
 #include "csv/ChannelCsv.h"
 #include "link/qt/LocalPath.h"
 #include "shell/DataFile.h"
@@ -35,7 +36,8 @@ bool SameFile(const std::string& a, const std::string& b) {
 
 int RunExportCsv(const CsvCommandOptions& options, const std::string& exeDir, std::ostream& out,
                  std::ostream& err) {
-    if (options.positional.size() != 2 || options.replaceAll) {
+    if (options.positional.size() != 2 || options.replaceAll || options.skipUnsupported ||
+        !options.renumber.isEmpty()) {
         PrintUsageError(err, "export-csv takes FILE.dat [-o OUT.csv]");
         return kExitUsage;
     }
@@ -67,6 +69,19 @@ int RunImportCsv(const CsvCommandOptions& options, const std::string& exeDir, st
         PrintUsageError(err, "import-csv takes FILE.dat CHANNELS.csv -o OUT.dat");
         return kExitUsage;
     }
+    CsvImportOptions importOptions;
+    importOptions.replaceAll = options.replaceAll;
+    importOptions.skipBadRows = options.skipUnsupported;
+    if (!options.renumber.isEmpty()) {
+        bool number = false;
+        importOptions.firstChannel = options.renumber.toInt(&number);
+        if (!number || importOptions.firstChannel < 1 ||
+            importOptions.firstChannel > kMemoryChannels) {
+            PrintUsageError(err, "--renumber takes the first channel, 1 to " +
+                                     std::to_string(kMemoryChannels));
+            return kExitUsage;
+        }
+    }
     const std::string path = ToLocalPath(options.positional.at(1));
     const std::string csvPath = ToLocalPath(options.positional.at(2));
     if (SameFile(path, options.output)) {
@@ -88,9 +103,9 @@ int RunImportCsv(const CsvCommandOptions& options, const std::string& exeDir, st
         // A file too large is refused without reading it.
         if (size > kCsvMaxBytes) bytes.assign(kCsvMaxBytes + 1, ' ');
 
-        CsvImportOptions importOptions;
-        importOptions.replaceAll = options.replaceAll;
         const CsvImportPlan plan = PlanCsvImport(db->All, bytes, importOptions);
+        if (const std::string counts = ProblemCounts(plan.problems); !counts.empty())
+            err << csvPath << ": " << counts << "\n";
         for (const CsvProblem& problem : plan.problems)
             err << csvPath << ": " << ProblemText(problem) << "\n";
         if (plan.HasErrors()) {
@@ -107,7 +122,8 @@ int RunImportCsv(const CsvCommandOptions& options, const std::string& exeDir, st
                     "Channels set: " + std::to_string(plan.set) +
                         ", replaced: " + std::to_string(plan.replaced) +
                         (options.replaceAll ? ", emptied: " : ", left alone: ") +
-                        std::to_string(alone) + "\n");
+                        std::to_string(alone) + "\n" +
+                        (plan.skipped.empty() ? "" : SkippedText(plan) + "\n"));
     } catch (const std::exception& e) {
         PrintFileError(err, path, e.what());
         return kExitFailure;

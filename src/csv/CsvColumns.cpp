@@ -57,5 +57,38 @@ bool AllDigits(std::string_view text) {
     });
 }
 
+std::string PlainLetters(std::string_view text, bool& changed) {
+    // The plain letter of U+00C0 to U+017F; "." for a character that is no accented letter
+    // (ligatures, signs, letters of their own such as the sharp s).
+    static constexpr std::string_view kPlain = "AAAAAA.CEEEEIIII"
+                                               "DNOOOOO.OUUUUY.."
+                                               "aaaaaa.ceeeeiiii"
+                                               "dnooooo.ouuuuy.y"
+                                               "AaAaAaCcCcCcCcDd"
+                                               "DdEeEeEeEeEeGgGg"
+                                               "GgGgHhHhIiIiIiIi"
+                                               "Ii..JjKk.LlLlLlL"
+                                               "lLlNnNnNn...OoOo"
+                                               "Oo..RrRrRrSsSsSs"
+                                               "SsTtTtTtUuUuUuUu"
+                                               "UuUuWwYyYZzZzZz.";
+    std::string plain;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if ((lead & 0xE0) == 0xC0 && i + 1 < text.size()) {
+            const unsigned code =
+                (lead & 0x1Fu) << 6 | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu);
+            if (code >= 0xC0 && code < 0xC0 + kPlain.size() && kPlain[code - 0xC0] != '.') {
+                plain += kPlain[code - 0xC0];
+                changed = true;
+                ++i;
+                continue;
+            }
+        }
+        plain += text[i];
+    }
+    return plain;
+}
+
 } // namespace csv
 } // namespace zorva

@@ -58,5 +58,8 @@ bool IsDcsOfRadio(const std::string& code);
 // Every byte is a character the radio's display has.
 bool NameOfRadio(std::string_view name);
 bool AllDigits(std::string_view text);
+// UTF-8 `text` with each accented Latin letter as its plain letter (é as e); `changed` is set
+// when one was. Other characters stay as they are.
+std::string PlainLetters(std::string_view text, bool& changed);
 
 } // namespace zorva::csv

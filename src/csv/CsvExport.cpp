@@ -120,16 +120,16 @@ std::vector<std::string> ChannelRow(const TALL& all, int channel, const TChannel
     std::vector<std::string> row(kColumnCount);
     row[kLocation] = std::to_string(channel);
     row[kName] = Latin1ToUtf8(c.Name);
-    if (!NameOfRadio(c.Name)) warnings.push_back({CsvIssue::ExportName, 0, {}, {}, channel});
+    if (!NameOfRadio(c.Name)) warnings.push_back({CsvIssue::ExportName, 0, {}, {}, channel, {}});
     row[kFrequency] = FormatFixed(c.RxFreq, 6);
     PutTx(all, c, row);
     if (c.TxFreq != kNoFreq && !InBandInUse(all, c.TxFreq))
-        warnings.push_back({CsvIssue::ExportTx, 0, {}, {}, channel});
+        warnings.push_back({CsvIssue::ExportTx, 0, {}, {}, channel, {}});
 
     const Tone t = ToneOf(c.TxTone), r = ToneOf(c.RxTone);
     PutTones(row, t, r);
     if (!ToneOfRadio(t) || !ToneOfRadio(r))
-        warnings.push_back({CsvIssue::ExportTone, 0, {}, {}, channel});
+        warnings.push_back({CsvIssue::ExportTone, 0, {}, {}, channel, {}});
 
     row[kMode] = kModes[c.Bandwidth ? 1 : 0];
     const int step = std::clamp<int>(ReadField(all, kVfoStep), 0, kVfoStepsKhz.size() - 1);

@@ -12,45 +12,48 @@
 
 namespace zorva::csv {
 
-void Problems::Add(CsvIssue issue, int line, std::string column, std::string value) {
-    const CsvProblem problem{issue, line, std::move(column), std::move(value), 0};
-    if (problem.IsError()) errors_ = true;
-    if (static_cast<int>(list_.size()) < kCsvMaxProblems) {
-        list_.push_back(problem);
-    } else {
-        ++dropped_;
-    }
+const CsvProblem& Problems::Add(CsvIssue issue, int line, std::string column, std::string value,
+                                std::string detail) {
+    list_.push_back({issue, line, std::move(column), std::move(value), 0, std::move(detail)});
+    if (list_.back().IsError()) errors_ = true;
+    return list_.back();
 }
 
-void Problems::Finish() {
-    if (dropped_) list_.push_back({CsvIssue::MoreProblems, 0, {}, std::to_string(dropped_), 0});
-}
-
-void RowReader::Error(CsvIssue issue, Column column, std::string value) {
-    problems_.Add(issue, record_.line, Name(column), std::move(value));
-    ok_ = false;
+void RowReader::Error(CsvIssue issue, Column column, std::string value, std::string detail) {
+    const CsvProblem& problem =
+        problems_.Add(issue, record_.line, Name(column), std::move(value), std::move(detail));
+    if (!firstError_) firstError_ = problem;
 }
 
 void RowReader::RowError(CsvIssue issue, std::string value) {
-    problems_.Add(issue, record_.line, {}, std::move(value));
-    ok_ = false;
+    const CsvProblem& problem = problems_.Add(issue, record_.line, {}, std::move(value));
+    if (!firstError_) firstError_ = problem;
 }
 
 void RowReader::Warn(CsvIssue issue, Column column, std::string value) {
     problems_.Add(issue, record_.line, Name(column), std::move(value));
 }
 
+std::string RowReader::Dotted(const std::string& text) const {
+    std::string dotted = text;
+    if (decimalComma_ && std::count(text.begin(), text.end(), ',') == 1 &&
+        text.find('.') == std::string::npos)
+        dotted[text.find(',')] = '.';
+    return dotted;
+}
+
 std::optional<double> RowReader::Number(Column column, const std::string& text) {
-    const auto comma = text.find(',');
+    const std::string dotted = Dotted(text);
+    const auto comma = dotted.find(',');
     if (comma != std::string::npos) {
-        std::string dotted = text;
-        dotted[comma] = '.';
-        if (ParseNumber(dotted)) {
+        std::string pointed = dotted;
+        pointed[comma] = '.';
+        if (ParseNumber(pointed)) {
             Error(CsvIssue::DecimalComma, column, text);
             return std::nullopt;
         }
     }
-    const auto number = ParseNumber(text);
+    const auto number = ParseNumber(dotted);
     if (!number) Error(CsvIssue::BadNumber, column, text);
     return number;
 }
@@ -198,11 +201,12 @@ void ReadPower(RowReader& row, CsvChannelRow& out) {
         power = 0;
     } else if (!cell.empty() && cell != "high" && cell != "h") {
         if (cell.back() == 'w') cell.pop_back();
-        std::string dotted = cell;
-        std::replace(dotted.begin(), dotted.end(), ',', '.');
+        cell = row.Dotted(cell);
+        std::string pointed = cell;
+        std::replace(pointed.begin(), pointed.end(), ',', '.');
         const auto watts = ParseNumber(cell);
         if (!watts || *watts < 0) {
-            row.Error(ParseNumber(dotted) ? CsvIssue::DecimalComma : CsvIssue::BadPower, kPower,
+            row.Error(ParseNumber(pointed) ? CsvIssue::DecimalComma : CsvIssue::BadPower, kPower,
                       row.Cell(kPower));
             return;
         }
@@ -211,24 +215,43 @@ void ReadPower(RowReader& row, CsvChannelRow& out) {
     out.fields.emplace_back(kFieldPower, std::to_string(power));
 }
 
+// The bytes of the UTF-8 sequence that `lead` starts.
+std::size_t SequenceLength(char lead) {
+    const auto c = static_cast<unsigned char>(lead);
+    return c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+}
+
+// Only the characters kept are checked: a long name is cut to what the radio shows, and what
+// was cut away cannot be at fault. Trailing blanks are the name's padding, leading ones its own.
 void ReadName(RowReader& row, CsvChannelRow& out) {
-    std::string name = row.Has(kName) ? row.Field(kName) : "";
+    std::string field = row.Has(kName) ? row.Field(kName) : "";
+    field.erase(field.find_last_not_of(" \t") + 1);
+    std::size_t end = 0;
+    for (int count = 0; end < field.size() && count < kNameLength; ++count)
+        end = std::min(field.size(), end + SequenceLength(field[end]));
+    bool accents = false;
+    const std::string name = PlainLetters(field.substr(0, end), accents);
     if (!NameOfRadio(name)) {
-        row.Error(CsvIssue::BadNameChar, kName, name);
+        row.Error(CsvIssue::BadNameChar, kName, field);
         return;
     }
-    if (name.size() > static_cast<std::size_t>(kNameLength)) {
-        name.resize(kNameLength);
-        row.Warn(CsvIssue::NameCut, kName, name);
-    }
+    if (end < field.size()) row.Warn(CsvIssue::NameCut, kName, name);
+    if (accents) row.Warn(CsvIssue::NameAccents, kName, name);
     out.fields.emplace_back(kFieldName, name);
 }
 
+// The export writes at least three digits, so a shorter code has lost its leading zeros in a
+// spreadsheet that took it for a number: they are put back instead of padding on the right as
+// the table does with what is typed.
 void ReadIdCode(RowReader& row, CsvChannelRow& out) {
-    const std::string code = row.Cell(kIdCode);
+    std::string code = row.Cell(kIdCode);
     if (code.size() > static_cast<std::size_t>(kIdCodeLength) || !AllDigits(code)) {
         row.Error(CsvIssue::BadIdCode, kIdCode, code);
         return;
+    }
+    if (!code.empty() && code.size() < 3) {
+        code.insert(0, 3 - code.size(), '0');
+        row.Warn(CsvIssue::IdCodePadded, kIdCode, code);
     }
     out.fields.emplace_back(kFieldIdCode, code);
 }
@@ -284,8 +307,13 @@ CsvChannelRow ReadRow(const TALL& all, RowReader& row) {
         out.fields.emplace_back(kFieldRxTone, rx);
         out.fields.emplace_back(kFieldTxTone, tx);
     }
-    if (const auto wide = Choice(row, kMode, kModes, CsvIssue::BadMode, 1))
+    // Lists of scanners mark channels "Auto" for the mode usual on the band: FM here.
+    if (Lower(row.Cell(kMode)) == "auto") {
+        row.Warn(CsvIssue::ModeAuto, kMode, row.Cell(kMode));
+        out.fields.emplace_back(kFieldBandwidth, "1");
+    } else if (const auto wide = Choice(row, kMode, kModes, CsvIssue::BadMode, 1)) {
         out.fields.emplace_back(kFieldBandwidth, std::to_string(*wide));
+    }
     // A channel is scanned unless the file skips it; a file without the column adds it as the
     // table adds a new channel.
     if (const auto skip = Choice(row, kSkip, kSkipMarks, CsvIssue::BadSkip, -1))

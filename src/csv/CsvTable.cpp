@@ -6,81 +6,111 @@ namespace zorva {
 
 namespace {
 
-struct Collector {
-    CsvReading& reading;
-    std::vector<std::string> fields;
-    int line = 0;       // the line being fed
-    int recordLine = 0; // where the record being read started; 0 between records
+bool IsBlank(char c, char delimiter) {
+    return (c == ' ' || c == '\t') && c != delimiter;
+}
+
+bool IsLineBreak(char c) {
+    return c == '\r' || c == '\n';
+}
+
+// Reads record after record, keeping the line each starts on. Written here rather than taken
+// from the C library because that one drops the blanks before an unquoted field, and a name's
+// leading blanks are part of it.
+class Reader {
+public:
+    Reader(std::string_view text, char delimiter) : text_(text), delimiter_(delimiter) {}
+
+    CsvReading Read() {
+        CsvReading reading;
+        while (at_ < text_.size()) {
+            if (IsLineBreak(text_[at_])) {
+                SkipLineBreak();
+                continue;
+            }
+            CsvRecord record;
+            record.line = line_;
+            if (!ReadRecord(record.fields)) {
+                reading.badQuotes = true;
+                reading.badLine = record.line;
+                return reading;
+            }
+            reading.records.push_back(std::move(record));
+        }
+        return reading;
+    }
+
+private:
+    void SkipLineBreak() {
+        if (text_[at_] == '\r' && at_ + 1 < text_.size() && text_[at_ + 1] == '\n') ++at_;
+        ++at_;
+        ++line_;
+    }
+
+    // Up to and past the line break that ends the record; false for a quote out of place.
+    bool ReadRecord(std::vector<std::string>& fields) {
+        for (;;) {
+            std::string field;
+            if (!ReadField(field)) return false;
+            fields.push_back(std::move(field));
+            if (at_ >= text_.size()) return true;
+            if (text_[at_] == delimiter_) {
+                ++at_;
+                continue;
+            }
+            SkipLineBreak();
+            return true;
+        }
+    }
+
+    // Leaves `at_` on the delimiter, the line break or the end after the field.
+    bool ReadField(std::string& field) {
+        std::size_t start = at_;
+        while (at_ < text_.size() && IsBlank(text_[at_], delimiter_))
+            ++at_;
+        if (at_ < text_.size() && text_[at_] == '"') return ReadQuoted(field);
+        at_ = start;
+        while (at_ < text_.size() && text_[at_] != delimiter_ && !IsLineBreak(text_[at_])) {
+            // A quote belongs inside a quoted field only.
+            if (text_[at_] == '"') return false;
+            ++at_;
+        }
+        field.assign(text_.substr(start, at_ - start));
+        return true;
+    }
+
+    // From the opening quote; blanks after the closing one are dropped as those before it.
+    bool ReadQuoted(std::string& field) {
+        ++at_;
+        for (;;) {
+            if (at_ >= text_.size()) return false; // left open
+            const char c = text_[at_++];
+            if (c == '"') {
+                if (at_ < text_.size() && text_[at_] == '"') {
+                    field += '"';
+                    ++at_;
+                    continue;
+                }
+                break;
+            }
+            if (c == '\n' || (c == '\r' && (at_ >= text_.size() || text_[at_] != '\n'))) ++line_;
+            field += c;
+        }
+        while (at_ < text_.size() && IsBlank(text_[at_], delimiter_))
+            ++at_;
+        return at_ >= text_.size() || text_[at_] == delimiter_ || IsLineBreak(text_[at_]);
+    }
+
+    std::string_view text_;
+    char delimiter_;
+    std::size_t at_ = 0;
+    int line_ = 1;
 };
-
-void OnField(void* data, std::size_t size, void* context) {
-    auto& c = *static_cast<Collector*>(context);
-    c.fields.emplace_back(static_cast<const char*>(data), size);
-}
-
-void OnRecordEnd(int, void* context) {
-    auto& c = *static_cast<Collector*>(context);
-    c.reading.records.push_back({c.recordLine ? c.recordLine : c.line, std::move(c.fields)});
-    c.fields.clear();
-    c.recordLine = 0;
-}
-
-int IsBlank(unsigned char c) {
-    return c == ' ';
-}
-
-int IsBlankOrTab(unsigned char c) {
-    return c == ' ' || c == '\t';
-}
-
-// The end of the line that starts at `from`: past its CR, LF or CRLF.
-std::size_t LineEnd(std::string_view text, std::size_t from) {
-    const std::size_t at = text.find_first_of("\r\n", from);
-    if (at == std::string_view::npos) return text.size();
-    if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n') return at + 2;
-    return at + 1;
-}
-
-bool IsBlankLine(std::string_view line) {
-    return line.find_first_not_of("\r\n") == std::string_view::npos;
-}
 
 } // namespace
 
 CsvReading ReadCsv(std::string_view text, char delimiter) {
-    CsvReading reading;
-    csv_parser parser;
-    if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0) {
-        reading.badQuotes = true;
-        return reading;
-    }
-    csv_set_delim(&parser, static_cast<unsigned char>(delimiter));
-    // Blanks around unquoted fields are dropped; a tab is a blank only when it separates
-    // nothing.
-    csv_set_space_func(&parser, delimiter == '\t' ? IsBlank : IsBlankOrTab);
-    Collector collector{reading, {}, 0, 0};
-    std::size_t from = 0;
-    while (from < text.size()) {
-        const std::size_t end = LineEnd(text, from);
-        const std::string_view line = text.substr(from, end - from);
-        ++collector.line;
-        if (collector.recordLine == 0 && collector.fields.empty() && !IsBlankLine(line))
-            collector.recordLine = collector.line;
-        if (csv_parse(&parser, line.data(), line.size(), OnField, OnRecordEnd, &collector) !=
-            line.size()) {
-            reading.badQuotes = true;
-            reading.badLine = collector.recordLine ? collector.recordLine : collector.line;
-            csv_free(&parser);
-            return reading;
-        }
-        from = end;
-    }
-    if (csv_fini(&parser, OnField, OnRecordEnd, &collector) != 0) {
-        reading.badQuotes = true;
-        reading.badLine = collector.recordLine ? collector.recordLine : collector.line;
-    }
-    csv_free(&parser);
-    return reading;
+    return Reader(text, delimiter).Read();
 }
 
 void AppendCsvRecord(std::string& out, const std::vector<std::string>& fields, char delimiter) {
@@ -88,9 +118,10 @@ void AppendCsvRecord(std::string& out, const std::vector<std::string>& fields, c
     for (const std::string& field : fields) {
         if (!first) out += delimiter;
         first = false;
+        // Blanks at either end are quoted so that no reader takes them for padding.
         const bool needsQuotes =
             field.find_first_of(std::string{delimiter, '"', '\r', '\n'}) != std::string::npos ||
-            (!field.empty() && (IsBlankOrTab(field.front()) || IsBlankOrTab(field.back())));
+            (!field.empty() && (IsBlank(field.front(), '\0') || IsBlank(field.back(), '\0')));
         if (!needsQuotes) {
             out += field;
             continue;

@@ -1,5 +1,5 @@
-// CSV records on the C library's RFC 4180 reader and quoting: the reading keeps the line each
-// record starts on, for messages that name it.
+// CSV records as RFC 4180 has them (blanks are part of a field) and the C library's quoting: the
+// reading keeps the line each record starts on, for messages that name it.
 #pragma once
 
 #include <string>
@@ -14,7 +14,7 @@ struct CsvRecord {
 };
 
 struct CsvReading {
-    std::vector<CsvRecord> records; // blank lines make no record
+    std::vector<CsvRecord> records; // empty lines make no record
     bool badQuotes = false;         // a quote left open or misplaced; records stop before it
     int badLine = 0;                // the line of the record the bad quote is in
 };

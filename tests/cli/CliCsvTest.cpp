@@ -113,8 +113,11 @@ TEST_F(CliCsvTest, ErrorsAreAllPrintedAndNothingIsWritten) {
     Result r = Run({"import-csv", File("base.dat"), File("bad.csv"), "-o", File("out.dat")});
     EXPECT_EQ(r.status, 1);
     const std::string csv = dir.File("bad.csv");
-    EXPECT_EQ(r.err, csv + ": Line 2, Mode: \"AM\" is not a mode of the radio (FM or NFM)\n" + csv +
-                         ": Line 3, Location: channel 1 is given twice\n" + csv +
+    EXPECT_EQ(r.err, csv +
+                         ": Errors: 3 (1 mode AM, 1 Location given twice, 1 outside the radio's "
+                         "bands)\n" +
+                         csv + ": Line 2, Mode: \"AM\" is not a mode of the radio (FM or NFM)\n" +
+                         csv + ": Line 3, Location: channel 1 is given twice\n" + csv +
                          ": Line 3, Frequency: 999 MHz lies in no band of the radio\n"
                          "zorva-cli: nothing imported\n");
     EXPECT_FALSE(dir.Exists("out.dat"));
@@ -144,6 +147,32 @@ TEST_F(CliCsvTest, ErrorsAreAllPrintedAndNothingIsWritten) {
     EXPECT_TRUE(Raw(dir.Read("one.dat"), 4).inUse);
     EXPECT_FALSE(Raw(dir.Read("one.dat"), 1).inUse);
     EXPECT_EQ(Run({"export-csv", File("six.dat"), "--replace-all"}).status, 2);
+}
+
+TEST_F(CliCsvTest, APublishedListTakesWhatTheRadioHoldsInFileOrder) {
+    ASSERT_EQ(Run({"new", File("base.dat")}).status, 0);
+    dir.Write("list.csv", "Location,Name,Frequency,Mode\n0,AM,144.2,AM\n0,CB,27.185,FM\n"
+                          "0,CALL,145.5,FM\n0,MARINE,156.8,FM\n0,HAM6,50.1,FM\n");
+    const QStringList import{"import-csv", File("base.dat"), File("list.csv"), "-o",
+                             File("out.dat")};
+    Result r = Run(import + QStringList{"--skip-unsupported", "--renumber", "3"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "Channels set: 2, replaced: 0, left alone: 0\n"
+                     "Skipped 3 rows: 2 outside the radio's bands, 1 mode AM\n");
+    const std::string file = dir.Read("out.dat");
+    EXPECT_EQ(Raw(file, 3).name, "CALL");
+    EXPECT_EQ(Raw(file, 4).name, "MARINE");
+    EXPECT_FALSE(Raw(file, 5).inUse);
+
+    // Without renumbering, Location 0 is no channel: refused, or skipped with the others.
+    EXPECT_EQ(Run(import + QStringList{"--skip-unsupported", "--force"}).out,
+              "Channels set: 0, replaced: 0, left alone: 0\n"
+              "Skipped 5 rows: 5 Location not a channel\n");
+    for (const QStringList& wrong :
+         {import + QStringList{"--renumber", "0"}, import + QStringList{"--renumber", "x"},
+          QStringList{"export-csv", File("base.dat"), "--skip-unsupported"},
+          QStringList{"show", File("base.dat"), "--renumber", "1"}})
+        EXPECT_EQ(Run(wrong).status, 2) << wrong.join(' ').toStdString();
 }
 
 } // namespace

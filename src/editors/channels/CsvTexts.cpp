@@ -23,6 +23,15 @@ TfCsvTexts::TfCsvTexts(QWidget* parent) : QWidget(parent) {
         const std::string name = std::string("l") + CsvIssueKey(static_cast<CsvIssue>(i));
         reasons_.push_back(Label(name.c_str(), FromUtf8(defaults.reasons[static_cast<size_t>(i)])));
     }
+    for (int i = 0; i < kCsvIssueCount; ++i) {
+        const std::string name = std::string("lKind") + CsvIssueKey(static_cast<CsvIssue>(i));
+        kinds_.push_back(Label(name.c_str(), FromUtf8(defaults.kinds[static_cast<size_t>(i)])));
+    }
+    errorCount_ = Label("lErrorCount", FromUtf8(defaults.errorCount));
+    warningCount_ = Label("lWarningCount", FromUtf8(defaults.warningCount));
+    skippedRow_ = Label("lSkippedRow", FromUtf8(defaults.skippedRow));
+    skippedRows_ = Label("lSkippedRows", FromUtf8(defaults.skippedRows));
+    kindCount_ = Label("lKindCount", FromUtf8(defaults.kindCount));
     pasteRefused_ = Label("lPasteRefused", "The rows cannot be pasted:");
     pasteWarnings_ = Label("lPasteWarnings", "The rows were pasted with these changes:");
     insertRefused_ =
@@ -49,6 +58,13 @@ CsvTexts TfCsvTexts::Texts() const {
     texts.lineOnly = lineOnly_->text().toStdString();
     for (std::size_t i = 0; i < reasons_.size(); ++i)
         texts.reasons[i] = reasons_[i]->text().toStdString();
+    for (std::size_t i = 0; i < kinds_.size(); ++i)
+        texts.kinds[i] = kinds_[i]->text().toStdString();
+    texts.errorCount = errorCount_->text().toStdString();
+    texts.warningCount = warningCount_->text().toStdString();
+    texts.skippedRow = skippedRow_->text().toStdString();
+    texts.skippedRows = skippedRows_->text().toStdString();
+    texts.kindCount = kindCount_->text().toStdString();
     return texts;
 }
 

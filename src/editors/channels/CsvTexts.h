@@ -43,6 +43,12 @@ private:
     QLabel* lineColumn_;
     QLabel* lineOnly_;
     std::vector<QLabel*> reasons_;
+    std::vector<QLabel*> kinds_;
+    QLabel* errorCount_;
+    QLabel* warningCount_;
+    QLabel* skippedRow_;
+    QLabel* skippedRows_;
+    QLabel* kindCount_;
     QLabel* pasteRefused_;
     QLabel* pasteWarnings_;
     QLabel* insertRefused_;

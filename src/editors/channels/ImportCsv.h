@@ -1,5 +1,6 @@
 // What importing a channel CSV file would change, shown before anything changes: how many
-// channels are set, replaced, left alone or emptied, and every problem. Ok only without errors.
+// channels are set, replaced, left alone or emptied, the rows skipped, and every problem, errors
+// first. Ok only when there is something that can be applied.
 #pragma once
 
 #include "csv/ChannelCsv.h"
@@ -9,12 +10,15 @@
 
 class QCheckBox;
 class QLabel;
-class QListWidget;
+class QListView;
 class QPushButton;
+class QRadioButton;
+class QSpinBox;
 
 namespace zorva {
 
 class TALL;
+class CsvProblemModel;
 
 class TfImportCsv : public QDialog {
     Q_OBJECT
@@ -26,22 +30,37 @@ public:
 
     const CsvImportPlan& Plan() const { return plan_; }
     QCheckBox* ReplaceAll() const { return cbReplaceAll_; }
+    QCheckBox* SkipUnsupported() const { return cbSkipUnsupported_; }
+    QRadioButton* InFileOrder() const { return rbInFileOrder_; }
+    QSpinBox* FirstChannel() const { return seFirstChannel_; }
     QPushButton* OkButton() const { return btOk_; }
-    QListWidget* ProblemList() const { return lbProblems_; }
+    QPushButton* CopyButton() const { return btCopyProblems_; }
+    QListView* ProblemList() const { return lvProblems_; }
     // The counts shown: set, replaced, left alone, emptied.
     QString CountText(int which) const;
+    // The problems counted by kind, and the rows skipped, as shown at the top.
+    QString Summary() const;
 
 private:
     void Replan();
+    void CopyProblems() const;
 
     const TALL& all_;
     std::string bytes_;
     CsvImportPlan plan_;
     QLabel* lFileName_;
+    QLabel* lCounts_;
+    QLabel* lSkipped_;
     QLabel* counts_[4] = {};
     QCheckBox* cbReplaceAll_;
-    QListWidget* lbProblems_;
+    QCheckBox* cbSkipUnsupported_;
+    QRadioButton* rbByLocation_;
+    QRadioButton* rbInFileOrder_;
+    QSpinBox* seFirstChannel_;
+    CsvProblemModel* problems_;
+    QListView* lvProblems_;
     QLabel* lNoProblems_;
+    QPushButton* btCopyProblems_;
     QPushButton* btOk_;
     QPushButton* btCancel_;
 };

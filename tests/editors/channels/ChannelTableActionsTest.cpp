@@ -412,8 +412,9 @@ TEST_F(CsvFileTest, AFileWithErrorsListsThemAndCannotBeApplied) {
         EXPECT_FALSE(Import(file, [&](TfImportCsv& dialog) {
             shown = true;
             EXPECT_FALSE(dialog.OkButton()->isEnabled());
-            EXPECT_EQ(dialog.ProblemList()->count(), int(dialog.Plan().problems.size()));
-            EXPECT_GE(dialog.ProblemList()->count(), 1);
+            EXPECT_EQ(dialog.ProblemList()->model()->rowCount(),
+                      int(dialog.Plan().problems.size()));
+            EXPECT_GE(dialog.ProblemList()->model()->rowCount(), 1);
             return int(QDialog::Accepted); // even so nothing is applied
         }));
         EXPECT_TRUE(shown);
