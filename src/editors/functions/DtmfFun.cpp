@@ -1,10 +1,12 @@
 #include "editors/functions/DtmfFun.h"
 
+#include "codec/ChannelRecord.h"
 #include "codec/DtmfCodes.h"
 #include "codec/OptionCodes.h"
 #include "core/Maindb.h"
 #include "document/RadioDocument.h"
 #include "editors/ChildWindow.h"
+#include "editors/ChoiceItems.h"
 #include "editors/ImageText.h"
 #include "settings/ui/LocaliseForm.h"
 
@@ -137,8 +139,8 @@ TfDtmfFun::TfDtmfFun(RadioDocument& document, QWidget* parent)
     AddRow(*ptts, cgPtts, "lEntv", "Begin of Tx", cxEntv_);
     cxEndv_ = AddCodeEdit(cgPtts, "cxEndv", 16, static_cast<int>(DtmfCode::End), false);
     AddRow(*ptts, cgPtts, "lEndv", "End of Tx", cxEndv_);
-    // The radio always sends both codes: the mode is not offered, and stored as "BOTH".
-    cxPtts_ = AddList(cgPtts, "cxPtts", {"OFF", "BOT", "EOT", "BOTH"});
+    // The radio always sends both codes: the mode is not offered, and stored as "Both".
+    cxPtts_ = AddList(cgPtts, "cxPtts", ChoiceItems(kFieldPttId));
     cxPtts_->hide();
 
     QGroupBox* cgEnCode = AddGroup(cxEnCode_, "cgEnCode", "Encode");

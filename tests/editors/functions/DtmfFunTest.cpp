@@ -170,7 +170,7 @@ TEST_F(DtmfFunTest, ListsShowTheirCodes) {
     EXPECT_EQ(List("cxTxTs")->currentText(), "None");
     EXPECT_EQ(List("cxAbcd")->currentText(), "On");
     EXPECT_TRUE(Get<QCheckBox>("cxBeep")->isChecked());
-    EXPECT_EQ(List("cxPtts")->currentText(), "BOTH");
+    EXPECT_EQ(List("cxPtts")->currentText(), "Both");
     EXPECT_EQ(List("cxGroup")->currentText(), "D");
     EXPECT_EQ(List("cxBack")->currentText(), "15");
     EXPECT_EQ(List("cxTxYs")->currentText(), "Off");
@@ -184,7 +184,7 @@ TEST_F(DtmfFunTest, ListsShowTheirCodes) {
     // Showing stored nothing: the mode stays BOT until something changes.
     EXPECT_EQ(All().Image[kPttByte], 0x31);
 
-    // The first change writes every list, the PTT ID mode as BOTH.
+    // The first change writes every list, the PTT ID mode as Both.
     List("cxStunSw")->setCurrentIndex(1);
     EXPECT_EQ(All().Image[kPttByte], 0x33);
     EXPECT_EQ(All().Image[kDecoderByte], 0xF4);
