@@ -38,6 +38,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override {
         const int key = event->key();
         if (IsEditKey(key) || IsCaretKey(key)) {
+            if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                setProperty("fill", bool(event->modifiers() & Qt::ControlModifier));
             QLineEdit::keyPressEvent(event);
             // Enter ends the edit (the delegate commits); it must not reach the grid, which
             // would take it for a request to edit the cell again.
@@ -142,11 +144,13 @@ void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel*,
     // A list stores its choice as it is made (the window's rule), not when it closes.
     if (qobject_cast<QComboBox*>(editor)) return;
     const QString text = static_cast<QLineEdit*>(editor)->text();
+    const bool fill = editor->property("fill").toBool();
     // A message box shown while committing takes the focus from the editor, which would
-    // commit the same text a second time; leaving a cell unchanged is no edit.
-    if (committing_ || text == index.data(Qt::DisplayRole).toString()) return;
+    // commit the same text a second time; leaving a cell unchanged is no edit (unless it is
+    // to fill the selection with it).
+    if (committing_ || (text == index.data(Qt::DisplayRole).toString() && !fill)) return;
     committing_ = true;
-    commit_(index, text);
+    commit_(index, text, fill);
     committing_ = false;
 }
 

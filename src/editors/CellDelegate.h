@@ -35,8 +35,8 @@ class CellDelegate : public QStyledItemDelegate {
 public:
     using EditorOf = std::function<CellEditor(const QModelIndex&)>;
     // Hands a line's typed text to the grid's commit rule (only when it differs from the
-    // cell's text).
-    using CommitLine = std::function<void(const QModelIndex&, const QString&)>;
+    // cell's text); `fill` when the edit ended with Ctrl+Enter, which fills a selection.
+    using CommitLine = std::function<void(const QModelIndex&, const QString&, bool fill)>;
 
     CellDelegate(QString lineName, EditorOf editorOf, CommitLine commit, QObject* parent);
 

@@ -175,6 +175,44 @@ bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value,
     return stored;
 }
 
+bool ChannelTableModel::Fill(const std::vector<int>& channels, int column, const QString& typed) {
+    if (!document_ || column < 0 || column >= columnCount()) return false;
+    const int field = FieldOfColumn(column);
+    const ColumnKind kind = Column(column).kind;
+    if (kind != ColumnKind::Frequency && kind != ColumnKind::Text) return false;
+    const TALL& all = document_->State();
+    // Every value is worked out before the image is touched: all channels or none.
+    std::vector<std::pair<int, std::string>> stores;
+    QString text = typed;
+    while (kind == ColumnKind::Text && text.endsWith(' '))
+        text.chop(1);
+    for (const int channel : channels) {
+        TChannel c;
+        if (!LoadChannel(all, channel, c)) continue;
+        std::string stored = ToImageText(text);
+        if (kind == ColumnKind::Frequency && !text.trimmed().isEmpty()) {
+            // A TX typed with a sign is an offset from each channel's own RX.
+            const std::optional<double> mhz = field == kFieldRxFreq
+                                                  ? CheckedRxFreq(all, text)
+                                                  : CheckedTxFreq(all, text, c.RxFreq);
+            if (!mhz) return false;
+            stored = FormatFreq(*mhz);
+        } else if (kind == ColumnKind::Frequency && field == kFieldRxFreq) {
+            return false; // an empty RX would delete every channel selected
+        }
+        stores.emplace_back(channel, std::move(stored));
+    }
+    if (stores.empty()) return false;
+    try {
+        return document_->Change(step_, [&](TALL& image) {
+            for (auto& [channel, stored] : stores)
+                zorva::SetChannelField(image, channel, field, stored);
+        });
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
 bool ChannelTableModel::StoreText(int channel, int field, const QString& typed) {
     const TALL& all = document_->State();
     const bool inUse = InUse(RowOfChannel(channel));

@@ -11,6 +11,7 @@
 #include <QColor>
 #include <QPointer>
 #include <QString>
+#include <vector>
 
 namespace zorva {
 
@@ -50,6 +51,9 @@ public:
     // EditRole: the typed text of a frequency, tone, name or ID cell, or a choice's value.
     // A refused value shows its message and is not stored; returns whether it was stored.
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    // A frequency, name or ID typed once into `column` of every channel of `channels` that is
+    // in use, as one step; a value refused for one of them stores nothing.
+    bool Fill(const std::vector<int>& channels, int column, const QString& typed);
 
 private:
     bool Load(int row, TChannel& c) const;

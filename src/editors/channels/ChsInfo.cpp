@@ -80,7 +80,10 @@ TfChsInfo::TfChsInfo(RadioDocument& document, QWidget* parent)
     gvChs_->setWordWrap(false);
     delegate_ = new CellDelegate(
         QStringLiteral("gvChsEditor"), [this](const QModelIndex& index) { return EditorOf(index); },
-        [this](const QModelIndex& index, const QString& text) { CommitLine(index, text); }, this);
+        [this](const QModelIndex& index, const QString& text, bool fill) {
+            CommitLine(index, text, fill);
+        },
+        this);
     gvChs_->setItemDelegate(delegate_);
     gvChs_->installEventFilter(this);
     gvChs_->viewport()->installEventFilter(this);
@@ -216,7 +219,14 @@ CellEditor TfChsInfo::EditorOf(const QModelIndex& index) const {
     return editor;
 }
 
-void TfChsInfo::CommitLine(const QModelIndex& index, const QString& text) {
+void TfChsInfo::CommitLine(const QModelIndex& index, const QString& text, bool fill) {
+    // Ctrl+Enter stores what was typed into that column of every row selected, as a
+    // spreadsheet fills a selection.
+    const std::vector<int> selected = actions_->SelectedChannels();
+    if (fill && selected.size() > 1) {
+        model_->Fill(selected, filter_->mapToSource(index).column(), text);
+        return;
+    }
     try {
         model_->setData(filter_->mapToSource(index), text, Qt::EditRole);
     } catch (const std::exception&) {

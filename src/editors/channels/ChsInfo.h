@@ -67,7 +67,7 @@ protected:
 private:
     void BuildListEditors();
     CellEditor EditorOf(const QModelIndex& index) const;
-    void CommitLine(const QModelIndex& index, const QString& text);
+    void CommitLine(const QModelIndex& index, const QString& text, bool fill);
     void FitColumn(int column);
     void CellPressed(const QModelIndex& index);
     void CurrentChanged(const QModelIndex& current);

@@ -191,7 +191,7 @@ TfFmFun::TfFmFun(RadioDocument& document, QWidget* parent) : QWidget(parent), do
     frequency.alignment = Qt::AlignRight | Qt::AlignVCenter;
     delegate_ = new CellDelegate(
         QStringLiteral("gvDataEditor"), [frequency](const QModelIndex&) { return frequency; },
-        [this](const QModelIndex& index, const QString& typed) {
+        [this](const QModelIndex& index, const QString& typed, bool) {
             QString text = typed;
             gvDataSetForeText(index.column(), index.row(), text);
             if (QTableWidgetItem* item = gvData_->item(index.row(), index.column()))

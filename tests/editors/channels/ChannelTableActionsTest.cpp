@@ -510,5 +510,25 @@ TEST_F(ChannelTableActionsTest, HiddenEmptyChannelsAndColumnsAreNotInTheTablesMo
     EXPECT_EQ(shown.columnCount(), 14);
 }
 
+// Ctrl+Enter stores what was typed into that column of every selected channel in use, as one
+// step; Enter alone stores it into the cell.
+TEST_F(ChannelTableActionsTest, CtrlEnterFillsTheSelectedChannelsInUse) {
+    const Bytes before = All().Image;
+    Actions().SelectChannels(1, 4); // channel 1 is empty
+    Current(4, kFieldName);
+    Actions().SelectChannels(1, 4);
+    Key(Qt::Key_F2);
+    auto* editor = grid->findChild<QLineEdit*>("gvChsEditor");
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, "RPT");
+    QTest::keyClick(editor, Qt::Key_Return, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Name(2) + Name(3) + Name(4) + Name(10), "RPTRPTRPTCH10");
+    EXPECT_FALSE(InUse(1));
+    document->Undo();
+    EXPECT_EQ(All().Image, before);
+}
+
 } // namespace
 } // namespace zorva
