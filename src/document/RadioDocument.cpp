@@ -124,6 +124,10 @@ void RadioDocument::SetCurrentChannel(int channel) {
     emit currentChannelChanged(channel);
 }
 
+void RadioDocument::SetSelectedRange(int first, int last) {
+    selected_ = {first, last};
+}
+
 void RadioDocument::SetHiddenFields(std::vector<int> fields) {
     all_.HiddenFields = std::move(fields);
 }

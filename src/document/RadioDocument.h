@@ -12,6 +12,7 @@
 #include <QString>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zorva {
@@ -73,6 +74,10 @@ public:
     // --- The channel the channel windows are on (1..ChannelCount) ---
     int CurrentChannel() const;
     void SetCurrentChannel(int channel);
+    // --- The channels whose rows the channel table has selected (first, last; 0, 0 for none
+    // beyond the current one): the range other windows start from ---
+    void SetSelectedRange(int first, int last);
+    std::pair<int, int> SelectedRange() const { return selected_; }
     // --- The columns the channel table hides: the user's setting, not the image's (no step) ---
     void SetHiddenFields(std::vector<int> fields);
 
@@ -91,6 +96,7 @@ signals:
     void historyChanged();
 
 private:
+    std::pair<int, int> selected_{0, 0};
     void Announce(const ImageChanges& changes);
     void Replaced(const std::string& fileName);
     void SetFileName(const std::string& fileName);

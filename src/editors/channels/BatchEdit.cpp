@@ -308,6 +308,13 @@ void TfBatch::FormShow() {
     cxTo_->setValue(count);
     // The range may start anywhere in the radio's channels, not only up to channel 108.
     cxFrom_->setMaximum(count);
+    // Opened with rows of the channel table selected: their range.
+    if (const auto [first, last] = document_.SelectedRange(); first > 0 && last > first) {
+        cxChs_->setChecked(true);
+        cxFrom_->setValue(first);
+        cxTo_->setValue(last);
+        ApplyEnabling();
+    }
     PlaceChildWindow(*this);
 }
 

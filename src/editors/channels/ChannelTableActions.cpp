@@ -78,6 +78,12 @@ ChannelTableActions::ChannelTableActions(TfChsInfo& table, ChannelFindBar& findB
                 previous_ = previous.isValid() ? table_.ChannelOf(previous) : 0;
             });
     connect(&Grid(), &QAbstractItemView::pressed, this, [this] { anchor_ = 0; });
+    // The rows selected are where Batch Channel Edit starts from.
+    connect(Grid().selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const std::vector<int> channels = SelectedChannels();
+        const bool rows = channels.size() > 1;
+        table_.Document().SetSelectedRange(rows ? channels.front() : 0, rows ? channels.back() : 0);
+    });
 }
 
 void ChannelTableActions::AddAction(int command, const char* name, const char* caption,

@@ -7,7 +7,9 @@
 #include "core/Maindb.h"
 #include "core/SafeFile.h"
 #include "document/RadioDocument.h"
+#include "editors/channels/ChannelTableActions.h"
 #include "editors/channels/ChsEdit.h"
+#include "editors/channels/ChsInfo.h"
 #include "editors/channels/FreqEdit.h"
 #include "settings/ui/LocaliseForm.h"
 #include "settings/ui/ShowMsg.h"
@@ -339,6 +341,21 @@ TEST_F(BatchEditTest, ShippedLanguageFilesTitleTheBatchAndVfoWindows) {
             EXPECT_GT(title.size(), 1) << language;
         }
     }
+}
+
+// Opened with rows of the channel table selected, the window starts from their range.
+TEST_F(BatchEditTest, ChannelsSelectedInTheTableAreTheRange) {
+    for (int n : {5, 7, 9})
+        InitNewChannel(All(), n, "145.50000");
+    TfChsInfo table(document);
+    table.show();
+    table.Actions().SelectChannels(5, 9);
+    TfBatch opened(document);
+    opened.show();
+    EXPECT_TRUE(opened.findChild<QRadioButton*>("cxChs")->isChecked());
+    EXPECT_EQ(opened.findChild<QSpinBox*>("cxFrom")->value(), 5);
+    EXPECT_EQ(opened.findChild<QSpinBox*>("cxTo")->value(), 9);
+    EXPECT_TRUE(opened.findChild<QSpinBox*>("cxFrom")->isEnabled());
 }
 
 } // namespace
