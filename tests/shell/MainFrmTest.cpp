@@ -92,7 +92,7 @@ TEST_F(MainFrmTest, MenusHoldTheCommandTableInOrderWithShortcutsAndVisibility) {
     QStringList titles;
     for (QAction* menu : form->menuBar()->actions())
         if (menu->isVisible()) titles << menu->text();
-    EXPECT_EQ(titles.join(","), "&File,&Edit,&Program,&Setup,&View,&Help");
+    EXPECT_EQ(titles.join(","), "&File,&Edit,&Program,&Setup,&View,&Window,&Help");
 
     struct Row {
         int tag;
@@ -203,6 +203,27 @@ TEST_F(MainFrmTest, ChildWindowsOpenOnceAndCloseAlone) {
     Run(cmd::ChsEdit);
     EXPECT_GT(table->deactivations, before);
     ASSERT_NE(edit, nullptr);
+
+    // The Window menu lists the open windows, the active one ticked; choosing one activates it.
+    auto* windows = form->findChild<QMenu*>("mWindow");
+    const auto listed = [&] {
+        emit windows->aboutToShow();
+        QStringList shown;
+        for (QAction* action : windows->actions())
+            if (action->property("openWindow").toBool() && !action->isSeparator())
+                shown << (action->isChecked() ? "*" : "") + action->text();
+        return shown;
+    };
+    Run(cmd::ChsEdit);
+    const QStringList both = listed();
+    ASSERT_EQ(both.size(), 2);
+    EXPECT_EQ(both.filter(QStringLiteral("*")).size(), 1);
+    for (QAction* action : windows->actions())
+        if (action->property("openWindow").toBool() && !action->isChecked() &&
+            !action->isSeparator())
+            action->trigger();
+    EXPECT_EQ(listed().filter(QStringLiteral("*")).size(), 1);
+    EXPECT_NE(listed(), both);
 
     // Closing a window clears its reference; Close All closes them all.
     Run(cmd::ChsEdit);

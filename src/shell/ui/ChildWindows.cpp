@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPointer>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -160,6 +161,30 @@ void TfMainFrm::ShowViewChoices() {
         if (window)
             if (auto* editing = dynamic_cast<EditingWindow*>(window->widget()))
                 editing->ViewChoicesChanged();
+}
+
+void TfMainFrm::ListOpenWindows(QMenu& menu) {
+    for (QAction* action : menu.actions())
+        if (action->property("openWindow").toBool()) {
+            menu.removeAction(action);
+            action->deleteLater();
+        }
+    const QList<QMdiSubWindow*> windows = mdi_->subWindowList();
+    if (windows.isEmpty()) return;
+    menu.addSeparator()->setProperty("openWindow", true);
+    int number = 0;
+    for (QMdiSubWindow* window : windows) {
+        ++number;
+        const QString prefix = number < 10 ? QStringLiteral("&%1 ").arg(number) : QString();
+        QAction* action = menu.addAction(prefix + window->windowTitle());
+        action->setProperty("openWindow", true);
+        action->setCheckable(true);
+        action->setChecked(window == mdi_->activeSubWindow());
+        QPointer<QMdiSubWindow> shown = window;
+        connect(action, &QAction::triggered, this, [this, shown] {
+            if (shown) mdi_->setActiveSubWindow(shown);
+        });
+    }
 }
 
 } // namespace zorva

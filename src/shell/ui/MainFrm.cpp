@@ -208,8 +208,9 @@ void TfMainFrm::BuildMenus() {
         }
         bar->addMenu(menu);
     }
-    // The child window commands stay reachable through the dispatcher only.
-    findChild<QMenu*>("mWindow")->menuAction()->setVisible(false);
+    // The Window menu ends with the open windows, listed as it opens.
+    QMenu* windows = findChild<QMenu*>("mWindow");
+    connect(windows, &QMenu::aboutToShow, this, [this, windows] { ListOpenWindows(*windows); });
 }
 
 QAction* TfMainFrm::AddToolButton(const char* name, int tag, const QString& hint) {

@@ -153,6 +153,8 @@ private:
     void UpdateUndoActions();
     // Stores what is still being typed in any child window, before a command or an undo.
     void CommitPendingEdits();
+    // The open child windows at the end of `menu`, the active one ticked.
+    void ListOpenWindows(QMenu& menu);
     // Has every open window show what the user chose to see.
     void ShowViewChoices();
     // Whether Ctrl+Z (Ctrl+Y) in a text field goes to the image's history: when the field has
