@@ -54,46 +54,38 @@ bool WriteDataFile(const TALL& all, const std::string& path, std::string& reason
     return ReplaceFileContents(path, content, reason);
 }
 
-std::string FileProblemMessage(const FileResult& result, const TLanguage& language) {
-    std::string what;
-    switch (result.problem) {
+namespace {
+
+// The language's text of a problem; empty for none.
+std::string ProblemText(FileProblem problem, const TLanguage& language) {
+    switch (problem) {
     case FileProblem::None:
         return {};
     case FileProblem::UnknownModel:
         return language.ModError;
     case FileProblem::Unreadable:
-        what = language.FileReadError;
-        break;
+        return language.FileReadError;
     case FileProblem::TooShort:
-        what = language.FileShort;
-        break;
+        return language.FileShort;
     case FileProblem::Unwritable:
-        what = language.FileWriteError;
-        break;
+        return language.FileWriteError;
     }
+    return {};
+}
+
+} // namespace
+
+std::string FileProblemMessage(const FileResult& result, const TLanguage& language) {
+    if (result.problem == FileProblem::None) return {};
+    const std::string what = ProblemText(result.problem, language);
+    if (result.problem == FileProblem::UnknownModel) return what;
     const std::string& reason = result.systemMessage;
     return what + "\n" + (reason.empty() ? result.path : result.path + ": " + reason);
 }
 
 std::string FileProblemReason(const FileResult& result, const TLanguage& language) {
-    std::string what;
-    switch (result.problem) {
-    case FileProblem::None:
-        return {};
-    case FileProblem::UnknownModel:
-        what = language.ModError;
-        break;
-    case FileProblem::Unreadable:
-        what = language.FileReadError;
-        break;
-    case FileProblem::TooShort:
-        what = language.FileShort;
-        break;
-    case FileProblem::Unwritable:
-        what = language.FileWriteError;
-        break;
-    }
-    if (result.systemMessage.empty()) return what;
+    std::string what = ProblemText(result.problem, language);
+    if (result.problem == FileProblem::None || result.systemMessage.empty()) return what;
     // "The file cannot be read.: reason" reads badly; the full stop goes before a colon.
     if (!what.empty() && what.back() == '.') what.pop_back();
     return what + ": " + result.systemMessage;
